@@ -1,0 +1,33 @@
+# Sourced by ./run and ./test: installs the Debian packages the program, its
+# tests and its tools need, when they are missing. Root runs apt-get itself;
+# anyone else goes through sudo.
+tastolino_packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
+  libgl-dev libx11-dev libxkbfile-dev libxtst-dev
+  fonts-liberation2 fonts-dejavu-core fonts-urw-base35
+  xvfb xdotool x11-xkb-utils x11-utils imagemagick
+  qpdf poppler-utils libhpdf-dev
+  gstreamer1.0-plugins-base
+)
+
+tastolino_setup() {
+  local missing=()
+  local p
+  for p in "${tastolino_packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
