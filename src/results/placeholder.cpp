@@ -1,0 +1,1 @@
+namespace tastolino { int resultsLibraryPlaceholder = 0; }
