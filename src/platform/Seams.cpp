@@ -3,7 +3,6 @@
 #include "platform/XkbKeyboard.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -124,13 +123,18 @@ void waitWithEvents(int ms) {
         QCoreApplication::processEvents();
         return;
     }
-    // Sleep in the event loop until the deadline: timers and input are
-    // served meanwhile and the processor stays idle.
-    QDeadlineTimer deadline(ms > 0 ? ms : 0);
-    do {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
-                                        static_cast<int>(deadline.remainingTime()));
-    } while (!deadline.hasExpired());
+    // Sleep in a nested event loop until a timer ends it: timers and input
+    // are served meanwhile and the processor stays idle. (processEvents with
+    // a time span returns at once when nothing is pending and would spin.)
+    QCoreApplication::processEvents();
+    if (ms <= 0 || !QCoreApplication::instance() || QCoreApplication::closingDown()) return;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(ms);
+    loop.exec();
 }
 
 void setInstantWaits(bool on) { state().instantWaits = on; }

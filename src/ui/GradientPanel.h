@@ -1,0 +1,40 @@
+// A widget that paints its own surface with a painter function (a theme
+// background, a panel, a four-corner gradient) and keeps the finished
+// picture until its size changes or invalidate() is called.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+namespace tastolino {
+
+class GradientPanel : public QWidget {
+    Q_OBJECT
+  public:
+    using Painter = std::function<void(QPainter&, const QSize&)>;
+
+    explicit GradientPanel(Painter painter, QWidget* parent = nullptr);
+
+    // The usual surfaces.
+    static Painter panelPainter();
+    // Reads the theme on every repaint; call invalidate() when it changes.
+    static Painter themePainter(std::function<int()> theme);
+    static Painter gradientPainter(uint32_t topLeft, uint32_t topRight, uint32_t bottomLeft,
+                                   uint32_t bottomRight, bool halftone = true);
+
+    void setPainter(Painter painter);
+    // Drops the kept picture and repaints, e.g. after a theme change.
+    void invalidate();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    Painter painter_;
+    QPixmap picture_;
+};
+
+}  // namespace tastolino

@@ -1,0 +1,154 @@
+#include "ui/modGradient.h"
+
+#include <QColor>
+#include <QHash>
+#include <QPainter>
+
+#include <array>
+
+namespace tastolino {
+namespace {
+
+constexpr std::array<ThemeColours, kThemeCount> kThemes{{
+    {0x367018, 0x65590B, 0x23D2E6, 0xFDFE78, 0xFFFFFF},
+    {0x367018, 0x65590B, 0x17B3C4, 0xE1E103, 0xF5F500},
+    {0xC08000, 0xC08000, 0x804000, 0x804000, 0xF5F500},
+    {0x0000FF, 0x0000FF, 0x000064, 0x000064, 0xE0E0FF},
+    {0x00E669, 0x00E669, 0x004000, 0x004000, 0xBEFFF6},
+    {0xFF40BE, 0xFF40BE, 0x7E0059, 0x7E0059, 0xFFE4FF},
+    {0x00FCFC, 0x00FCFC, 0x005353, 0x005353, 0xA8FFFF},
+    {0xA8FFFF, 0xD4D4D4, 0x949494, 0x73A8A8, 0xDFDFDF},
+    {0x80FFFF, 0xFFFF80, 0x8080FF, 0x000A7D, 0xF5F500},
+    {0x000000, 0x000000, 0x000000, 0x000000, 0xF4F4F4},
+    {0x000000, 0x000000, 0x000000, 0x000000, 0x000000},
+}};
+
+constexpr uint32_t kPanelTop = 0xFFFFFF;
+constexpr uint32_t kPanelGrey = 0xDFDFDF;
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb split(uint32_t bgr) {
+    return {static_cast<int>(bgr & 0xFF), static_cast<int>((bgr & 0xFF00) / 256),
+            static_cast<int>((bgr & 0xFF0000) / 65536)};
+}
+
+// One channel at step k of `count` steps from `from` towards `to`,
+// truncated to a byte. The end value itself is reached only at k == count.
+int channelAt(int from, int to, int count, int k) {
+    const int diff = to - from;
+    const double step = (diff == 0 || count == 0) ? 0.0 : static_cast<double>(diff) / count;
+    const int value = static_cast<int>(from + step * k);
+    return value < 0 ? 0 : (value > 255 ? 255 : value);
+}
+
+Rgb colourAt(const Rgb& from, const Rgb& to, int count, int k) {
+    return {channelAt(from.r, to.r, count, k), channelAt(from.g, to.g, count, k),
+            channelAt(from.b, to.b, count, k)};
+}
+
+// A small cache of finished pictures; windows repaint with the same size
+// and theme most of the time, so a handful of entries is plenty.
+QPixmap cached(const QString& key, const QSize& size, void (*paint)(QPainter&, const QSize&, int),
+               int arg) {
+    static QHash<QString, QPixmap> cache;
+    const QString fullKey = key + QStringLiteral("/%1x%2").arg(size.width()).arg(size.height());
+    auto it = cache.constFind(fullKey);
+    if (it != cache.constEnd()) return *it;
+    if (cache.size() > 16) cache.clear();
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::white);
+    {
+        QPainter p(&pixmap);
+        paint(p, size, arg);
+    }
+    cache.insert(fullKey, pixmap);
+    return pixmap;
+}
+
+}  // namespace
+
+const ThemeColours& ThemeColoursOf(int theme) {
+    if (theme < 0 || theme >= kThemeCount) theme = 0;
+    return kThemes[static_cast<size_t>(theme)];
+}
+
+QColor ColorFromBgr(uint32_t bgr) {
+    const Rgb c = split(bgr);
+    return QColor(c.r, c.g, c.b);
+}
+
+int GradientSourceExtent(int extent) {
+    if (extent >= 255) return 255;
+    int power = 2;
+    while (power <= extent) power *= 2;
+    return power - 1;
+}
+
+QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t topRight,
+                           uint32_t bottomLeft, uint32_t bottomRight) {
+    const int sw = GradientSourceExtent(width);
+    const int sh = GradientSourceExtent(height);
+    const Rgb tl = split(topLeft), tr = split(topRight);
+    const Rgb bl = split(bottomLeft), br = split(bottomRight);
+
+    QImage image(sw, sh, QImage::Format_RGB32);
+    // Row k counts from the bottom edge; the image is stored top-down.
+    for (int k = 0; k < sh; ++k) {
+        const Rgb left = colourAt(bl, tl, sh, k);
+        const Rgb right = colourAt(br, tr, sh, k);
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(sh - 1 - k));
+        for (int j = 0; j < sw; ++j) {
+            const Rgb c = colourAt(left, right, sw, j);
+            line[j] = qRgb(c.r, c.g, c.b);
+        }
+    }
+    return image;
+}
+
+void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t topLeft,
+                   uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight, bool halftone) {
+    if (width <= 0 || height <= 0) return;
+    const QImage source =
+        GradientSourceImage(width, height, topLeft, topRight, bottomLeft, bottomRight);
+    const bool wasSmooth = p.testRenderHint(QPainter::SmoothPixmapTransform);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, halftone);
+    p.drawImage(QRect(x, y, width, height), source);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, wasSmooth);
+}
+
+void PaintBackground(QPainter& p, const QSize& client, int theme) {
+    const ThemeColours& t = ThemeColoursOf(theme);
+    const int w = client.width();
+    const int half = client.height() / 2;
+    // The lower half takes the odd row, so the whole client area is covered.
+    PaintGradient(p, 0, half, w, client.height() - half, t.c5, t.c5, t.c3, t.c4, true);
+    PaintGradient(p, 0, 0, w, half, t.c1, t.c2, t.c5, t.c5, true);
+}
+
+void PaintPanel(QPainter& p, const QSize& client) {
+    const int w = client.width();
+    const int half = client.height() / 2;
+    PaintGradient(p, 0, half, w, client.height() - half, kPanelGrey, kPanelGrey, kPanelGrey,
+                  kPanelGrey, true);
+    PaintGradient(p, 0, 0, w, half, kPanelTop, kPanelTop, kPanelGrey, kPanelGrey, true);
+}
+
+QPixmap BackgroundPixmap(const QSize& client, int theme) {
+    if (client.isEmpty()) return {};
+    if (theme < 0 || theme >= kThemeCount) theme = 0;
+    return cached(
+        QStringLiteral("theme%1").arg(theme), client,
+        [](QPainter& p, const QSize& s, int t) { PaintBackground(p, s, t); }, theme);
+}
+
+QPixmap PanelPixmap(const QSize& client) {
+    if (client.isEmpty()) return {};
+    return cached(
+        QStringLiteral("panel"), client, [](QPainter& p, const QSize& s, int) { PaintPanel(p, s); },
+        0);
+}
+
+}  // namespace tastolino

@@ -1,0 +1,59 @@
+// Four-corner colour gradients, the background themes and the panel look.
+// Colours are 0xBBGGRR values (red in the low byte), as stored in the
+// settings file and used throughout the program.
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+
+#include <cstdint>
+
+class QPainter;
+
+namespace tastolino {
+
+// One background theme: the four corners and the band across the middle.
+struct ThemeColours {
+    uint32_t c1;  // top-left
+    uint32_t c2;  // top-right
+    uint32_t c3;  // bottom-left
+    uint32_t c4;  // bottom-right
+    uint32_t c5;  // middle band
+};
+
+inline constexpr int kThemeCount = 11;
+
+// The colours of `theme`; a number outside 0..10 gives theme 0.
+const ThemeColours& ThemeColoursOf(int theme);
+
+QColor ColorFromBgr(uint32_t bgr);
+
+// The number of source columns (or rows) used for a target of `extent`
+// pixels: 2^i - 1 for the smallest i >= 1 with 2^i > extent, at most 255.
+int GradientSourceExtent(int extent);
+
+// The small bitmap that is stretched onto the target: each channel is
+// interpolated from the bottom edge upwards and from left to right, and
+// truncated to a byte. Top-down, Format_RGB32.
+QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t topRight,
+                           uint32_t bottomLeft, uint32_t bottomRight);
+
+// Stretches the source bitmap onto the rectangle; `halftone` smooths it.
+void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t topLeft,
+                   uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight, bool halftone);
+
+// A whole window client area in the colours of `theme`: the lower half
+// from the middle band down to the bottom corners, then the upper half from
+// the top corners down to the middle band.
+void PaintBackground(QPainter& p, const QSize& client, int theme);
+
+// A panel: upper half white fading to light grey, lower half light grey.
+void PaintPanel(QPainter& p, const QSize& client);
+
+// The same pictures ready to draw, kept for the last sizes and themes asked
+// for, so that windows repaint cheaply.
+QPixmap BackgroundPixmap(const QSize& client, int theme);
+QPixmap PanelPixmap(const QSize& client);
+
+}  // namespace tastolino
