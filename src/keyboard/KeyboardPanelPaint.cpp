@@ -1,0 +1,235 @@
+// Painting of the keyboard panel: the bevel rings on the canvas, the key
+// faces with their captions, and the composition of a paint.
+#include "keyboard/KeyArtwork.h"
+#include "keyboard/KeySet.h"
+#include "keyboard/KeyboardPanel.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace tastolino {
+namespace {
+
+const QString kTextFamily = QStringLiteral("Liberation Sans");  // metrics of Arial
+const QString kGlyphFamily = QStringLiteral("DejaVu Sans");     // has the key symbols
+
+int clampComponent(int v) {
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
+
+QColor offset(const QColor& c, int delta) {
+    return QColor(clampComponent(c.red() + delta), clampComponent(c.green() + delta),
+                  clampComponent(c.blue() + delta));
+}
+
+QFont captionFont(const QString& family, double points, bool large, bool bold) {
+    QFont f(family);
+    double px = points * 96.0 / 72.0;
+    if (large) px *= std::sqrt(1.41);
+    f.setPixelSize(int(std::lround(px)));
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+// Places the lower line of a caption: as written when it fits; otherwise
+// flush right, first without its leading blanks, then with single blanks.
+// Returns the text and its x position.
+std::pair<QString, int> fitLine(const QString& line, const QFontMetrics& fm, int pad, int width) {
+    // One pixel more on the right: the ink of "}" or "@" reaches past the
+    // advance.
+    const int room = width - 2 * pad - 1;
+    if (fm.horizontalAdvance(line) <= room) return {line, pad};
+    QString text = line.trimmed();
+    if (fm.horizontalAdvance(text) > room)
+        text.replace(QRegularExpression(QStringLiteral(" {2,}")), QStringLiteral(" "));
+    return {text, width - pad - 1 - fm.horizontalAdvance(text)};
+}
+
+}  // namespace
+
+void KeyboardPanel::clearCanvas() {
+    if (canvas_.size() != size()) canvas_ = QImage(size(), QImage::Format_RGB32);
+    canvas_.fill(flat_ ? Qt::white : Qt::black);
+    update();
+}
+
+void KeyboardPanel::drawRings(int key) {
+    if (canvas_.size() != size()) clearCanvas();
+    const Key& k = keys_[key];
+    const int L = k.rect.x(), T = k.rect.y(), W = k.rect.width(), H = k.rect.height();
+    QPainter p(&canvas_);
+    for (int n = 0; n <= bevelDepth(); ++n) {
+        // Ring n lies just outside ring n - 1: from (L - n - 1, T - n - 1)
+        // to (L + W + n, T + H + n), both corners included.
+        const QRect right(L + W + n, T - n - 1, 1, H + 2 * n + 1);
+        const QRect bottom(L - n, T + H + n, W + 2 * n + 1, 1);
+        const QRect left(L - n - 1, T - n, 1, H + 2 * n + 1);
+        const QRect top(L - n - 1, T - n - 1, W + 2 * n + 1, 1);
+        if (flat_) {
+            const QColor frame = k.pressed ? QColor(255, 0, 0) : QColor(0, 0, 0);
+            for (const QRect& r : {right, bottom, left, top}) p.fillRect(r, frame);
+            continue;
+        }
+        const QColor base = colourFromBgr(k.colour);
+        QColor dark = offset(base, -15 - 15 * n);
+        QColor light = offset(base, 15 + 15 * n);
+        if (k.pressed) std::swap(dark, light);
+        // Right and bottom edge first; the light edges leave the top right
+        // corner to the dark one and take the bottom left corner.
+        p.fillRect(right, dark);
+        p.fillRect(bottom, dark);
+        p.fillRect(left, light);
+        p.fillRect(top, light);
+    }
+}
+
+void KeyboardPanel::drawEnterSeam() {
+    // The two Enter parts form one L-shaped key: below the upper part the
+    // outer (right) edge of the lower part runs on unbroken, and its inner
+    // (left) edge meets the ledge of the upper part in a mitre.
+    const Key& lower = keys_[KeyEnterLower];
+    const int seam = keys_[KeyEnterUpper].rect.bottom() + 1;
+    const int L = lower.rect.x(), W = lower.rect.width(), B = lower.rect.bottom();
+    const QColor base = colourFromBgr(lower.colour);
+    QPainter p(&canvas_);
+    for (int n = 0; n <= bevelDepth(); ++n) {
+        QColor dark = offset(base, -15 - 15 * n);
+        QColor light = offset(base, 15 + 15 * n);
+        if (lower.pressed) std::swap(dark, light);
+        if (flat_) dark = light = lower.pressed ? QColor(255, 0, 0) : QColor(0, 0, 0);
+        p.fillRect(QRect(L + W + n, seam, 1, B + n - seam + 1), dark);
+        p.fillRect(QRect(L - n - 1, seam + n, 1, B + n - seam - n + 1), light);
+    }
+}
+
+void KeyboardPanel::renderFace(int key) {
+    Key& k = keys_[key];
+    const QRect& r = k.rect;
+    QImage face(r.size(), QImage::Format_RGB32);
+    face.fill(colourFromBgr(k.colour));
+    QPainter p(&face);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(palette().color(QPalette::WindowText));
+    const int pad = large_ ? 2 : 1;
+    const KeyCaption caption = keyCaption(key);
+    const double points = keyDef(key).fontPoints;
+
+    switch (caption.kind) {
+        case CaptionKind::Text: {
+            p.setFont(captionFont(kTextFamily, points, large_, k.pressed));
+            const QFontMetrics fm(p.font());
+            QString first = caption.line1;
+            QString second = caption.line2;
+            // A one-line caption too wide for its key wraps at its blanks,
+            // the way a label does ("M          µ").
+            if (second.isEmpty() && fm.horizontalAdvance(first) > r.width() - 2 * pad &&
+                first.trimmed().contains(QLatin1Char(' '))) {
+                const QString trimmed = first.trimmed();
+                const int cut = trimmed.indexOf(QLatin1Char(' '));
+                second = trimmed.mid(cut).trimmed();
+                first = trimmed.left(cut);
+            }
+            p.drawText(pad, fm.ascent() - 1, first);
+            if (!second.isEmpty()) {
+                auto [text, x] = fitLine(second, fm, pad, r.width());
+                // The wrapped part takes the place of an AltGr symbol.
+                if (second != caption.line2) x = r.width() - pad - 1 - fm.horizontalAdvance(text);
+                // Sit the line on the bottom edge by its ink, so that
+                // accents and symbols without descenders stay low.
+                const int below = std::max(0, fm.tightBoundingRect(text).bottom());
+                p.drawText(x, r.height() - pad - 1 - below, text);
+            }
+            break;
+        }
+        case CaptionKind::Glyph: {
+            p.setFont(captionFont(kGlyphFamily, points, large_, k.pressed));
+            const QFontMetrics fm(p.font());
+            // Near the top left corner, as printed on the keys.
+            const QRect ink = fm.tightBoundingRect(caption.line1);
+            const int x = pad + 2 - (caption.line1.startsWith(QLatin1Char(' ')) ? 0 : ink.x());
+            p.drawText(x, 3 * pad - ink.y(), caption.line1);
+            break;
+        }
+        case CaptionKind::Icon: {
+            const int px = captionFont(kGlyphFamily, points, large_, false).pixelSize();
+            const int side = int(std::lround(px * 0.9));
+            p.drawImage(QPoint(pad + 2, 2 * pad + 1), svgImage(caption.line1, QSize(side, side)));
+            break;
+        }
+    }
+    p.end();
+    k.face = face;
+}
+
+void KeyboardPanel::paintEvent(QPaintEvent* event) {
+    const QRegion& region = event->region();
+    QPainter p(this);
+    for (const QRect& r : region) p.drawImage(r, canvas_, r);
+
+    for (int key = 0; key < kKeyCount; ++key) {
+        if (!region.intersects(keys_[key].rect)) continue;
+        if (keys_[key].face.isNull()) renderFace(key);
+        p.drawImage(keys_[key].rect.topLeft(), keys_[key].face);
+    }
+    // The masks cover the seam between the two Enter parts.
+    const QColor enterColour = colourFromBgr(keys_[KeyEnterLower].colour);
+    for (const QRect& m : masks_)
+        if (region.intersects(m)) p.fillRect(m, enterColour);
+    for (int line = 0; line < kRidgeLineCount; ++line)
+        if (region.intersects(ridges_[line]))
+            p.fillRect(ridges_[line], colourFromBgr(ridgeColours_[line]));
+    if (fingerIconsShown_) {
+        for (int i = 0; i < kFingerIconCount; ++i)
+            if (region.intersects(fingerIcons_[i]))
+                p.drawImage(fingerIcons_[i].topLeft(),
+                            svgImage(fingerIconResource(i), fingerIcons_[i].size()));
+    }
+
+    // The highlight shapes invert what lies beneath them; where two meet
+    // (the next key and an Enter part) the pixels are inverted once.
+    QRegion inverted;
+    for (int s = 0; s < kHighlightShapeCount; ++s)
+        if (shapeShown_[s]) inverted += shapes_[s];
+    inverted &= region;
+    if (!inverted.isEmpty()) {
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+        for (const QRect& r : inverted) p.fillRect(r, Qt::white);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    if (keyErrorShown_ && region.intersects(keyErrorRect_))
+        p.drawImage(keyErrorRect_.topLeft(), svgImage(kKeyErrorResource, keyErrorRect_.size()));
+    if (capsMarkerShown_ && region.intersects(capsMarkerRect_))
+        p.drawImage(capsMarkerRect_.topLeft(),
+                    svgImage(kCapsLockMarkerResource, capsMarkerRect_.size()));
+}
+
+// --- The external key map --------------------------------------------------
+
+KeyMapPicture::KeyMapPicture(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("imgMappaTastiEsterna"));
+    setFixedSize(kSize);
+    setToolTip(QStringLiteral("Doppio click per riposizionare la mappa sulla tastiera"));
+    setCursor(handCursor());
+    // Placed by the keyboard panel; a picture keeps its size on large screens.
+    setProperty("resizeKind", QStringLiteral("skip"));
+}
+
+void KeyMapPicture::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, svgImage(kKeyMapResource, kSize));
+}
+
+void KeyMapPicture::mouseDoubleClickEvent(QMouseEvent*) {
+    emit doubleClicked();
+}
+
+}  // namespace tastolino
