@@ -1,1 +1,0 @@
-namespace tastolino { int resultsLibraryPlaceholder = 0; }

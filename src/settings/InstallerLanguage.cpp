@@ -1,0 +1,35 @@
+#include "settings/InstallerLanguage.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tastolino {
+
+namespace {
+// The identifier is a few characters; a larger first line is not ours.
+constexpr qint64 kMaxLine = 256;
+}  // namespace
+
+QString InstallerLanguage() {
+    const QString fromEnvironment = qEnvironmentVariable("TASTOLINO_INSTALLER_LANGUAGE").trimmed();
+    if (!fromEnvironment.isEmpty()) return fromEnvironment;
+
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // Relative values are invalid by the base-directory rules and ignored.
+    if (configHome.isEmpty() || !QDir::isAbsolutePath(configHome))
+        configHome = QDir::homePath() + QStringLiteral("/.config");
+    QFile file(configHome + QStringLiteral("/Lingovano/installer-language"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray line = file.readLine(kMaxLine);
+    return QString::fromUtf8(line).trimmed();
+}
+
+QString languageForInstallerChoice(const QString& choice) {
+    if (choice == QLatin1String("1031")) return QStringLiteral("German");
+    if (choice == QLatin1String("1033")) return QStringLiteral("English");
+    if (choice == QLatin1String("1034")) return QStringLiteral("Spanish");
+    if (choice == QLatin1String("1036")) return QStringLiteral("French");
+    return QStringLiteral("Italian");
+}
+
+}  // namespace tastolino
