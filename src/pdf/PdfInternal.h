@@ -1,0 +1,16 @@
+// Helpers shared by the parts of clsPDFCreator; not for callers.
+#pragma once
+
+#include <string>
+
+namespace pdf::detail {
+
+// Resource and font names go into the file as PDF names without escapes, so
+// they must be printable ASCII without blanks, delimiters or "#".
+void checkName(const std::string& name, const char* what);
+
+inline void appendInt(std::string& out, long long v) {
+    out += std::to_string(v);
+}
+
+}  // namespace pdf::detail
