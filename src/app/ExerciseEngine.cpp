@@ -1,0 +1,495 @@
+#include "app/ExerciseEngine.h"
+
+#include "app/ExerciseKeys.h"
+#include "app/MessageTable.h"
+#include "app/Scoring.h"
+#include "platform/AppState.h"
+#include "platform/Seams.h"
+#include "text/Cp1252.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tastolino {
+namespace {
+
+const QString kTitle = QStringLiteral("Tastolino");
+
+ExerciseResults& results() {
+    return appState().results;
+}
+
+// Line breaks of a text file become single blanks (none after a blank).
+// Files written on other systems end their lines with LF or CR alone;
+// those are line breaks too, or the learner would meet untypeable
+// characters at every line end.
+QString joinLines(const QString& raw) {
+    QString out;
+    out.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < raw.size() && raw[i + 1] == QLatin1Char('\n'))
+                ++i;
+            if (out.isEmpty() || out.back() != QLatin1Char(' ')) out += QLatin1Char(' ');
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+QString trimBlanks(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' ')) ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
+    return s.mid(b, e - b);
+}
+
+}  // namespace
+
+EngineLayout EngineLayout::forScreen(bool largeScreen) {
+    EngineLayout l;
+    if (largeScreen) {
+        l.counterSeparator = QStringLiteral(" / ");
+        l.barFullWidth = 390;
+        l.freeTextFontSize = 24;
+        l.sentenceFontSize = 16;
+    }
+    return l;
+}
+
+ExerciseEngine::ExerciseEngine(EngineView& view, QObject* parent)
+    : QObject(parent),
+      messages(defaultMessages()),
+      praiseGood(defaultPraiseGood()),
+      praiseGreat(defaultPraiseGreat()),
+      view_(view) {
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(200);
+    Timer2.setObjectName(QStringLiteral("Timer2"));
+    Timer2.setInterval(400);
+    connect(&Timer1, &QTimer::timeout, this, &ExerciseEngine::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &ExerciseEngine::Timer2_Timer);
+    bestBarWidth = layout.barFullWidth;
+}
+
+QString ExerciseEngine::message(int i) const {
+    return i >= 0 && i < messages.size() ? messages[i] : QString();
+}
+
+QChar ExerciseEngine::typedChar(int keyAscii) const {
+    if (keyAscii >= 0 && keyAscii < 256) return QChar(char16_t(cp1252::toUnicode(uchar(keyAscii))));
+    return lastTyped_;
+}
+
+void ExerciseEngine::playSound(int id) {
+    if (appState().soundOn) seams::playSound(id);
+}
+
+void ExerciseEngine::dispatchEvents() {
+    QCoreApplication::processEvents();
+}
+
+void ExerciseEngine::endProgram() {
+    ended = true;
+    Timer1.stop();
+    Timer2.stop();
+    clockOn_ = false;
+    view_.unloadMainWindow();
+}
+
+void ExerciseEngine::showCounters() {
+    const QString sep = layout.counterSeparator;
+    view_.setCorrectCounter(QString::number(sentenceCorrect) + sep +
+                            QString::number(results().correctCount));
+    view_.setWrongCounter(QString::number(sentenceErrors) + sep +
+                          QString::number(results().errorCount));
+}
+
+// --- Start of a sentence ----------------------------------------------------
+
+void ExerciseEngine::StartSentence() {
+    if (ended) return;
+    AppState& st = appState();
+    view_.prepareForSentence();
+    view_.setAboutEnabled(false);
+    exerciseRunning = true;
+    view_.RedrawKeyboard();
+    view_.setClockText(QStringLiteral("00:00"));
+    view_.setProgressWidth(0);
+    view_.setUnderline(0, 0);
+    st.freeTextMode = sources.textFileChosen;
+    st.results.freeTextElapsedDays = 0;
+    dispatchEvents();
+    view_.setLevelPanelVisible(false);
+    view_.setSourceMenuVisible(false);
+
+    if (sources.selectedSource != SourceInternal) sources.ResolveListFile();
+
+    PrepareNextSentence();
+    if (ended) return;
+
+    if (restartPending) {
+        resetForNewExercise();
+        if (sources.courseMode) {
+            view_.setSourceMenuVisible(true);
+            sources.SelectNextCourseEntry();
+            view_.sourcesChanged(sources);
+            view_.setStartEnabled(true);
+            FlashBotton();
+            view_.focusKeyboard();
+        } else {
+            if (sources.hasFileSources) view_.setSourceMenuVisible(true);
+            view_.setLevelPanelVisible(true);
+            view_.setGameOptionEnabled(false);
+            view_.showWelcome();
+            view_.setGameOptionEnabled(true);
+        }
+        return;
+    }
+
+    const QString& text = st.results.exerciseText;
+    if (st.freeTextMode) {
+        view_.setDisplayLayout(true, layout.freeTextFontSize);
+        displayStart_ = 0;
+        displayText_ = text.left(35);
+        view_.setSentenceText(displayText_);
+        view_.setCorrectCounter(QStringLiteral("0"));
+        view_.setWrongCounter(QStringLiteral("0"));
+        view_.setSentenceNumber(QString());
+        firstOfLevel = true;
+        st.results.currentLevel = 3;
+        st.results.spaceCount = 0;
+        view_.setWindowTitle(kTitle + QStringLiteral("  - File: ") +
+                             QFileInfo(st.results.exerciseFile).fileName());
+        progressPerChar = text.isEmpty() ? 0.f : float(view_.progressFullWidth()) / text.size();
+        view_.setProgressVisible(true);
+    } else {
+        view_.setDisplayLayout(false, layout.sentenceFontSize);
+        displayText_ = text;
+        displayText_.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        view_.setSentenceText(displayText_);
+        view_.setProgressVisible(false);
+        sentenceCorrect = sentenceErrors = 0;
+        showCounters();
+        if (sentenceNo == 1 || sentenceNo == 6 || sentenceNo == 11) {
+            bestBarWidth = layout.barFullWidth;
+            view_.ResetBestBar(bestBarWidth, levelOfSentence(sentenceNo));
+            firstOfLevel = true;
+        }
+    }
+
+    view_.setKey37Enabled(false);
+    view_.hideMessage();
+    sentenceDone = false;
+    if (seams::capsLockOn()) seams::switchCapsLockOff();
+    view_.setInputLocked(false);
+    inputText.clear();
+    view_.setInputText(inputText);
+    view_.focusInput();
+    speedBarWidth = 0;
+    view_.setSpeedBarWidth(0);
+    view_.setStartEnabled(false);
+    sentenceCorrect = sentenceErrors = 0;
+    playSound(104);
+    AdvanceCursor(true);
+}
+
+void ExerciseEngine::resetForNewExercise() {
+    ExerciseResults& r = results();
+    view_.setAboutEnabled(true);
+    view_.setKey37Enabled(true);
+    view_.clearFace();
+    restartPending = false;
+    r.exerciseFile.clear();
+    displayText_.clear();
+    view_.setSentenceText(QString());
+    view_.setDisplayLayout(false, layout.sentenceFontSize);
+    view_.hideMessage();
+    view_.setInputLocked(true);
+    inputText.clear();
+    view_.setInputText(inputText);
+    textPos = 0;
+    if (highlightOn) view_.HideHighlights();
+
+    view_.setLamps(0);
+    for (int i = 0; i < 3; ++i) view_.setLevelAverage(i, QString());
+    const QString zero = QStringLiteral("0") + layout.counterSeparator + QStringLiteral("0");
+    view_.setCorrectCounter(zero);
+    view_.setWrongCounter(zero);
+    sentenceCorrect = sentenceErrors = 0;
+    view_.setSentenceNumber(QString());
+    view_.setScoreGaugesVisible(false);
+    view_.setWindowTitle(kTitle);
+
+    expectedKeyIndex = 0;
+    r.errorCount = r.correctCount = 0;
+    r.sentenceSpeeds = {};
+    sentenceNo = 0;
+    levelScoreSum = 0;
+}
+
+// --- Next sentence -------------------------------------------------------------
+
+void ExerciseEngine::PrepareNextSentence() {
+    if (ended) return;
+    ExerciseResults& r = results();
+    if (appState().freeTextMode) {
+        LoadFreeText();
+        return;
+    }
+    exerciseRunning = true;
+    ++sentenceNo;
+    view_.setTypeForMeVisible(false);
+    dispatchEvents();
+
+    if (sentenceNo == 6 || sentenceNo == 11) {
+        r.resultsReason = 1;
+        view_.showModalForm(2);
+        if (r.resultsAnswer != 0) {
+            endProgram();
+            return;
+        }
+    }
+    if (sentenceNo >= 16) {
+        r.resultsReason = 2;
+        view_.showModalForm(2);
+        dispatchEvents();
+        if (r.resultsAnswer != 0) {
+            if (sources.courseMode) sources.SaveBookmark(view_.dialogParent(), messages);
+            endProgram();
+            return;
+        }
+        sentenceNo = 1;
+        r.currentLevel = 1;
+        r.errorCount = r.correctCount = 0;
+        usedSentences = {};
+        for (int i = 0; i < 3; ++i) view_.setLevelAverage(i, QString());
+        r.sentenceSpeeds = {};
+        if (sources.courseMode) sources.SaveBookmark(view_.dialogParent(), messages);
+        if (sources.commandLineArg.isEmpty() && !sources.listEntries.isEmpty()) {
+            restartPending = true;
+            sentenceNo = 0;
+            return;
+        }
+    }
+
+    const QString titlePart =
+        (r.exerciseFile.isEmpty() ? message(0)
+                                  : QStringLiteral(" - ") + QFileInfo(r.exerciseFile).fileName())
+            .left(30);
+    const int level = levelOfSentence(sentenceNo);
+    const int inLevel = sentenceNo - 5 * (level - 1);
+    r.currentLevel = int16_t(level);
+    view_.setLamps(level);
+    view_.setSpeedBarPicture(300 + level);
+    view_.setSentenceNumber(QString::number(inLevel));
+    view_.setWindowTitle(kTitle + QLatin1Char(' ') + titlePart + QLatin1Char(' ') + message(level) +
+                         QLatin1Char(' ') + QString::number(inLevel));
+
+    const LineFitter fitter = view_.lineFitter();
+    r.exerciseText = DrawSentence(sentenceNo, usedSentences, r.exerciseFile,
+                                  [&fitter](const QString& file, int lvl, int key) {
+                                      return ReadCourseEntry(file, lvl, key, fitter);
+                                  });
+}
+
+void ExerciseEngine::LoadFreeText() {
+    AppState& st = appState();
+    const QString path = st.results.exerciseFile;
+    QFile file(path);
+    QString text;
+    bool ok = false, tooLong = false;
+    if (file.open(QIODevice::ReadOnly)) {
+        // Counters are 16-bit: a text past the list's size limit (a file
+        // grown since it was listed) is refused rather than miscounted.
+        if (file.size() >= kTextFileLimit) {
+            tooLong = true;
+        } else {
+            const QByteArray bytes = file.readAll();
+            text = trimBlanks(joinLines(QString::fromStdString(
+                cp1252::toUtf8(std::string_view(bytes.constData(), size_t(bytes.size()))))));
+            ok = !text.isEmpty();  // an empty text could never be finished
+        }
+    }
+    if (ok) {
+        st.results.exerciseText = text;
+        return;
+    }
+    const QString msg = tooLong ? message(40) : message(37) + QLatin1Char('\n') + path;
+    seams::message(view_.dialogParent(), msg, kTitle, seams::MsgIcon::Critical);
+    st.results.exerciseFile.clear();
+    st.freeTextMode = false;
+    restartPending = true;
+}
+
+// --- The cursor -------------------------------------------------------------
+
+void ExerciseEngine::AdvanceCursor(bool reset) {
+    AppState& st = appState();
+    const bool freeText = st.freeTextMode;
+    if (reset) textPos = 0;
+    if (textPos == 1) {
+        SetClock(true);
+        sentenceStart = seams::now();
+        if (!freeText) view_.setScoreGaugesVisible(true);
+        view_.setAboutEnabled(false);
+    }
+    const QString& text = st.results.exerciseText;
+    if (textPos >= text.size()) {
+        sentenceDone = true;
+        if (highlightOn) view_.HideHighlights();
+        return;
+    }
+    ++textPos;
+    expectedChar = text.mid(textPos - 1, 1);
+    if (freeText) {
+        const QChar c = expectedChar[0];
+        if (c == QChar(0x2019))
+            expectedChar = QStringLiteral("'");
+        else if (c == QChar(0x201C) || c == QChar(0x201D))
+            expectedChar = QStringLiteral("\"");
+        else if (c == QLatin1Char(' '))
+            ++st.results.spaceCount;
+    }
+    placeUnderline();
+    view_.HighlightNextKey(expectedChar[0], textPos);
+    if (!freeText && !isTypeableCode(charCode(expectedChar[0]))) view_.setTypeForMeVisible(true);
+    if (expectedChar == QStringLiteral("\r")) ++textPos;
+}
+
+void ExerciseEngine::placeUnderline() {
+    const int index = textPos - 1;
+    if (appState().freeTextMode) {
+        view_.setUnderline(0, index - displayStart_ + 1);
+        return;
+    }
+    const QString& text = results().exerciseText;
+    const int lineStart = index == 0 ? 0 : int(text.lastIndexOf(QLatin1Char('\n'), index - 1)) + 1;
+    const int line = lineStart == 0 ? 0 : 1;
+    view_.setUnderline(line, index - lineStart + 1);
+}
+
+// --- Keystrokes -------------------------------------------------------------
+
+void ExerciseEngine::OnInputText(const QString& text) {
+    for (QChar c : text) {
+        if (ended) return;
+        lastTyped_ = c;
+        OnInputKey(charCode(c));
+    }
+}
+
+void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
+    if (ended || sentenceDone) return;
+    if (expectedChar.isEmpty() || keyAscii == 27) return;
+    AppState& st = appState();
+    ExerciseResults& r = st.results;
+    const bool freeText = st.freeTextMode;
+    const int expected = charCode(expectedChar[0]);
+
+    if (freeText) {
+        if (keyAscii == 13 || keyAscii == 8) return;
+        if (keyAscii == expected) {
+            playSound(107);
+        } else {
+            ++r.errorCount;
+            view_.setWrongCounter(QString::number(r.errorCount));
+            playSound(101);
+        }
+    } else if (keyAscii != expected) {
+        if (!(keyAscii == 13 && !clockOn_)) {
+            playSound(101);
+            WrongKey(keyAscii);
+        }
+        if (!sentenceDone && clockOn_) {
+            ++sentenceErrors;
+            ++r.errorCount;
+            showCounters();
+            ErrorRatioFace();
+        }
+        if (seams::capsLockOn()) seams::switchCapsLockOff();
+        return;
+    } else {
+        playSound(107);
+    }
+
+    // Accepted.
+    if (freeText) {
+        if (fromInputBox) inputText += typedChar(keyAscii);
+        if (inputText.size() > 28) {
+            inputText = inputText.right(28);
+            displayStart_ = std::max(0, sentenceCorrect + 1 - 28);
+            displayText_ = r.exerciseText.mid(displayStart_, 100);
+            view_.setSentenceText(displayText_);
+        }
+    } else if (fromInputBox && keyAscii != 13) {
+        inputText += typedChar(keyAscii);
+    }
+    if (fromInputBox) view_.setInputText(inputText);
+
+    ++sentenceCorrect;
+    ++r.correctCount;
+    if (freeText)
+        view_.setCorrectCounter(QString::number(r.correctCount));
+    else
+        showCounters();
+
+    AdvanceCursor();
+    ErrorRatioFace();
+
+    if (!sentenceDone) return;
+    inSentenceEnd = true;
+    // The last key is taken over by the program: the box shows the
+    // expected character, whatever was typed for it.
+    if (fromInputBox) inputText.chop(1);
+    inputText += expectedChar;
+    view_.setInputText(inputText);
+    view_.setUnderline(0, 0);
+    view_.setStartEnabled(true);
+    view_.RedrawKeyboard();
+    view_.setProgressVisible(false);
+    EndOfSentence();
+    if (ended) return;
+    dispatchEvents();
+    seams::waitWithEvents(1000);
+    if (ended) return;
+    if (!freeText)
+        FlashBotton();
+    else if (sources.textFileChosen)
+        endProgram();
+    else
+        Restart();
+    inSentenceEnd = false;
+}
+
+void ExerciseEngine::WrongKey(int keyAscii) {
+    if (results().categoryIndex == 0 && highlightOn) {
+        const QChar typed = typedChar(keyAscii);
+        if (!expectedChar.isEmpty() && typed.toUpper() == expectedChar[0].toUpper()) {
+            view_.hideWrongKeyMarker();
+            return;
+        }
+        view_.MarkWrongKey(keyAscii);
+    }
+    for (int step = 1; step <= 4; ++step) {
+        view_.setInputFlash(step % 2 == 1);
+        seams::waitWithEvents(5);
+    }
+}
+
+void ExerciseEngine::TypeForMe() {
+    view_.setTypeForMeVisible(false);
+    if (expectedChar.isEmpty()) return;
+    lastTyped_ = expectedChar[0];
+    OnInputKey(charCode(expectedChar[0]), false);
+}
+
+void ExerciseEngine::ErrorRatioFace() {
+    const ExerciseResults& r = results();
+    view_.setFace(tastolino::ErrorRatioFace(r.errorCount, r.correctCount, r.expertMode));
+}
+
+}  // namespace tastolino

@@ -1,0 +1,255 @@
+#include "app/ExerciseSources.h"
+
+#include "app/ExerciseKeys.h"
+#include "app/ExerciseProfile.h"
+#include "platform/AppState.h"
+#include "platform/Seams.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace tastolino {
+namespace {
+
+const QString kSplit = QStringLiteral("\u00A6\u00A6");
+
+bool fileExists(const QString& path) {
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && info.isReadable();
+}
+
+// Files of a folder matching a pattern (case ignored), sorted by name so
+// that course lessons come in the order they are numbered.
+QFileInfoList filesOf(const QString& folder, const QString& pattern) {
+    QDir dir(folder);
+    dir.setNameFilters({pattern});
+    dir.setFilter(QDir::Files | QDir::Readable);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    return dir.entryInfoList();
+}
+
+// Part before the first "." of a file name.
+QString titleOf(const QString& fileName) {
+    return fileName.section(QLatin1Char('.'), 0, 0);
+}
+
+QString at(const QStringList& list, int i) {
+    return i >= 0 && i < list.size() ? list[i] : QString();
+}
+
+int roundMinutes(double v) {
+    return std::max(1, int(std::nearbyint(v)));
+}
+
+}  // namespace
+
+QString FitToLine(const QString& text, const LineFitter& fitter) {
+    QString t = text;
+    if (fitter.textWidth)
+        while (!t.isEmpty() && fitter.textWidth(t) > fitter.maxWidth) t.chop(1);
+    if (t.size() < 2) t += t;
+    if (t.size() < 3) t += t;
+    return t;
+}
+
+QString KeepTypeable(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
+    for (QChar ch : text)
+        if (isTypeableCode(charCode(ch))) kept += ch;
+    return kept;
+}
+
+QString ReadCourseEntry(const QString& file, int level, int key, const LineFitter& fitter) {
+    const QString value =
+        profileRead(file, QStringLiteral("Livello%1").arg(level), QString::number(key)).trimmed();
+    if (value.isEmpty()) return {};
+    const int p = value.indexOf(kSplit);
+    if (p < 0) return KeepTypeable(FitToLine(value, fitter));
+    const QString first = KeepTypeable(FitToLine(value.left(p).trimmed(), fitter));
+    const QString second = KeepTypeable(FitToLine(value.mid(p + 2).trimmed(), fitter));
+    return first + QStringLiteral("\r\n") + second;
+}
+
+QString timeEstimate(qint64 size) {
+    const int a = roundMinutes(double(size) / 300);
+    const int b = roundMinutes(double(size) / 220);
+    if (a == b) return QStringLiteral("    (%1 min)").arg(b);
+    return QStringLiteral("    (%1 \u00F7 %2 min)").arg(a).arg(b);
+}
+
+QString remainingMinutesText(qint64 fileSize, int correctCount) {
+    const int minutes = int(std::nearbyint(double(fileSize - correctCount) / 260));
+    return minutes < 1 ? QStringLiteral("< 1") : QString::number(minutes);
+}
+
+QString findFileNoCase(const QString& folder, const QString& name) {
+    if (name.isEmpty()) return {};
+    if (fileExists(folder + name)) return folder + name;
+    const QDir dir(folder);
+    for (const QString& entry : dir.entryList(QDir::Files))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return folder + entry;
+    return {};
+}
+
+QString ExerciseSources::courseFolder() {
+    return appState().appFolder + QStringLiteral("CorsoDattilo/");
+}
+QString ExerciseSources::exercisesFolder() {
+    return appState().appFolder + QStringLiteral("Esercizi/");
+}
+QString ExerciseSources::bookmarkFile() {
+    return courseFolder() + QStringLiteral("Tastolino.bmk");
+}
+
+void ExerciseSources::EnableSources() {
+    hasFileSources = false;
+    optionEnabled[SourceCourse] = !filesOf(courseFolder(), QStringLiteral("*.lez")).isEmpty();
+    optionEnabled[SourceExercises] = !filesOf(exercisesFolder(), QStringLiteral("*.lez")).isEmpty();
+    optionEnabled[SourceTextFiles] = !filesOf(exercisesFolder(), QStringLiteral("*.txt")).isEmpty();
+    for (int i = SourceCourse; i <= SourceGame; ++i) {
+        if (!optionEnabled[size_t(i)]) continue;
+        hasFileSources = true;
+        const QString commandLineFile = appState().results.exerciseFile;
+        SelectSource(SourceInternal);
+        if (!commandLineArg.isEmpty()) appState().results.exerciseFile = commandLineFile;
+        break;
+    }
+}
+
+bool ExerciseSources::SelectSource(int index) {
+    listEntries.clear();
+    listFiles_.clear();
+    listIndex = -1;
+    listEnabled = true;
+    courseMode = false;
+    switch (index) {
+        case SourceInternal:
+            selectedSource = SourceInternal;
+            listEnabled = false;
+            appState().results.exerciseFile.clear();
+            symbol = QStringLiteral("&&");
+            break;
+        case SourceCourse:
+            selectedSource = SourceCourse;
+            FillCourseList();
+            courseMode = true;
+            symbol = QStringLiteral("7");
+            break;
+        case SourceExercises:
+            selectedSource = SourceExercises;
+            for (const QFileInfo& f : filesOf(exercisesFolder(), QStringLiteral("*.lez"))) {
+                listEntries << f.fileName();
+                listFiles_ << f.filePath();
+            }
+            listIndex = listEntries.isEmpty() ? -1 : 0;
+            symbol = QStringLiteral("1");
+            break;
+        case SourceTextFiles:
+            selectedSource = SourceTextFiles;
+            for (const QFileInfo& f : filesOf(exercisesFolder(), QStringLiteral("*.txt"))) {
+                if (f.size() >= kTextFileLimit) continue;
+                listEntries << f.fileName() + timeEstimate(f.size());
+                listFiles_ << f.filePath();
+            }
+            listIndex = listEntries.isEmpty() ? -1 : 0;
+            symbol = QStringLiteral("4");
+            break;
+        default:
+            // The game: the exercise falls back to the internal sentences.
+            SelectSource(SourceInternal);
+            return false;
+    }
+    return true;
+}
+
+void ExerciseSources::FillCourseList() {
+    if (!appState().results.userName.isEmpty()) ReadBookmark();
+    for (const QFileInfo& f : filesOf(courseFolder(), QStringLiteral("*.lez"))) {
+        listEntries << titleOf(f.fileName()).toUpper();
+        listFiles_ << f.filePath();
+    }
+    listIndex = listEntries.isEmpty() ? -1 : 0;
+    if (bookmarkName.isEmpty()) return;
+    const int found = listEntries.indexOf(bookmarkName.toUpper());
+    if (found >= 0 && found < listEntries.size() - 1) listIndex = found + 1;
+}
+
+void ExerciseSources::ResolveListFile() {
+    appState().freeTextMode = false;
+    appState().results.exerciseFile.clear();
+    QString entry = at(listEntries, listIndex);
+    if (entry.isEmpty()) return;
+    QString path = at(listFiles_, listIndex);
+    if (!fileExists(path)) {
+        // The time estimate follows ".txt" in the entry; only the entry is
+        // cut, never the folders above it.
+        const int txt = entry.toUpper().indexOf(QStringLiteral(".TXT"), 1);
+        if (txt > 0) entry = entry.left(txt + 4);
+        path = courseMode ? findFileNoCase(courseFolder(), entry + QStringLiteral(".lez"))
+                          : findFileNoCase(exercisesFolder(), entry);
+    }
+    if (!fileExists(path)) return;
+    appState().results.exerciseFile = path;
+    appState().freeTextMode = path.endsWith(QStringLiteral(".TXT"), Qt::CaseInsensitive);
+}
+
+void ExerciseSources::SelectNextCourseEntry() {
+    if (listEntries.isEmpty()) return;
+    listIndex = listIndex + 1 < listEntries.size() ? listIndex + 1 : 0;
+    ResolveListFile();
+}
+
+ExerciseSources::CommandLine ExerciseSources::InterpretCommandLine(const QString& arg) {
+    commandLineArg = arg;
+    const int slash = arg.indexOf(QLatin1Char('/'));
+    const QString name = slash < 0 ? QString() : arg.mid(slash + 1).trimmed();
+    const QString ext = name.right(4).toUpper();
+    // Only a plain file name inside the exercises folder is taken.
+    const bool plainName = !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+                           name != QStringLiteral("..");
+    if (name.isEmpty() || !plainName ||
+        (ext != QStringLiteral(".LEZ") && ext != QStringLiteral(".TXT"))) {
+        commandLineArg.clear();
+        return CommandLine::Ignored;
+    }
+    const QString path = findFileNoCase(exercisesFolder(), name);
+    if (path.isEmpty()) return CommandLine::NotFound;
+    appState().results.exerciseFile = path;
+    if (ext == QStringLiteral(".TXT")) {
+        if (QFileInfo(path).size() >= kTextFileLimit) return CommandLine::TooLong;
+        appState().freeTextMode = true;
+        textFileChosen = true;
+    }
+    return CommandLine::Accepted;
+}
+
+void ExerciseSources::ReadBookmark() {
+    bookmarkName =
+        profileRead(bookmarkFile(), appState().results.userName, QStringLiteral("Bookmark"));
+}
+
+void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages) {
+    const QString user = appState().results.userName;
+    if (user.isEmpty()) return;
+    if (listIndex >= listEntries.size() - 1) {
+        profileDeleteSection(bookmarkFile(), user);
+        return;
+    }
+    QString text = at(messages, 17);
+    for (int i = 18; i <= 22; ++i) text += QLatin1Char('\n') + at(messages, i);
+    const seams::MsgAnswer answer =
+        seams::message(parent, text, QStringLiteral("Tastolino"), seams::MsgIcon::Question,
+                       seams::MsgButtons::YesNoCancel);
+    if (answer == seams::MsgAnswer::Yes) {
+        const QString file = appState().results.exerciseFile;
+        profileWrite(bookmarkFile(), user, QStringLiteral("Bookmark"),
+                     titleOf(QFileInfo(file).fileName()).toUpper());
+    } else if (answer == seams::MsgAnswer::No) {
+        profileDeleteSection(bookmarkFile(), user);
+    }
+}
+
+}  // namespace tastolino

@@ -1,0 +1,97 @@
+// Where exercises come from besides the internal sentences: course lessons
+// and custom exercises (".lez", INI sections "Livello1".."Livello3") and
+// text files typed as free text, the source menu with its file list, the
+// command-line exercise and the per-user course bookmark.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+class QWidget;
+
+namespace tastolino {
+
+inline constexpr qint64 kTextFileLimit = 26000;  // bytes; larger text files are refused
+
+// Measures text in the font of the sentence area, for fitting an entry on
+// one line: width of a text and the width available.
+struct LineFitter {
+    std::function<int(const QString&)> textWidth;
+    int maxWidth = 0;
+};
+
+// Source menu options.
+enum SourceIndex { SourceInternal = 0, SourceCourse, SourceExercises, SourceTextFiles, SourceGame };
+
+// FitToLine: drops trailing characters until the text fits, then makes
+// very short texts at least three characters long by doubling them.
+QString FitToLine(const QString& text, const LineFitter& fitter);
+// KeepTypeable: keeps only the characters that have a key.
+QString KeepTypeable(const QString& text);
+// Entry `key` of section "Livello" + level, made typeable; "¦¦" splits it
+// into two lines joined by CR LF. Empty when missing or unreadable.
+QString ReadCourseEntry(const QString& file, int level, int key, const LineFitter& fitter);
+
+// "    (" + b + " min)" or "    (" + a + " ÷ " + b + " min)" for a text
+// file of `size` bytes, at 300 and 220 keystrokes per minute.
+QString timeEstimate(qint64 size);
+// Minutes left in a free text, as shown by the pause box ("< 1" below 1).
+QString remainingMinutesText(qint64 fileSize, int correctCount);
+
+// Path of `name` in `folder` (ending in "/"), matched ignoring case when the
+// exact name does not exist; empty when there is no such file.
+QString findFileNoCase(const QString& folder, const QString& name);
+
+class ExerciseSources {
+  public:
+    // Folders under the program folder.
+    static QString courseFolder();
+    static QString exercisesFolder();
+    static QString bookmarkFile();
+
+    // Source menu state, mirrored by the main window on optMenu,
+    // cboListFile and lblIconaEsercizio.
+    std::array<bool, 5> optionEnabled{true, false, false, false, true};
+    int selectedSource = SourceInternal;
+    QStringList listEntries;  // as shown in the list
+    int listIndex = -1;       // selected entry, -1 = none
+    bool listEnabled = false;
+    QString symbol = QStringLiteral("&&");
+    bool hasFileSources = false;
+    bool courseMode = false;
+    QString bookmarkName;
+    QString commandLineArg;
+    bool textFileChosen = false;
+
+    // Enables the options that have files and selects the internal
+    // sentences; a file accepted from the command line stays selected.
+    void EnableSources();
+    // Selects a source. Returns false for the game option, which the caller
+    // opens (the source then falls back to the internal sentences).
+    bool SelectSource(int index);
+    void FillCourseList();
+    // Turns the selected list entry into exerciseFile (and freeTextMode for
+    // text files); an entry whose file has gone leaves exerciseFile empty.
+    void ResolveListFile();
+    // Course: selects the lesson after the current one (wrapping) and
+    // resolves it.
+    void SelectNextCourseEntry();
+
+    enum class CommandLine { Ignored, NotFound, Accepted, TooLong };
+    // "/" + name of a ".lez" or ".txt" file in the exercises folder. For
+    // TooLong the caller shows message 40 and ends the program.
+    CommandLine InterpretCommandLine(const QString& arg);
+
+    void ReadBookmark();
+    // Asks (messages 17..22) whether to keep the finished lesson as the
+    // user's bookmark; the last lesson of the course clears it silently.
+    void SaveBookmark(QWidget* parent, const QStringList& messages);
+
+  private:
+    QStringList listFiles_;  // real path of each list entry
+};
+
+}  // namespace tastolino

@@ -1,0 +1,246 @@
+#include "results/frmClassifica.h"
+
+#include "platform/AppState.h"
+#include "platform/Seams.h"
+#include "results/frmClassificaIcons.h"
+#include "ui/modGradient.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+
+namespace tastolino {
+namespace {
+
+const char* const kLevelCaptions[3] = {
+    " Risultati primo livello - categoria: ",
+    " Risultati secondo livello - categoria: ",
+    " Risultati terzo livello - categoria: ",
+};
+const char* const kLevelCaptionIds[3] = {"0088", "0089", "0090"};
+const int kLevelTops[3] = {16, 50, 85};  // millimetres
+constexpr double kWidthMm = 126, kHeightMm = 150;
+
+// Title bar painted like the main window's panels.
+class PanelBar : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        PaintPanel(p, size());
+        p.setPen(QColor(60, 60, 60));
+        QFont f(QStringLiteral("Arial"), 10, QFont::Bold);
+        p.setFont(f);
+        p.drawText(rect().adjusted(8, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                   QStringLiteral("Tastolino"));
+    }
+};
+
+}  // namespace
+
+std::function<QString(const QString&)>& frmClassifica::languageLookup() {
+    static std::function<QString(const QString&)> lookup;
+    return lookup;
+}
+
+frmClassifica::frmClassifica(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmClassifica"));
+    setWindowTitle(QStringLiteral("Tastolino"));
+    ExerciseResults& r = appState().results;
+
+    r.resultsAnswer = -1;
+    buildControls();
+    applyTexts();
+    for (int i = 0; i < 4; ++i) ratingWords[size_t(i)] = ResultsTexts.value(29 + i);
+    unitSuffix = QLatin1Char(' ') + ResultsTexts.value(1) + QStringLiteral(" = ");
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    speedSum = 0;
+    scoreSum = 0;
+
+    lblShowMess_->setText(closingMessage(ResultsTexts, r.resultsReason, r.currentLevel));
+    cmdPrint_->setEnabled(seams::printerAvailable());
+
+    const int iconBase = r.categoryIndex == 1 ? 425 : 420;
+    for (int k = 0; k < 5; ++k) imgSimbolo_[size_t(k)]->setPixmap(ratingIcon(iconBase + k, mm(16)));
+    reportName = r.userName;
+
+    const int shown = std::clamp<int>(r.currentLevel, 1, 3);
+    for (int level = 1; level <= shown; ++level) {
+        const LevelFigures f = levelFigures(r, 5 * level - 4);
+        levels_.push_back(f);
+        speedSum += f.averageSpeed;
+        scoreSum = int16_t(scoreSum + f.averageScore);
+        const size_t i = size_t(level - 1);
+        lbllivelli_[i]->setVisible(true);
+        imgGrad_[i]->setVisible(true);
+        imgRisultato_[i]->setPixmap(imgSimbolo_[size_t(f.symbol)]->pixmap());
+        imgRisultato_[i]->setVisible(true);
+    }
+
+    imgFrecciaReturn_->setPixmap(ratingIcon(442, mm(6)));
+    if (appState().soundOn) seams::playSound(106);
+}
+
+frmClassifica::~frmClassifica() {
+    // The report is a temporary file: it goes with the window.
+    if (!pdfPath.isEmpty() && QFile::exists(pdfPath)) QFile::remove(pdfPath);
+}
+
+int frmClassifica::mm(double millimetres) const {
+    return qRound(millimetres * logicalDpiX() / 25.4);
+}
+
+void frmClassifica::buildControls() {
+    setFixedSize(mm(kWidthMm), mm(kHeightMm));
+
+    picBar_ = new PanelBar(this);
+    picBar_->setObjectName(QStringLiteral("picBar"));
+    picBar_->setGeometry(0, 0, width(), mm(8));
+
+    for (int i = 0; i < 3; ++i) {
+        const int top = kLevelTops[i];
+        auto* band = new QLabel(this);
+        band->setObjectName(QStringLiteral("imgGrad%1").arg(i));
+        band->setGeometry(mm(4), mm(top - 7), mm(118), mm(5.5));
+        band->setPixmap(levelBand(i + 1, band->size()));
+        imgGrad_[size_t(i)] = band;
+
+        auto* heading = new QLabel(this);
+        heading->setObjectName(QStringLiteral("lbllivelli%1").arg(i));
+        heading->setGeometry(band->geometry());
+        heading->setFont(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
+        heading->setTextFormat(Qt::PlainText);
+        lbllivelli_[size_t(i)] = heading;
+
+        auto* result = new QLabel(this);
+        result->setObjectName(QStringLiteral("imgRisultato%1").arg(i));
+        result->setGeometry(mm(103), mm(top + 4), mm(16), mm(16));
+        imgRisultato_[size_t(i)] = result;
+
+        // Only level 1 is there from the start.
+        band->setVisible(i == 0);
+        heading->setVisible(i == 0);
+        result->setVisible(false);
+    }
+    for (int k = 0; k < 5; ++k) {
+        auto* symbol = new QLabel(this);
+        symbol->setObjectName(QStringLiteral("imgSimbolo%1").arg(k));
+        symbol->hide();
+        imgSimbolo_[size_t(k)] = symbol;
+    }
+    imgTastiera_ = new QLabel(this);
+    imgTastiera_->setObjectName(QStringLiteral("imgTastiera"));
+    imgTastiera_->hide();
+
+    lblShowMess_ = new QLabel(this);
+    lblShowMess_->setObjectName(QStringLiteral("lblShowMess"));
+    lblShowMess_->setGeometry(mm(6), mm(116), mm(114), mm(19));
+    lblShowMess_->setWordWrap(true);
+    lblShowMess_->setTextFormat(Qt::PlainText);
+    lblShowMess_->setFont(QFont(QStringLiteral("Arial"), 9));
+
+    const int buttonTop = mm(138), buttonHeight = mm(8);
+    cmdPDF_ = new QPushButton(QStringLiteral("PDF"), this);
+    cmdPDF_->setObjectName(QStringLiteral("cmdPDF"));
+    cmdPDF_->setToolTip(QStringLiteral("File PDF"));
+    cmdPDF_->setGeometry(mm(6), buttonTop, mm(17), buttonHeight);
+    cmdPrint_ = new QPushButton(QStringLiteral("Print"), this);
+    cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint_->setGeometry(mm(25), buttonTop, mm(17), buttonHeight);
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QStringLiteral("cmdRisp%1").arg(i));
+        b->setGeometry(mm(i == 0 ? 62 : 93), buttonTop, mm(28), buttonHeight);
+        connect(b, &QPushButton::clicked, this, [this, i] { cmdRisp_Click(i); });
+        cmdRisp_[size_t(i)] = b;
+    }
+    connect(cmdPrint_, &QPushButton::clicked, this, &frmClassifica::cmdPrint_Click);
+    connect(cmdPDF_, &QPushButton::clicked, this, &frmClassifica::cmdPDF_Click);
+    for (QPushButton* b : {cmdPDF_, cmdPrint_, cmdRisp_[0], cmdRisp_[1]})
+        b->setCursor(Qt::PointingHandCursor);
+
+    imgFrecciaReturn_ = new QLabel(this);
+    imgFrecciaReturn_->setObjectName(QStringLiteral("imgFrecciaReturn"));
+    imgFrecciaReturn_->setGeometry(mm(55), buttonTop + mm(1), mm(6), mm(6));
+}
+
+void frmClassifica::applyTexts() {
+    const ExerciseResults& r = appState().results;
+    const auto& lookup = languageLookup();
+    const bool fromFile = appState().languageFileActive && lookup;
+    ResultsTexts = fromFile ? resultsTextsFrom(lookup) : defaultResultsTexts();
+    if (fromFile) {
+        const QString answer0 = lookup(QStringLiteral("0112"));
+        const QString answer1 = lookup(QStringLiteral("0114"));
+        cmdRisp_[0]->setText(answer0);
+        cmdRisp_[0]->setToolTip(answer0);
+        cmdRisp_[1]->setText(answer1);
+        cmdRisp_[1]->setToolTip(answer1);
+        cmdPrint_->setToolTip(lookup(QStringLiteral("0086")));
+        for (int i = 0; i < 3; ++i)
+            lbllivelli_[size_t(i)]->setText(QLatin1Char(' ') +
+                                            lookup(QString::fromLatin1(kLevelCaptionIds[i])) +
+                                            QLatin1Char(' ') + r.categoryName);
+    } else {
+        cmdRisp_[0]->setText(QStringLiteral("Continua"));
+        cmdRisp_[0]->setToolTip(QStringLiteral("Ritorna all'esercizio precedente"));
+        cmdRisp_[1]->setText(QStringLiteral("Termina"));
+        cmdRisp_[1]->setToolTip(QStringLiteral("Chiude il programma"));
+        cmdPrint_->setToolTip(QStringLiteral("Stampa la classifica"));
+        for (int i = 0; i < 3; ++i)
+            lbllivelli_[size_t(i)]->setText(QString::fromUtf8(kLevelCaptions[i]) +
+                                            QLatin1Char(' ') + r.categoryName);
+    }
+}
+
+void frmClassifica::cmdRisp_Click(int index) {
+    appState().results.resultsAnswer = int16_t(index);
+    done(index == 0 ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void frmClassifica::cmdPrint_Click() {}
+
+void frmClassifica::cmdPDF_Click() {}
+
+void frmClassifica::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    // A sheet of paper: white fading to a light grey, with faint rules.
+    QLinearGradient sheet(0, 0, 0, height());
+    sheet.setColorAt(0, Qt::white);
+    sheet.setColorAt(1, QColor(244, 244, 244));
+    p.fillRect(rect(), sheet);
+    p.setPen(QColor(218, 218, 218));
+    for (int y = mm(12); y < height(); y += mm(6)) p.drawLine(0, y, width(), y);
+
+    for (size_t i = 0; i < levels_.size(); ++i) PaintLevelTable(p, levels_[i], kLevelTops[i]);
+}
+
+void frmClassifica::PaintLevelTable(QPainter& p, const LevelFigures& f, int top) {
+    QFont font(QStringLiteral("Arial"), 10);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    int y = mm(top);
+    auto line = [&](const QString& left, int score) {
+        const QFontMetrics fm = p.fontMetrics();
+        const int baseline = y + fm.ascent();
+        p.drawText(mm(8), baseline, left);
+        p.drawText(mm(72), baseline, ResultsTexts.value(3));
+        const QString number = QString::number(score);
+        p.drawText(mm(98) - fm.horizontalAdvance(number), baseline, number);
+        y += fm.height();
+    };
+    for (int i = 0; i < 5; ++i)
+        line(ResultsTexts.value(2) + QString::number(i + 1) + unitSuffix +
+                 QString::number(f.kpm[size_t(i)]),
+             f.scores[size_t(i)]);
+    y += mm(1);
+    font.setBold(true);
+    p.setFont(font);
+    line(ResultsTexts.value(4) + unitSuffix + QString::number(f.averageKpm), f.averageScore);
+}
+
+}  // namespace tastolino

@@ -1,0 +1,75 @@
+// The results window: after each level (and after the whole exercise) it
+// shows the speeds and scores of every level reached, a rating symbol per
+// level and what happens next, and hands back the learner's answer in
+// appState().results.resultsAnswer: 0 "Continua", 1 "Termina", -1 closed.
+#pragma once
+
+#include "results/frmClassificaFigures.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tastolino {
+
+class frmClassifica : public QDialog {
+    Q_OBJECT
+  public:
+    // Looks up an interface text of the current language file by its
+    // four-digit identifier; used when a language file is active.
+    static std::function<QString(const QString&)>& languageLookup();
+
+    explicit frmClassifica(QWidget* parent = nullptr);
+    ~frmClassifica() override;
+
+    QStringList ResultsTexts;
+    QString unitSuffix;
+    std::array<QString, 4> ratingWords;
+    float speedSum = 0;
+    int16_t scoreSum = 0;
+    QString reportName;
+    bool printFailed = false;
+    QString pdfPath;
+
+    // The level tables as painted, level 1 first.
+    const std::vector<LevelFigures>& levels() const { return levels_; }
+    // Millimetres to pixels on this window.
+    int mm(double millimetres) const;
+
+  public slots:
+    void cmdRisp_Click(int index);
+    // Printing and the PDF report are added with the printout.
+    void cmdPrint_Click();
+    void cmdPDF_Click();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void buildControls();
+    void applyTexts();
+    void PaintLevelTable(QPainter& p, const LevelFigures& figures, int top);
+
+    std::vector<LevelFigures> levels_;
+    QWidget* picBar_ = nullptr;
+    QPushButton* cmdPDF_ = nullptr;
+    QPushButton* cmdPrint_ = nullptr;
+    std::array<QPushButton*, 2> cmdRisp_{};
+    std::array<QLabel*, 3> lbllivelli_{};
+    std::array<QLabel*, 3> imgGrad_{};
+    std::array<QLabel*, 5> imgSimbolo_{};
+    std::array<QLabel*, 3> imgRisultato_{};
+    QLabel* lblShowMess_ = nullptr;
+    QLabel* imgTastiera_ = nullptr;
+    QLabel* imgFrecciaReturn_ = nullptr;
+};
+
+}  // namespace tastolino

@@ -1,0 +1,231 @@
+// Exercise sources on a program folder of their own: the file lists and
+// their estimates, the size limit, resolving list entries, reading course
+// entries, the command line and the per-user course bookmark.
+#include "app/ExerciseProfile.h"
+#include "app/ExerciseSources.h"
+#include "platform/AppState.h"
+#include "platform/Seams.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tastolino;
+
+class TestSources : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QStringList boxes_;
+    seams::MsgAnswer answer_ = seams::MsgAnswer::Yes;
+
+    static void write(const QString& relative, const QByteArray& bytes) {
+        QFile f(appState().appFolder + relative);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+  private slots:
+    void init() {
+        // A program folder whose own name contains ".txt": only list
+        // entries may be cut after ".TXT".
+        dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                               QStringLiteral("/my.txt.app-XXXXXX"));
+        QVERIFY(dir_->isValid());
+        appState() = AppState{};
+        appState().appFolder = dir_->path() + QLatin1Char('/');
+        QDir(dir_->path()).mkpath(QStringLiteral("CorsoDattilo"));
+        QDir(dir_->path()).mkpath(QStringLiteral("Esercizi"));
+        seams::resetAll();
+        boxes_.clear();
+        seams::setMessageHook([this](const seams::MessageRequest& r) {
+            boxes_ << r.text;
+            return answer_;
+        });
+    }
+    void cleanup() { seams::resetAll(); }
+
+    void timeEstimates_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("25999 bytes") << qint64(25999) << QString::fromUtf8("    (87 ÷ 118 min)");
+        QTest::newRow("200 bytes") << qint64(200) << QStringLiteral("    (1 min)");
+        QTest::newRow("1 byte") << qint64(1) << QStringLiteral("    (1 min)");
+        QTest::newRow("halves to even") << qint64(750) << QString::fromUtf8("    (2 ÷ 3 min)");
+    }
+    void timeEstimates() {
+        QFETCH(qint64, size);
+        QFETCH(QString, text);
+        QCOMPARE(timeEstimate(size), text);
+    }
+
+    void textFileListAndLimit() {
+        write(QStringLiteral("Esercizi/big.txt"), QByteArray(26000, 'a'));
+        write(QStringLiteral("Esercizi/fits.txt"), QByteArray(25999, 'a'));
+        ExerciseSources s;
+        s.EnableSources();
+        QVERIFY(!s.optionEnabled[SourceCourse]);
+        QVERIFY(!s.optionEnabled[SourceExercises]);
+        QVERIFY(s.optionEnabled[SourceTextFiles]);
+        QVERIFY(s.hasFileSources);
+        QVERIFY(s.SelectSource(SourceTextFiles));
+        QCOMPARE(s.listEntries, QStringList{QString::fromUtf8("fits.txt    (87 ÷ 118 min)")});
+        QCOMPARE(s.symbol, QStringLiteral("4"));
+        s.ResolveListFile();
+        QCOMPARE(appState().results.exerciseFile, appState().appFolder + "Esercizi/fits.txt");
+        QVERIFY(appState().freeTextMode);
+        // A listed file that has gone by Start leaves the internal sentences.
+        QFile::remove(appState().appFolder + "Esercizi/fits.txt");
+        s.ResolveListFile();
+        QVERIFY(appState().results.exerciseFile.isEmpty());
+        QVERIFY(!appState().freeTextMode);
+        QVERIFY(!s.SelectSource(SourceGame));
+        QCOMPARE(s.selectedSource, int(SourceInternal));
+        QCOMPARE(s.symbol, QStringLiteral("&&"));
+    }
+
+    void courseEntries_data() {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("maxWidth");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("two lines")
+            << QByteArray("eins \xA6\xA6 zwei") << 100 << QStringLiteral("eins\r\nzwei");
+        QTest::newRow("tab dropped") << QByteArray("a\tb") << 100 << QStringLiteral("ab");
+        QTest::newRow("one character doubled twice") << QByteArray("a") << 100 << "aaaa";
+        QTest::newRow("two characters doubled") << QByteArray("ab") << 100 << "abab";
+        QTest::newRow("cut to the line") << QByteArray("abcdefgh") << 5 << "abcde";
+        QTest::newRow("capital accent has no key")
+            << QByteArray("\xC9t\xE9 ok") << 100 << QString::fromUtf8("té ok");
+        QTest::newRow("empty") << QByteArray("   ") << 100 << QString();
+    }
+    void courseEntries() {
+        QFETCH(QByteArray, value);
+        QFETCH(int, maxWidth);
+        QFETCH(QString, entry);
+        write(QStringLiteral("Esercizi/e.lez"), "[livello2]\r\n7=" + value + "\r\n");
+        const LineFitter fitter{[](const QString& t) { return int(t.size()); }, maxWidth};
+        QCOMPARE(ReadCourseEntry(appState().appFolder + "Esercizi/e.lez", 2, 7, fitter), entry);
+        QCOMPARE(ReadCourseEntry(appState().appFolder + "Esercizi/e.lez", 2, 8, fitter), QString());
+        QCOMPARE(ReadCourseEntry(appState().appFolder + "Esercizi/none.lez", 2, 7, fitter),
+                 QString());
+    }
+
+    void bookmark() {
+        for (const char* name : {"LezA.lez", "LezB.lez", "LezC.lez"})
+            write(QStringLiteral("CorsoDattilo/") + name, "[Livello1]\r\n1=asdf\r\n");
+        appState().results.userName = QStringLiteral("Anna");
+        ExerciseSources s;
+        s.EnableSources();
+        QVERIFY(s.SelectSource(SourceCourse));
+        QCOMPARE(s.listEntries, (QStringList{"LEZA", "LEZB", "LEZC"}));
+        QCOMPARE(s.listIndex, 0);
+        QVERIFY(s.courseMode);
+
+        // Finishing B and answering Yes: next time C.
+        s.listIndex = 1;
+        s.ResolveListFile();
+        QCOMPARE(QFileInfo(appState().results.exerciseFile).fileName(), QStringLiteral("LezB.lez"));
+        answer_ = seams::MsgAnswer::Yes;
+        s.SaveBookmark(nullptr, QStringList());
+        QCOMPARE(boxes_.size(), 1);
+        s.SelectSource(SourceCourse);
+        QCOMPARE(s.bookmarkName, QStringLiteral("LEZB"));
+        QCOMPARE(s.listIndex, 2);
+        // After the last lesson the course starts again at the first, and
+        // the bookmark goes without a question.
+        s.ResolveListFile();
+        s.SaveBookmark(nullptr, QStringList());
+        QCOMPARE(boxes_.size(), 1);
+        s.SelectSource(SourceCourse);
+        QCOMPARE(s.listIndex, 0);
+        // Cancel keeps, No removes an earlier bookmark.
+        profileWrite(ExerciseSources::bookmarkFile(), "Anna", "Bookmark", "LEZA");
+        answer_ = seams::MsgAnswer::Cancel;
+        s.SaveBookmark(nullptr, QStringList());
+        QCOMPARE(profileRead(ExerciseSources::bookmarkFile(), "Anna", "Bookmark"), "LEZA");
+        answer_ = seams::MsgAnswer::No;
+        s.SaveBookmark(nullptr, QStringList());
+        QCOMPARE(profileRead(ExerciseSources::bookmarkFile(), "Anna", "Bookmark"), QString());
+        // Without a user name nothing is asked or stored.
+        appState().results.userName.clear();
+        s.SaveBookmark(nullptr, QStringList());
+        QCOMPARE(boxes_.size(), 3);
+        // Course next-file selection wraps around.
+        s.listIndex = 2;
+        s.SelectNextCourseEntry();
+        QCOMPARE(s.listIndex, 0);
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("no slash") << "e.lez" << int(ExerciseSources::CommandLine::Ignored) << false;
+        QTest::newRow("wrong extension")
+            << "/e.doc" << int(ExerciseSources::CommandLine::Ignored) << false;
+        QTest::newRow("outside the folder")
+            << "/../e.lez" << int(ExerciseSources::CommandLine::Ignored) << false;
+        QTest::newRow("missing") << "/nope.lez" << int(ExerciseSources::CommandLine::NotFound)
+                                 << true;
+        QTest::newRow("exercise, any case")
+            << "/ E.LEZ " << int(ExerciseSources::CommandLine::Accepted) << true;
+        QTest::newRow("text") << "/t.txt" << int(ExerciseSources::CommandLine::Accepted) << true;
+        QTest::newRow("text too long")
+            << "/big.txt" << int(ExerciseSources::CommandLine::TooLong) << true;
+    }
+    void commandLine() {
+        QFETCH(QString, arg);
+        QFETCH(int, outcome);
+        QFETCH(bool, kept);
+        write(QStringLiteral("Esercizi/e.lez"), "[Livello1]\r\n1=x\r\n");
+        write(QStringLiteral("Esercizi/t.txt"), "text");
+        write(QStringLiteral("Esercizi/big.txt"), QByteArray(26000, 'a'));
+        ExerciseSources s;
+        QCOMPARE(int(s.InterpretCommandLine(arg)), outcome);
+        QCOMPARE(!s.commandLineArg.isEmpty(), kept);
+        const bool accepted = outcome == int(ExerciseSources::CommandLine::Accepted);
+        QCOMPARE(!appState().results.exerciseFile.isEmpty(),
+                 accepted || outcome == int(ExerciseSources::CommandLine::TooLong));
+        QCOMPARE(s.textFileChosen, accepted && arg.endsWith(QStringLiteral(".txt")));
+        // The accepted file survives the start-up selection of the sources.
+        s.EnableSources();
+        QCOMPARE(!appState().results.exerciseFile.isEmpty(),
+                 accepted || outcome == int(ExerciseSources::CommandLine::TooLong));
+    }
+
+    // The lessons shipped beside the program: fifteen entries each, nothing
+    // lost to characters without a key, text files within the limit.
+    void shippedSamples() {
+        const QString data = QStringLiteral(TASTOLINO_SOURCE_DIR "/data/");
+        const LineFitter wide{[](const QString& t) { return int(t.size()); }, 1000};
+        int lessons = 0;
+        for (const QString& folder : {QStringLiteral("CorsoDattilo/"), QStringLiteral("Esercizi/")})
+            for (const QFileInfo& f : QDir(data + folder, "*.lez").entryInfoList(QDir::Files)) {
+                ++lessons;
+                for (int level = 1; level <= 3; ++level)
+                    for (int key = 1; key <= 5; ++key) {
+                        const QString raw =
+                            profileRead(f.filePath(), QStringLiteral("Livello%1").arg(level),
+                                        QString::number(key));
+                        const QString entry = ReadCourseEntry(f.filePath(), level, key, wide);
+                        QString expected = raw.trimmed();
+                        expected.replace(QStringLiteral("\u00A6\u00A6"), QStringLiteral("\r\n"));
+                        QVERIFY2(!entry.isEmpty() && entry == expected,
+                                 qPrintable(f.fileName() + QStringLiteral(": ") + raw));
+                    }
+            }
+        QVERIFY(lessons >= 3);
+        const QFileInfoList texts = QDir(data + "Esercizi/", "*.txt").entryInfoList(QDir::Files);
+        QVERIFY(!texts.isEmpty());
+        for (const QFileInfo& f : texts) QVERIFY(f.size() < kTextFileLimit);
+    }
+
+    void remainingMinutes() {
+        QCOMPARE(remainingMinutesText(1000, 900), QStringLiteral("< 1"));
+        QCOMPARE(remainingMinutesText(26000, 0), QStringLiteral("100"));
+    }
+};
+
+QTEST_MAIN(TestSources)
+#include "tst_sources.moc"

@@ -1,0 +1,195 @@
+// The results window: which level tables appear, their figures at the
+// score and symbol boundaries, the rating words, the closing messages and
+// the answer handed back.
+#include "platform/AppState.h"
+#include "platform/Seams.h"
+#include "results/frmClassifica.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace tastolino;
+
+class TestClassifica : public QObject {
+    Q_OBJECT
+
+    static void fill(float speed) {
+        for (int n = 1; n <= 15; ++n) appState().results.sentenceSpeeds[size_t(n)] = speed;
+    }
+
+  private slots:
+    void init() {
+        appState() = AppState{};
+        appState().results.categoryName = QStringLiteral("Principiante");
+        seams::resetAll();
+        seams::setSoundHook([](int) {});
+        seams::setPrinterAvailableHook([] { return false; });
+    }
+
+    void tablesPerLevel_data() {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("after sentence 5")
+            << 1 << 1
+            << QStringLiteral(
+                   "Molto bene! Hai terminato l'esercizio di livello  1.\n\nSe vuoi "
+                   "continuare premi il pulsante: Continua.\nSe, invece, vuoi uscire "
+                   "dal programma, premi il pulsante: Termina");
+        QTest::newRow("after sentence 10") << 2 << 1 << QString();
+        QTest::newRow("after sentence 15")
+            << 3 << 2
+            << QStringLiteral(
+                   "Complimenti! Hai terminato l'eserczio di dattilografia.\n\nSe "
+                   "vuoi iniziare da capo premi il pulsante: Continua.\nSe, invece, "
+                   "vuoi uscire dal programma, premi il pulsante: Termina");
+        QTest::newRow("no reason") << 3 << 0 << QString();
+    }
+    void tablesPerLevel() {
+        QFETCH(int, level);
+        QFETCH(int, reason);
+        QFETCH(QString, message);
+        appState().results.currentLevel = int16_t(level);
+        appState().results.resultsReason = int16_t(reason);
+        appState().results.resultsAnswer = 0;
+        fill(2.0f);
+        frmClassifica w;
+        QCOMPARE(appState().results.resultsAnswer, int16_t(-1));
+        QCOMPARE(int(w.levels().size()), level);
+        for (int i = 0; i < 3; ++i) {
+            auto* heading = w.findChild<QLabel*>(QStringLiteral("lbllivelli%1").arg(i));
+            QVERIFY(heading);
+            QCOMPARE(heading->isVisibleTo(&w), i < level);
+            QCOMPARE(w.findChild<QLabel*>(QStringLiteral("imgRisultato%1").arg(i))->isVisibleTo(&w),
+                     i < level);
+        }
+        QCOMPARE(w.findChild<QLabel*>("lbllivelli1")->text(),
+                 QStringLiteral(" Risultati secondo livello - categoria:  Principiante"));
+        if (reason == 1)
+            message = message.replace(QStringLiteral("livello  1"),
+                                      QStringLiteral("livello  %1").arg(level));
+        if (reason != 1 || level == 1)
+            QCOMPARE(w.findChild<QLabel*>("lblShowMess")->text(), message);
+        QCOMPARE(w.speedSum, 2.0f * level);
+        QCOMPARE(w.scoreSum, int16_t(80 * level));
+        QCOMPARE(w.unitSuffix, QStringLiteral(" battute / min = "));
+        QVERIFY(!w.findChild<QPushButton*>("cmdPrint")->isEnabled());
+        QVERIFY(w.findChild<QPushButton*>("cmdPDF"));
+        w.grab();  // paints the tables without trouble
+    }
+
+    void sentenceFigures_data() {
+        QTest::addColumn<float>("speed");
+        QTest::addColumn<float>("factor");
+        QTest::addColumn<int>("kpm");
+        QTest::addColumn<int>("score");
+        QTest::newRow("standing still") << 0.f << 0.4f << 0 << 0;
+        QTest::newRow("raw 100") << 2.5f << 0.4f << 150 << 100;
+        QTest::newRow("raw above 100") << 10.f << 0.4f << 600 << 100;
+        QTest::newRow("99.x stays 99") << 2.49f << 0.4f << 149 << 99;
+        QTest::newRow("expert") << 2.5f << 0.2f << 150 << 50;
+    }
+    void sentenceFigures() {
+        QFETCH(float, speed);
+        QFETCH(float, factor);
+        QFETCH(int, kpm);
+        QFETCH(int, score);
+        ExerciseResults r;
+        r.scoreFactor = factor;
+        r.sentenceSpeeds[1] = speed;
+        const LevelFigures f = levelFigures(r, 1);
+        QCOMPARE(f.kpm[0], kpm);
+        QCOMPARE(f.scores[0], score);
+    }
+
+    void symbolBoundaries_data() {
+        QTest::addColumn<int>("score");
+        QTest::addColumn<int>("symbol");
+        for (auto [s, k] :
+             {std::pair{-3, 0}, {20, 0}, {21, 1}, {40, 1}, {60, 2}, {80, 3}, {81, 4}, {100, 4}})
+            QTest::newRow(QByteArray::number(s).constData()) << s << k;
+    }
+    void symbolBoundaries() {
+        QFETCH(int, score);
+        QFETCH(int, symbol);
+        QCOMPARE(ratingSymbolIndex(score), symbol);
+    }
+
+    void levelAverageRoundsHalvesToEven() {
+        ExerciseResults r;
+        r.scoreFactor = 0.4f;
+        // Scores 20, 20, 20, 20, 22: average 20.4 -> 20, symbol 0.
+        for (int n = 1; n <= 4; ++n) r.sentenceSpeeds[size_t(n)] = 0.5f;
+        r.sentenceSpeeds[5] = 0.55f;
+        QCOMPARE(levelFigures(r, 1).averageScore, 20);
+        QCOMPARE(levelFigures(r, 1).symbol, 0);
+        // Scores 40 x 4 and 42: average 40.4 -> 40; 42.5 -> 42 (to even).
+        for (int n = 6; n <= 10; ++n) r.sentenceSpeeds[size_t(n)] = 1.0f;
+        r.sentenceSpeeds[10] = 1.05f;
+        QCOMPARE(levelFigures(r, 6).averageScore, 40);
+        for (int n = 11; n <= 15; ++n) r.sentenceSpeeds[size_t(n)] = 1.0f;
+        r.sentenceSpeeds[15] = 1.625f;  // score 65: (4 x 40 + 65) / 5 = 45
+        QCOMPARE(levelFigures(r, 11).averageScore, 45);
+    }
+
+    void ratingWords_data() {
+        QTest::addColumn<int>("errors");
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<bool>("expert");
+        QTest::addColumn<int>("word");
+        QTest::newRow("expert 0.5 %") << 1 << 200 << true << 0;
+        QTest::newRow("expert 0.75 %") << 3 << 400 << true << 1;
+        QTest::newRow("expert 1.1 %") << 11 << 1000 << true << 3;
+        QTest::newRow("beginner 2 %") << 2 << 100 << false << 0;
+        QTest::newRow("beginner 3.5 %") << 7 << 200 << false << 2;
+        QTest::newRow("no keystrokes") << 0 << 0 << false << 0;
+        QTest::newRow("only errors") << 5 << 0 << false << 3;
+    }
+    void ratingWords() {
+        QFETCH(int, errors);
+        QFETCH(int, correct);
+        QFETCH(bool, expert);
+        QFETCH(int, word);
+        QCOMPARE(ratingWordIndex(errors, correct, expert), word);
+    }
+
+    void answers() {
+        appState().results.currentLevel = 1;
+        {
+            frmClassifica w;
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdRisp1"), Qt::LeftButton);
+            QCOMPARE(appState().results.resultsAnswer, int16_t(1));
+        }
+        {
+            frmClassifica w;
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdRisp0"), Qt::LeftButton);
+            QCOMPARE(appState().results.resultsAnswer, int16_t(0));
+            QCOMPARE(w.result(), int(QDialog::Accepted));
+        }
+        {
+            frmClassifica w;
+            w.show();
+            w.close();  // closed without an answer
+            QCOMPARE(appState().results.resultsAnswer, int16_t(-1));
+        }
+    }
+
+    void languageFileTexts() {
+        appState().languageFileActive = true;
+        appState().results.categoryName = QStringLiteral("Expert");
+        frmClassifica::languageLookup() = [](const QString& id) {
+            return QStringLiteral("T") + id;
+        };
+        frmClassifica w;
+        QCOMPARE(w.ResultsTexts[2], QStringLiteral("T0093 "));
+        QCOMPARE(w.ResultsTexts[10], QStringLiteral("T0101   "));
+        QCOMPARE(w.findChild<QPushButton*>("cmdRisp0")->text(), QStringLiteral("T0112"));
+        QCOMPARE(w.findChild<QLabel*>("lbllivelli2")->text(), QStringLiteral(" T0090 Expert"));
+        QCOMPARE(w.ratingWords[3], QStringLiteral("T0142"));
+        frmClassifica::languageLookup() = {};
+    }
+};
+
+QTEST_MAIN(TestClassifica)
+#include "tst_classifica.moc"
