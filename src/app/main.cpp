@@ -1,9 +1,58 @@
+// Program entry: one running copy only, a screen of at least 800 x 600,
+// then the main window.
+#include "app/SignalBridge.h"
+#include "app/StartupChecks.h"
+#include "app/frmTastomat.h"
+#include "platform/Seams.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QStringList>
+#include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
+    using namespace tastolino;
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Tastolino"));
-    label.show();
+    QApplication::setApplicationName(QStringLiteral("Tastolino"));
+    QApplication::setApplicationVersion(QStringLiteral(TASTOLINO_VERSION));
+
+    // Measuring start-up: nobody is there to answer a message box.
+    const bool benchmark = qEnvironmentVariableIntValue("TASTOLINO_BENCH_EXIT_AFTER_SHOW") == 1;
+    if (benchmark)
+        seams::setMessageHook([](const seams::MessageRequest&) { return seams::MsgAnswer::Ok; });
+
+    SingleInstance instance;
+    if (!instance.acquire()) return 0;
+
+    if (!CheckScreen()) return 1;
+
+    AppState& state = appState();
+    state.largeScreen = IsLargeScreen(seams::screenSize());
+    state.windows2000OrLater = IsWindows2000OrLater();
+    state.appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+
+    // The command line as one text, the way the exercise argument is read.
+    const QStringList arguments = app.arguments().mid(1);
+    frmTastomat window(arguments.join(QLatin1Char(' ')));
+
+    // The end of a desktop session closes the window the orderly way.
+    SignalBridge sessionEnd;
+    QObject::connect(&sessionEnd, &SignalBridge::terminationRequested, &window,
+                     [&window](int) { window.Unload(); });
+    QObject::connect(&window, &frmTastomat::unloaded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    window.Form_Load();
+    if (window.IsUnloaded()) return 0;
+    if (benchmark) {
+        // Report once the window has been painted.
+        QCoreApplication::processEvents();
+        std::printf("shown\n");
+        std::fflush(stdout);
+        return 0;
+    }
+    window.FinishStartUp();
+    if (window.IsUnloaded()) return 0;
     return app.exec();
 }

@@ -1,0 +1,123 @@
+#include "app/MainWindowParts.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tastolino {
+
+DisplayPanel::DisplayPanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void DisplayPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (ink_.size() == size()) return;
+    QPixmap bigger(size());
+    bigger.fill(Qt::transparent);
+    if (!ink_.isNull()) {
+        QPainter p(&bigger);
+        p.drawPixmap(0, 0, ink_);
+    }
+    ink_ = bigger;
+}
+
+void DisplayPanel::Print(const QString& text) {
+    if (ink_.isNull()) {
+        ink_ = QPixmap(size());
+        ink_.fill(Qt::transparent);
+    }
+    QPainter p(&ink_);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font());
+    p.drawText(currentX_, currentY_ + metrics.ascent(), text);
+    currentX_ += metrics.horizontalAdvance(text);
+    printed_ = true;
+    update();
+}
+
+void DisplayPanel::SetCurrentPosition(int x, int y) {
+    currentX_ = x;
+    currentY_ = y;
+}
+
+int DisplayPanel::TextWidth(const QString& text) const {
+    return QFontMetrics(font()).horizontalAdvance(text);
+}
+
+int DisplayPanel::TextHeight(const QString& text) const {
+    return QFontMetrics(font()).boundingRect(text).height();
+}
+
+void DisplayPanel::Cls() {
+    ink_.fill(Qt::transparent);
+    currentX_ = currentY_ = 0;
+    printed_ = false;
+    update();
+}
+
+void DisplayPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    p.fillRect(r, Qt::white);
+    p.drawPixmap(0, 0, ink_);
+    p.setPen(QColor(0x8A, 0x9B, 0xB0));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+ShapeBox::ShapeBox(const QColor& fill, QWidget* parent) : QWidget(parent), fill_(fill) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeBox::SetFillColor(const QColor& fill) {
+    fill_ = fill;
+    update();
+}
+
+void ShapeBox::paintEvent(QPaintEvent*) {
+    if (width() <= 0 || height() <= 0) return;
+    QPainter p(this);
+    if (!rounded_) {
+        p.fillRect(rect(), fill_);
+        return;
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(fill_.darker(140));
+    p.setBrush(fill_);
+    const qreal radius = height() / 2.0;
+    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+}
+
+HoverFrame::HoverFrame(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void HoverFrame::SetInverted(bool on) {
+    if (inverted_ == on) return;
+    inverted_ = on;
+    update();
+}
+
+void HoverFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    const QColor light(255, 255, 255);
+    const QColor dark(0x40, 0x40, 0x40);
+    const QColor topLeft = inverted_ ? dark : light;
+    const QColor bottomRight = inverted_ ? light : dark;
+    for (int ring = 0; ring < 2; ++ring) {
+        const QRect q = r.adjusted(ring, ring, -ring, -ring);
+        p.setPen(topLeft);
+        p.drawLine(q.topLeft(), q.topRight());
+        p.drawLine(q.topLeft(), q.bottomLeft());
+        p.setPen(bottomRight);
+        p.drawLine(q.bottomLeft(), q.bottomRight());
+        p.drawLine(q.topRight(), q.bottomRight());
+    }
+}
+
+}  // namespace tastolino

@@ -1,0 +1,344 @@
+// Start-up, welcome, modal windows and unload of the main window.
+#include "app/frmTastomat.h"
+
+#include "app/MainWindowParts.h"
+#include "app/MessageTable.h"
+#include "platform/Seams.h"
+#include "results/frmInput.h"
+#include "settings/Settings.h"
+#include "ui/ClsResize.h"
+#include "ui/GradientPanel.h"
+#include "ui/modGradient.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace tastolino {
+
+namespace {
+
+QPointer<frmTastomat>& runningWindow() {
+    static QPointer<frmTastomat> window;
+    return window;
+}
+
+}  // namespace
+
+frmTastomat* MainWindow() {
+    return runningWindow().data();
+}
+
+frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
+    : QWidget(parent), commandLineArg(commandLine) {
+    setObjectName(QStringLiteral("frmTastomat"));
+    setWindowTitle(QStringLiteral("Tastolino"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Controls are laid out at the design size; Form_Load sizes the window
+    // to the screen afterwards.
+    resize(800, 600);
+    CreateControls();
+    ApplyInterfaceTexts();
+    qApp->installEventFilter(this);
+    runningWindow() = this;
+}
+
+frmTastomat::~frmTastomat() {
+    qApp->removeEventFilter(this);
+    if (runningWindow() == this) runningWindow() = nullptr;
+}
+
+void frmTastomat::ApplyInterfaceTexts() {
+    // Language files replace these slots in a later step of the program's
+    // growth; until a language is loaded the built-in Italian texts apply.
+    messages = defaultMessages();
+    praiseGood = defaultPraiseGood();
+    praiseGreat = defaultPraiseGreat();
+    warningTitle = defaultWarningTitle();
+    appState().results.perMinuteText = defaultPerMinuteText();
+    appState().helpMissingText = defaultHelpMissingText();
+    appState().results.categoryName =
+        messages.value(appState().results.categoryIndex == 1 ? 30 : 29);
+
+    cmdStart->setToolTip(QStringLiteral("nuova frase"));
+    lblNumFrase->setToolTip(QStringLiteral("Frase livello corrente"));
+    lblNumBatt[0]->setToolTip(QStringLiteral("digitazioni esatte  correnti / totali"));
+    lblNumBatt[1]->setToolTip(QStringLiteral("digitazioni errate  correnti / totali"));
+    lblSmile->setToolTip(QStringLiteral("Rapporto errori/battute"));
+    static const char* levelTips[3] = {"Media punteggi 1° livello", "Media punteggi 2° livello",
+                                       "Media punteggi 3° livello"};
+    for (int i = 0; i < 3; ++i) lblMediaLevel[i]->setToolTip(QString::fromUtf8(levelTips[i]));
+    for (int i = 0; i < 8; ++i) lblMenu[i]->setToolTip(MenuToolTips()[i]);
+}
+
+void frmTastomat::Form_Load() {
+    inStartUp_ = true;
+    AppState& state = appState();
+
+    // 1. The whole screen, the caption, the command line.
+    QSize screen = seams::screenSize();
+    if (screen.width() < 800 || screen.height() < 600) screen = screen.expandedTo(QSize(800, 600));
+    setWindowTitle(QStringLiteral("Tastolino"));
+    state.results.exerciseFile.clear();
+
+    // 3. Sizes that depend on the screen. The keyboard is built after the
+    // enlargement because it scales itself.
+    counterSeparator = QStringLiteral("/");
+    freeTextFontSize = 18;
+    sentenceFontSize = 12;
+    barFullWidth = 300;
+    if (state.largeScreen) {
+        resizer_ = std::make_unique<ClsResize>();
+        resizer_->SourceForm(this);
+        resizer_->SizeFormToScreen();
+        barFullWidth = 390;
+        counterSeparator = QStringLiteral(" / ");
+        freeTextFontSize = 24;
+        sentenceFontSize = 16;
+    } else {
+        for (int i = 0; i < 4; ++i) {
+            QFont font = optMenu[i]->font();
+            font.setPointSizeF(7.5);
+            optMenu[i]->setFont(font);
+        }
+        QFont font = optMenu[4]->font();
+        font.setPointSizeF(8);
+        optMenu[4]->setFont(font);
+    }
+    resize(screen);
+
+    // 4. The sentence font and the program folder.
+    QFont sentenceFont = lblFraseCorr->font();
+    sentenceFont.setPointSize(sentenceFontSize);
+    lblFraseCorr->setFont(sentenceFont);
+    if (state.appFolder.isEmpty()) state.appFolder = QCoreApplication::applicationDirPath();
+    if (!state.appFolder.endsWith(QLatin1Char('/'))) state.appFolder += QLatin1Char('/');
+
+    // 5./6. Settings, texts, category, per-sentence speeds.
+    ApplySettings();
+    state.results.sentenceSpeeds.fill(0.0f);
+
+    // 7./8. The keyboard layout and the keyboard picture.
+    CheckKeyboardLayout();
+    CreateKeyboard();
+    ApplyKeyboardOptions();
+
+    // 9. A fresh exercise.
+    restartPending = false;
+    cmdStart->setEnabled(false);
+    courseMode = false;
+    state.results.correctCount = 0;
+    state.results.errorCount = 0;
+    textPos = 0;
+    levelScoreSum = 0;
+    const int underlineHeight = QFontMetrics(lblFraseCorr->font()).height() + 2;
+    shpIndex->setGeometry(lblFraseCorr->x(),
+                          lblFraseCorr->geometry().bottom() + 1 - underlineHeight, 0,
+                          underlineHeight);
+
+    // 10. Caps Lock must be off.
+    if (IsKeyToggledOrDown(kVkCapital)) SwitchCapsLockOff();
+
+    // 11./12. Place the panels, show the window with the menu strip off.
+    PlaceMainPanels();
+    PlaceKeyboardParts();
+    EnableMenu(false);
+    showFullScreen();
+    update();
+    RedrawKeyboard();
+
+    // 13. The exercise named on the command line, and the sources.
+    if (!commandLineArg.isEmpty()) InterpretCommandLine(commandLineArg);
+    EnableSources();
+    inStartUp_ = false;
+}
+
+void frmTastomat::FinishStartUp() {
+    if (unloaded_) return;
+    inStartUp_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Intro();
+    if (!unloaded_) WaitWithEvents(2);
+    QApplication::restoreOverrideCursor();
+    QCoreApplication::processEvents();
+    if (unloaded_) return;
+    ShowModalForm(1);
+    if (unloaded_) return;
+    ShowWelcome();
+    if (unloaded_) return;
+    // The free-text progress bar sits one pixel inside its reference frame.
+    const QRect frame = lbliconeScreen[0]->geometry();
+    shpProgressTime->setGeometry(frame.x() + 1, frame.y() + 1, shpProgressTime->width(),
+                                 frame.height() - 2);
+    EnableMenu(true);
+    inStartUp_ = false;
+}
+
+void frmTastomat::Intro() {
+    const QFont saved = picDisplay->font();
+    QFont font(QStringLiteral("Liberation Mono"));
+    font.setBold(true);
+    font.setPointSize(appState().largeScreen ? 30 : 22);
+    picDisplay->setFont(font);
+    const QString title = QStringLiteral("Tastolino");
+    picDisplay->SetCurrentPosition((picDisplay->width() - picDisplay->TextWidth(title)) / 2 - 3,
+                                   15);
+    for (const QChar letter : title) {
+        if (unloaded_) break;
+        picDisplay->Print(QString(letter));
+        WaitWithEvents(180);
+        QCoreApplication::processEvents();
+        if (appState().soundOn) PlaySoundResource(107);
+    }
+    if (!unloaded_) WaitWithEvents(300);
+    QFont restored = saved;
+    restored.setBold(false);
+    picDisplay->setFont(restored);
+}
+
+void frmTastomat::ShowWelcome() {
+    AppState& state = appState();
+    lblFraseCorr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblFraseCorr->setWordWrap(true);
+    lblFraseCorr->setGeometry(lblFraseCorr->x(), 0, picDisplay->width() - 10,
+                              lblFraseCorr->height());
+
+    QString text = messages.value(11) + QLatin1Char(' ') + state.results.userName;
+    if (state.soundOn) PlaySoundResource(110);
+    lblFraseCorr->setText(text);
+    QCoreApplication::processEvents();
+    WaitWithEvents(125);
+    if (unloaded_) return;
+
+    text += QLatin1Char('\n') + messages.value(12);
+    lblFraseCorr->setText(text);
+    QCoreApplication::processEvents();
+    WaitWithEvents(125);
+    if (unloaded_) return;
+
+    if (state.results.exerciseFile.isEmpty() && hasFileSources) {
+        picMenu->show();
+        text += messages.value(13);
+    }
+    picLevel->show();
+    lblFraseCorr->setText(text);
+    WaitSeconds(1, true);
+    if (unloaded_) return;
+
+    cmdStart->setEnabled(true);
+    FlashBotton();
+    picDisplay->Cls();
+    RedrawKeyboard();
+    picKeyword->setFocus();
+}
+
+void frmTastomat::ShowModalForm(int kind) {
+    AppState& state = appState();
+    state.pendingDialog = static_cast<int16_t>(kind);
+    // The dimming window that shades the main window behind the dialog is
+    // not there yet; the dialog is shown straight over the main window.
+    switch (kind) {
+        case 1: {
+            frmInput dialog(this);
+            seams::execModal(&dialog);
+            break;
+        }
+        case 2:  // results window
+        case 3:  // free-text report
+        default:
+            break;
+    }
+}
+
+void frmTastomat::EnableMenu(bool on) {
+    for (QLabel* item : lblMenu) item->setEnabled(on);
+    if (!on) shpEV->hide();
+}
+
+void frmTastomat::ApplySettings() {
+    AppState& state = appState();
+    const MainOptions options = LoadSettings(state.appFolder);
+    state.languageName = options.languageName;
+    state.languageFileActive = options.languageFileActive;
+    ApplyInterfaceTexts();
+
+    ergonomicOn = options.ergonomicOn;
+    state.soundOn = options.soundOn;
+    fingerMapOn = options.fingerMapOn;
+    highlightOn = options.highlightOn;
+    flatKeyboardOn = options.flatKeyboardOn;
+    // A hand-edited file may name a theme that does not exist.
+    state.backgroundTheme = (options.backgroundTheme >= 0 && options.backgroundTheme < kThemeCount)
+                                ? options.backgroundTheme
+                                : int16_t(0);
+    RefreshMenuMarkers();
+    SetCategory(options.category == 1 ? 1 : 0);
+}
+
+MainOptions frmTastomat::CurrentOptions() const {
+    const AppState& state = appState();
+    MainOptions options;
+    options.ergonomicOn = ergonomicOn;
+    options.soundOn = state.soundOn;
+    options.fingerMapOn = fingerMapOn;
+    options.highlightOn = highlightOn;
+    options.flatKeyboardOn = flatKeyboardOn;
+    options.backgroundTheme = state.backgroundTheme;
+    options.category = state.results.categoryIndex;
+    options.languageName = state.languageName;
+    options.languageFileActive = state.languageFileActive;
+    return options;
+}
+
+void frmTastomat::RefreshMenuMarkers() {
+    const QColor on(0x2E, 0xB8, 0x4A);
+    const QColor off(0xB4, 0xBC, 0xC8);
+    shpMenu[3]->SetFillColor(appState().soundOn ? on : off);
+    shpMenu[4]->SetFillColor(fingerMapOn ? on : off);
+    shpMenu[5]->SetFillColor(highlightOn ? on : off);
+}
+
+void frmTastomat::Unload() {
+    close();
+}
+
+void frmTastomat::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (unloaded_) return;
+    unloaded_ = true;
+    Timer1->stop();
+    Timer2->stop();
+    const AppState& state = appState();
+    SaveSettings(state.appFolder, CurrentOptions());
+    RestoreKeyboard();
+    resizer_.reset();
+
+    // Every other window of the program goes too, so that nothing keeps the
+    // program alive behind the closed main window.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == this || !window->isVisible()) continue;
+        if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
+        window->close();
+        QCoreApplication::processEvents();
+    }
+    emit unloaded();
+}
+
+void frmTastomat::paintEvent(QPaintEvent*) {
+    const int theme = appState().backgroundTheme;
+    if (background_.size() != size() || backgroundTheme_ != theme) {
+        background_ = BackgroundPixmap(size(), theme);
+        backgroundTheme_ = theme;
+    }
+    QPainter p(this);
+    p.drawPixmap(0, 0, background_);
+}
+
+}  // namespace tastolino

@@ -1,0 +1,93 @@
+// The main window's side of the on-screen keyboard and of the system
+// keyboard layout.
+#include "app/frmTastomat.h"
+
+#include "app/MainWindowParts.h"
+#include "keyboard/KeyboardLayout.h"
+#include "keyboard/KeyboardPanel.h"
+#include "ui/ClsResize.h"
+#include "ui/GradientPanel.h"
+
+#include <QLabel>
+
+#include <cmath>
+
+namespace tastolino {
+
+namespace {
+
+KeyboardPanel* keyboardOf(QWidget* picKeyword) {
+    return static_cast<KeyboardPanel*>(picKeyword);
+}
+
+}  // namespace
+
+void frmTastomat::CreateKeyboard() {
+    if (picKeyword) return;
+    // Built after the window has been enlarged: the panel scales itself.
+    const bool large = appState().largeScreen;
+    const QPoint pos = large ? QPoint(int(std::lround(12 * ClsResize::kFactorX)),
+                                      int(std::lround(243 * ClsResize::kFactorY)))
+                             : QPoint(12, 243);
+    auto* keyboard = new KeyboardPanel(picNotebook);
+    keyboard->setObjectName(QStringLiteral("picKeyword"));
+    keyboard->setLargeScreen(large);
+    keyboard->setErgonomicTooltip(messages.value(34));
+    keyboard->move(pos);
+    keyboard->setFocusPolicy(Qt::StrongFocus);
+    keyboard->show();
+    picKeyword = keyboard;
+
+    // Double clicks on the keyboard change options the settings keep.
+    connect(keyboard, &KeyboardPanel::ergonomicToggled, this,
+            [this](bool on) { ergonomicOn = on; });
+    connect(keyboard, &KeyboardPanel::flatKeyboardToggled, this,
+            [this](bool on) { flatKeyboardOn = on; });
+    // A character without a key is offered on the menu strip instead.
+    connect(keyboard, &KeyboardPanel::untypeableCharacter, this, [this] {
+        if (appState().freeTextMode) return;
+        lblMenu[7]->show();
+        shpMenu[7]->show();
+    });
+}
+
+void frmTastomat::ApplyKeyboardOptions() {
+    KeyboardPanel* keyboard = keyboardOf(picKeyword);
+    keyboard->setErgonomicOn(ergonomicOn);
+    keyboard->setFingerMapOn(fingerMapOn);
+    keyboard->setHighlightOn(highlightOn);
+    keyboard->setFlatKeyboardOn(flatKeyboardOn);
+    SetKey25ToolTip();
+}
+
+void frmTastomat::SetKey25ToolTip() {
+    if (picKeyword) keyboardOf(picKeyword)->setErgonomicTooltip(messages.value(34));
+}
+
+void frmTastomat::RedrawKeyboard() {
+    if (picKeyword) keyboardOf(picKeyword)->RedrawKeyboard();
+}
+
+void frmTastomat::PlaceKeyboardParts() {
+    if (picKeyword) keyboardOf(picKeyword)->PlaceKeyMapPicture(picNotebook->geometry());
+}
+
+void frmTastomat::ShowCapsLockMarker(bool visible) {
+    if (picKeyword) keyboardOf(picKeyword)->ShowCapsLockMarker(visible);
+}
+
+void frmTastomat::CheckKeyboardLayout() {
+    LayoutWarningTexts texts;
+    texts.notSetForLanguage = messages.value(14);
+    texts.german = messages.value(16);
+    texts.mayNotWork = messages.value(15);
+    texts.seeHelp = messages.value(32);
+    texts.title = warningTitle;
+    CheckGermanLayout(this, texts);
+}
+
+void frmTastomat::RestoreKeyboard() {
+    if (!appState().layoutToRestore.isEmpty()) RestoreKeyboardLayout();
+}
+
+}  // namespace tastolino

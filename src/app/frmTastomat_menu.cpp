@@ -1,0 +1,294 @@
+// The menu strip and the keyboard and mouse guards of the main window.
+#include "app/frmTastomat.h"
+
+#include "app/MainWindowParts.h"
+#include "platform/Seams.h"
+#include "ui/modGradient.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tastolino {
+
+void frmTastomat::MenuCommand(int index) {
+    switch (index) {
+        case 0:
+            Unload();
+            break;
+        case 1:
+            Restart();
+            break;
+        case 2:
+            ShowAbout();
+            break;
+        case 3:
+            ToggleSound();
+            break;
+        case 4:
+            ToggleFingerMap();
+            break;
+        case 5:
+            ToggleHighlight();
+            break;
+        case 6:
+            NextBackgroundTheme();
+            break;
+        case 7:
+            TypeExpectedChar();
+            break;
+        case 8:
+            OpenGame();
+            break;
+        default:
+            break;
+    }
+}
+
+void frmTastomat::ToggleSound() {
+    AppState& state = appState();
+    state.soundOn = !state.soundOn;
+    RefreshMenuMarkers();
+    // Heard when switching on and off alike, so the user knows it worked.
+    PlaySoundResource(111);
+}
+
+void frmTastomat::ToggleFingerMap() {
+    fingerMapOn = !fingerMapOn;
+    RefreshMenuMarkers();
+    ApplyKeyboardOptions();
+    if (appState().soundOn) PlaySoundResource(111);
+}
+
+void frmTastomat::ToggleHighlight() {
+    highlightOn = !highlightOn;
+    RefreshMenuMarkers();
+    ApplyKeyboardOptions();
+    if (appState().soundOn) PlaySoundResource(111);
+}
+
+void frmTastomat::NextBackgroundTheme() {
+    AppState& state = appState();
+    state.backgroundTheme = static_cast<int16_t>((state.backgroundTheme + 1) % kThemeCount);
+    update();
+    RedrawKeyboard();
+    if (state.soundOn) PlaySoundResource(111);
+}
+
+void frmTastomat::Restart() {
+    AppState& state = appState();
+    if (!commandLineArg.isEmpty()) {
+        seams::message(this, messages.value(4), QStringLiteral("Tastolino"),
+                       seams::MsgIcon::Information);
+        return;
+    }
+    const bool clockWasRunning = Timer1->isActive();
+    if (clockWasRunning) Timer1->stop();
+    const seams::MsgAnswer answer =
+        seams::message(this, messages.value(5), QStringLiteral("Tastolino"),
+                       seams::MsgIcon::Question, seams::MsgButtons::YesNo);
+    if (answer != seams::MsgAnswer::Yes) {
+        if (state.freeTextMode) {
+            Unload();
+            return;
+        }
+        if (clockWasRunning) Timer1->start();
+        return;
+    }
+    lblMenu[2]->setEnabled(true);
+    Timer1->stop();
+    optMenu[0]->setChecked(true);
+    courseMode = false;
+    restartPending = true;
+    picDisplay->setFocus();
+    ShowModalForm(1);
+    if (unloaded_) return;
+    StartSentence();
+}
+
+void frmTastomat::ShowAbout() {
+    AppState& state = appState();
+    HideCoverWindow();
+    const QString language = state.languageName;
+    // A simple stand-in for the about window, which gets its own window with
+    // the guide, the language choice and the keyboard printout later.
+    QDialog about(this);
+    about.setObjectName(QStringLiteral("frmAbout"));
+    about.setWindowTitle(QStringLiteral("Tastolino"));
+    auto* layout = new QVBoxLayout(&about);
+    auto* name = new QLabel(QStringLiteral("Tastolino"), &about);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(18);
+    font.setBold(true);
+    name->setFont(font);
+    name->setAlignment(Qt::AlignCenter);
+    layout->addWidget(name);
+    auto* version = new QLabel(
+        QStringLiteral("Versione %1").arg(QCoreApplication::applicationVersion()), &about);
+    version->setAlignment(Qt::AlignCenter);
+    layout->addWidget(version);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    layout->addWidget(buttons);
+    if (state.soundOn) PlaySoundResource(105);
+    seams::execModal(&about);
+    shpEV->hide();
+    if (unloaded_) return;
+
+    if (state.languageName != language) {
+        optMenu[0]->setChecked(true);
+        ApplyInterfaceTexts();
+        SetKey25ToolTip();
+        restartPending = true;
+        picDisplay->setFocus();
+        StartSentence();
+    }
+}
+
+void frmTastomat::HideCoverWindow() {
+    // The sliding cover window joins the program later; while it is absent
+    // there is never one to hide.
+    appState().coverWindowShown = false;
+}
+
+void frmTastomat::mousePressEvent(QMouseEvent* event) {
+    HideCoverWindow();
+    QWidget::mousePressEvent(event);
+}
+
+bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
+    if (unloaded_ || !watched->isWidgetType()) return QWidget::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this) return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            if (HandleKeyPress(static_cast<QKeyEvent*>(event))) return true;
+            break;
+        case QEvent::KeyRelease:
+            if (HandleKeyRelease(static_cast<QKeyEvent*>(event))) return true;
+            break;
+        default:
+            break;
+    }
+    if (widget == txtInput && HandleInputMouse(event)) return true;
+    for (int i = 0; i < 8; ++i)
+        if (widget == lblMenu[i]) return HandleMenuMouse(i, event);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmTastomat::HandleKeyPress(QKeyEvent* event) {
+    if (inSentenceEnd) return true;
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cmdStart->isEnabled()) {
+        cmdStart->setEnabled(false);
+        StartSentence();
+        return true;
+    }
+    return false;
+}
+
+bool frmTastomat::HandleKeyRelease(QKeyEvent* event) {
+    // The system repeats a held key as release/press pairs; only the real
+    // release counts.
+    if (event->isAutoRepeat()) return false;
+    bool used = false;
+    switch (event->key()) {
+        case Qt::Key_Escape: {
+            const seams::MsgAnswer answer = seams::message(
+                this, messages.value(25) + QLatin1Char('\n') + messages.value(26),
+                QStringLiteral("Tastolino"), seams::MsgIcon::Question, seams::MsgButtons::YesNo);
+            if (answer == seams::MsgAnswer::Yes) {
+                Unload();
+                return true;
+            }
+            used = true;
+            break;
+        }
+        case Qt::Key_CapsLock:
+            if (IsKeyToggledOrDown(kVkCapital)) CapsLockWarning();
+            used = true;
+            break;
+        case Qt::Key_F1:
+            ShowHelp(this, 0);
+            used = true;
+            break;
+        default:
+            break;
+    }
+    if (unloaded_) return true;
+    HideCoverWindow();
+    txtInput->setFocus();
+    PlaceCaretAtEnd();
+    return used;
+}
+
+void frmTastomat::CapsLockWarning() {
+    ShowCapsLockMarker(true);
+    seams::message(this, messages.value(27), warningTitle, seams::MsgIcon::Warning);
+    SwitchCapsLockOff();
+    ShowCapsLockMarker(false);
+}
+
+void frmTastomat::PlaceCaretAtEnd() {
+    txtInput->setCursorPosition(txtInput->text().size());
+}
+
+bool frmTastomat::HandleInputMouse(QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        // Disabling and re-enabling the box drops any context menu under way.
+        txtInput->setEnabled(false);
+        txtInput->setEnabled(true);
+        txtInput->setFocus();
+        seams::message(this, messages.value(28), warningTitle, seams::MsgIcon::Warning);
+        PlaceCaretAtEnd();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        PlaceCaretAtEnd();
+        return true;
+    }
+    if (event->type() == QEvent::ContextMenu) return true;
+    return false;
+}
+
+bool frmTastomat::HandleMenuMouse(int index, QEvent* event) {
+    QLabel* item = lblMenu[index];
+    switch (event->type()) {
+        case QEvent::Enter:
+            if (!item->isEnabled()) return false;
+            shpEV->SetInverted(false);
+            shpEV->setGeometry(item->geometry().adjusted(1, 1, -1, -1));
+            shpEV->show();
+            shpEV->raise();
+            return false;
+        case QEvent::Leave:
+            shpEV->hide();
+            return false;
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+            shpEV->SetInverted(true);
+            return true;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton) return false;
+            shpEV->SetInverted(false);
+            if (item->isEnabled() && item->rect().contains(mouse->position().toPoint()))
+                MenuCommand(index);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace tastolino

@@ -1,0 +1,47 @@
+// The main module: the state shared by every window (re-exported from the
+// platform layer) and the small utilities the windows call for sounds,
+// help, file names, window placement, printer and keyboard state.
+#pragma once
+
+#include "platform/AppState.h"
+#include "settings/InstallerLanguage.h"  // InstallerLanguage
+#include "ui/HelpViewer.h"               // ShowHelp
+#include "ui/basSleep.h"                 // WaitSeconds, WaitWithEvents
+
+#include <QString>
+
+class QWidget;
+
+namespace tastolino {
+
+// Plays sound resource `id` (101..112) without waiting, then lets pending
+// events run once. The caller decides whether sounds are on.
+void PlaySoundResource(int id);
+
+// True when the file can be opened for reading.
+bool FileExists(const QString& path);
+
+// Both accept "/" and "\\" as folder separators. FileTitle: the name after
+// the last separator up to its first "."; FileNameOf: the whole name after
+// the last separator. Empty when the path has no separator.
+QString FileTitle(const QString& path);
+QString FileNameOf(const QString& path);
+
+// Puts a top-level window into or out of the always-on-top band without
+// moving it.
+void SetTopMost(QWidget* window, bool on);
+// Gives a top-level window the frame of a modal dialog.
+void SetDialogFrame(QWidget* window);
+
+bool PrinterAvailable();
+
+// Only Caps Lock is ever asked for; other keys report false.
+inline constexpr int kVkCapital = 0x14;
+bool IsKeyToggledOrDown(int virtualKey);
+void SwitchCapsLockOff();
+
+// Translucent windows are available where the platform can set a window's
+// opacity.
+bool IsWindows2000OrLater();
+
+}  // namespace tastolino

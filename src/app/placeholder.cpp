@@ -1,2 +1,0 @@
-// Keeps the library non-empty until the main window lands.
-namespace tastolino { int appLibraryPlaceholder = 0; }

@@ -1,0 +1,528 @@
+// The main window driven offscreen through its real controls: the menu
+// strip, the keyboard and mouse guards, restart, the user name and the
+// settings kept across runs.
+#include "app/MainWindowParts.h"
+#include "app/StartupChecks.h"
+#include "app/frmTastomat.h"
+#include "keyboard/KeyboardLayout.h"
+#include "platform/Seams.h"
+#include "ui/GradientPanel.h"
+#include "ui/HelpViewer.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace tastolino;
+using seams::MsgAnswer;
+
+namespace {
+
+class GermanLayout : public LayoutBackend {
+  public:
+    QString activeLayoutId() override { return kGermanLayoutId; }
+    void activateLayout(const QString&) override {}
+};
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    QList<seams::MessageRequest> asked_;
+    QList<MsgAnswer> answers_;
+    QList<int> sounds_;
+    int nameDialogs_ = 0;
+    QString nameToType_ = QStringLiteral("mario");
+    bool rememberName_ = false;
+    bool capsOn_ = false;
+    int capsSwitchedOff_ = 0;
+    QSize screen_{800, 600};
+
+    QString iniPath() const { return folder_->filePath(QStringLiteral("Tastolino.ini")); }
+
+    std::unique_ptr<frmTastomat> start(const QString& commandLine = {}) {
+        appState() = AppState();
+        appState().appFolder = folder_->path() + QLatin1Char('/');
+        appState().largeScreen = IsLargeScreen(screen_);
+        auto window = std::make_unique<frmTastomat>(commandLine);
+        window->Form_Load();
+        window->FinishStartUp();
+        return window;
+    }
+
+    void press(QWidget* item) {
+        QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
+    }
+
+  private slots:
+    void init() {
+        folder_ = std::make_unique<QTemporaryDir>();
+        asked_.clear();
+        answers_.clear();
+        sounds_.clear();
+        nameDialogs_ = 0;
+        nameToType_ = QStringLiteral("mario");
+        rememberName_ = false;
+        capsOn_ = false;
+        capsSwitchedOff_ = 0;
+        screen_ = QSize(800, 600);
+        seams::setInstantWaits(true);
+        seams::setMessageHook([this](const seams::MessageRequest& r) {
+            asked_ << r;
+            return answers_.isEmpty() ? MsgAnswer::Ok : answers_.takeFirst();
+        });
+        seams::setSoundHook([this](int id) { sounds_ << id; });
+        seams::setScreenSizeHook([this] { return screen_; });
+        seams::setCapsLockHooks([this] { return capsOn_; },
+                                [this] {
+                                    ++capsSwitchedOff_;
+                                    capsOn_ = false;
+                                });
+        seams::setModalHook([this](QDialog* dialog) {
+            if (dialog->objectName() == QLatin1String("frmInput")) {
+                ++nameDialogs_;
+                dialog->show();
+                auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("txtNomeUtente"));
+                box->setText(nameToType_);
+                if (auto* remember = dialog->findChild<QCheckBox*>(QStringLiteral("chkRemember")))
+                    remember->setChecked(rememberName_);
+            }
+            dialog->accept();
+            return int(QDialog::Accepted);
+        });
+        setLayoutBackend(std::make_unique<GermanLayout>());
+    }
+
+    void cleanup() {
+        seams::resetAll();
+        setLayoutBackend(nullptr);
+        folder_.reset();
+    }
+
+    void startUpShowsTheWindowAndGreets() {
+        nameToType_ = QStringLiteral("  anna Bianchi ");
+        auto w = start();
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Tastolino"));
+        QCOMPARE(nameDialogs_, 1);
+        QCOMPARE(appState().results.userName, QStringLiteral("ANNA BIANCHI"));
+        QVERIFY(w->lblFraseCorr->text().startsWith(QStringLiteral("Ciao ANNA BIANCHI\n")));
+        QVERIFY(w->cmdStart->isEnabled());
+        QVERIFY(w->picLevel->isVisible());
+        for (QLabel* item : w->lblMenu) QVERIFY(item->isEnabled());
+        // Every letter of the title clicks, the greeting has its own sound.
+        QCOMPARE(sounds_.count(107), 9);
+        QCOMPARE(sounds_.count(110), 1);
+        QVERIFY(asked_.isEmpty());
+        for (const char* name : {"picDisplay",       "lblFraseCorr",    "shpIndex",
+                                 "txtInput",         "cmdStart",        "lblTime",
+                                 "lblNumFrase",      "lblNumBatt1",     "lblSmile",
+                                 "lblMediaLevel5",   "picMessaggio",    "picProgress",
+                                 "picMax",           "imgGradiente",    "imgMedia1",
+                                 "shpProgressTime",  "lbliconeScreen0", "picMenu",
+                                 "optMenu4",         "cboListFile",     "lblIconaEsercizio",
+                                 "picLevel",         "optLevel1",       "lblMenu7",
+                                 "shpMenu7",         "shpEV",           "picNotebook",
+                                 "picFondoNotebook", "picBottomBar",    "picKeyword",
+                                 "Timer1",           "Timer2"})
+            QVERIFY2(w->findChild<QObject*>(QString::fromLatin1(name)), name);
+        const QRect keyboard = w->picKeyword->geometry();
+        QCOMPARE(keyboard.topLeft(), QPoint(12, 243));
+        QCOMPARE(keyboard.size(), QSize(597, 215));
+    }
+
+    void blankNameStaysEmpty() {
+        nameToType_ = QStringLiteral("     ");
+        auto w = start();
+        QCOMPARE(appState().results.userName, QString());
+        w->ShowModalForm(1);
+        QCOMPARE(appState().pendingDialog, int16_t(1));
+        QCOMPARE(nameDialogs_, 2);
+    }
+
+    void menuStripTooltipsAndMarkers() {
+        auto w = start();
+        const QStringList tips = {"Chiude il programma",
+                                  "Ricomincia da capo",
+                                  "Informazioni e guida",
+                                  "Abilita o disabilita i suoni",
+                                  "Visualizza o nasconde la mappa \"tasto/dito\"",
+                                  "Evidenzia o nasconde i tasti da premere",
+                                  "Cambia il colore dello sfondo",
+                                  ""};
+        for (int i = 0; i < 8; ++i) QCOMPARE(w->lblMenu[i]->toolTip(), tips[i]);
+        QVERIFY(!w->lblMenu[7]->isVisible());
+        QVERIFY(!w->shpMenu[7]->isVisible());
+
+        // Sounds: heard when switched off and when switched on again.
+        sounds_.clear();
+        const QColor soundOnColour = w->shpMenu[3]->FillColor();
+        press(w->lblMenu[3]);
+        QVERIFY(!appState().soundOn);
+        QVERIFY(w->shpMenu[3]->FillColor() != soundOnColour);
+        press(w->lblMenu[3]);
+        QVERIFY(appState().soundOn);
+        QCOMPARE(w->shpMenu[3]->FillColor(), soundOnColour);
+        QCOMPARE(sounds_, QList<int>({111, 111}));
+
+        // Finger map and highlight toggle with their markers; silent while
+        // sounds are off.
+        press(w->lblMenu[3]);
+        sounds_.clear();
+        press(w->lblMenu[4]);
+        press(w->lblMenu[5]);
+        QVERIFY(!w->fingerMapOn);
+        QVERIFY(!w->highlightOn);
+        QVERIFY(w->shpMenu[4]->FillColor() != soundOnColour);
+        QVERIFY(w->shpMenu[5]->FillColor() != soundOnColour);
+        QVERIFY(sounds_.isEmpty());
+    }
+
+    void hoverFrameFollowsTheMouse() {
+        auto w = start();
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(w->lblMenu[2], &enter);
+        QVERIFY(w->shpEV->isVisible());
+        QCOMPARE(w->shpEV->geometry(), w->lblMenu[2]->geometry().adjusted(1, 1, -1, -1));
+        QTest::mousePress(w->lblMenu[2], Qt::LeftButton);
+        QVERIFY(w->shpEV->Inverted());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(w->lblMenu[2], &leave);
+        QVERIFY(!w->shpEV->isVisible());
+    }
+
+    void themeCyclesThroughElevenAndBack() {
+        auto w = start();
+        appState().backgroundTheme = 4;
+        sounds_.clear();
+        QList<int> seen;
+        for (int i = 0; i < 11; ++i) {
+            press(w->lblMenu[6]);
+            seen << appState().backgroundTheme;
+        }
+        QCOMPARE(seen, QList<int>({5, 6, 7, 8, 9, 10, 0, 1, 2, 3, 4}));
+        QCOMPARE(sounds_, QList<int>(11, 111));
+    }
+
+    void menuIsOffUntilStartUpEnds() {
+        appState() = AppState();
+        appState().appFolder = folder_->path() + QLatin1Char('/');
+        frmTastomat w;
+        w.Form_Load();
+        for (QLabel* item : w.lblMenu) QVERIFY(!item->isEnabled());
+        press(w.lblMenu[6]);
+        QCOMPARE(appState().backgroundTheme, int16_t(0));
+    }
+
+    void escapeAsksAndNoLeavesEverythingAsItWas() {
+        auto w = start();
+        w->Timer1->start();
+        w->textPos = 7;
+        w->sentenceNo = 3;
+        w->txtInput->setReadOnly(false);
+        w->txtInput->setText(QStringLiteral("die wie"));
+        answers_ << MsgAnswer::No;
+        QTest::keyClick(w->txtInput, Qt::Key_Escape);
+        QCOMPARE(asked_.size(), 1);
+        QCOMPARE(asked_[0].title, QStringLiteral("Tastolino"));
+        QCOMPARE(asked_[0].buttons, seams::MsgButtons::YesNo);
+        QCOMPARE(asked_[0].icon, seams::MsgIcon::Question);
+        QCOMPARE(asked_[0].text, QStringLiteral("Vuoi chiudere il programma?\n(Se chiudi il "
+                                                "programma adesso, tutti i dati verranno persi)"));
+        QVERIFY(w->isVisible());
+        QVERIFY(!w->IsUnloaded());
+        QVERIFY(w->Timer1->isActive());
+        QCOMPARE(w->textPos, int16_t(7));
+        QCOMPARE(w->sentenceNo, int16_t(3));
+        QCOMPARE(w->txtInput->text(), QStringLiteral("die wie"));
+        QCOMPARE(w->txtInput->cursorPosition(), 7);
+
+        answers_ << MsgAnswer::Yes;
+        QTest::keyClick(w->txtInput, Qt::Key_Escape);
+        QVERIFY(w->IsUnloaded());
+        QVERIFY(!w->isVisible());
+        QVERIFY(QFile::exists(iniPath()));
+    }
+
+    void capsLockWarnsOnlyWhenSwitchedOn() {
+        auto w = start();
+        capsOn_ = false;
+        QTest::keyClick(w->txtInput, Qt::Key_CapsLock);
+        QVERIFY(asked_.isEmpty());
+        QCOMPARE(capsSwitchedOff_, 0);
+
+        capsOn_ = true;
+        QTest::keyClick(w->txtInput, Qt::Key_CapsLock);
+        QCOMPARE(asked_.size(), 1);
+        QCOMPARE(asked_[0].text,
+                 QStringLiteral("Il tasto Blocca Maiuscole non deve essere premuto."));
+        QCOMPARE(asked_[0].title, QStringLiteral("Attenzione!"));
+        QCOMPARE(capsSwitchedOff_, 1);
+        QVERIFY(!capsOn_);
+    }
+
+    void capsLockOnAtStartIsSwitchedOff() {
+        capsOn_ = true;
+        auto w = start();
+        QCOMPARE(capsSwitchedOff_, 1);
+        QVERIFY(asked_.isEmpty());
+    }
+
+    void f1OpensTheGuide() {
+        auto w = start();
+        // Without the guide's pages the user is told so.
+        QTest::keyClick(w->txtInput, Qt::Key_F1);
+        QCOMPARE(asked_.size(), 1);
+        QVERIFY(
+            asked_[0].text.startsWith(QStringLiteral("Impossibile trovare il file della guida ")));
+        QCOMPARE(asked_[0].title, QStringLiteral("Tastolino"));
+
+        // With the guide beside the program its first page opens.
+        const QString help = folder_->filePath(QStringLiteral("help"));
+        QDir().mkpath(help);
+        const QString source = QStringLiteral(TASTOLINO_SOURCE_DIR "/data/help/index.html");
+        QVERIFY(QFile::copy(source, help + QStringLiteral("/index.html")));
+        QTest::keyClick(w->txtInput, Qt::Key_F1);
+        QCOMPARE(asked_.size(), 1);
+        QVERIFY(HelpViewer::instance());
+        QVERIFY(HelpViewer::instance()->currentPage().toString().endsWith(
+            QStringLiteral("index.html")));
+        HelpViewer::instance()->close();
+    }
+
+    void rightMouseInInputWarns() {
+        auto w = start();
+        w->txtInput->setReadOnly(false);
+        w->txtInput->setText(QStringLiteral("abc"));
+        w->txtInput->setCursorPosition(1);
+        QTest::mousePress(w->txtInput, Qt::RightButton);
+        QCOMPARE(asked_.size(), 1);
+        QCOMPARE(asked_[0].text,
+                 QStringLiteral("Il pulsante destro del mouse non deve essere premuto!"));
+        QCOMPARE(asked_[0].title, QStringLiteral("Attenzione!"));
+        QCOMPARE(w->txtInput->cursorPosition(), 3);
+        QVERIFY(w->txtInput->isEnabled());
+        w->txtInput->setCursorPosition(0);
+        QTest::mouseRelease(w->txtInput, Qt::LeftButton);
+        QCOMPARE(w->txtInput->cursorPosition(), 3);
+    }
+
+    void enterStartsWhileStartIsEnabled() {
+        auto w = start();
+        QVERIFY(w->cmdStart->isEnabled());
+        QTest::keyClick(w->picKeyword, Qt::Key_Return);
+        QVERIFY(!w->cmdStart->isEnabled());
+        QVERIFY(w->exerciseRunning);
+    }
+
+    void restartRefusedForCommandLineExercise() {
+        QDir(folder_->path()).mkpath(QStringLiteral("Esercizi"));
+        writeFile(folder_->filePath(QStringLiteral("Esercizi/prova.lez")),
+                  "[Livello1]\r\n1=prova\r\n");
+        auto w = start(QStringLiteral("/prova.lez"));
+        QVERIFY(!w->commandLineArg.isEmpty());
+        asked_.clear();
+        press(w->lblMenu[1]);
+        QCOMPARE(asked_.size(), 1);
+        QCOMPARE(asked_[0].text,
+                 QStringLiteral("Con questo esercizio questo pulsante non è disponibile."));
+        QCOMPARE(asked_[0].icon, seams::MsgIcon::Information);
+        QCOMPARE(nameDialogs_, 1);
+    }
+
+    void restartNoKeepsTheClockYesAsksTheNameAgain() {
+        auto w = start();
+        w->Timer1->start();
+        answers_ << MsgAnswer::No;
+        press(w->lblMenu[1]);
+        QCOMPARE(asked_.last().text, QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
+        QCOMPARE(asked_.last().buttons, seams::MsgButtons::YesNo);
+        QVERIFY(w->Timer1->isActive());
+        QCOMPARE(nameDialogs_, 1);
+
+        w->courseMode = true;
+        w->optMenu[2]->setChecked(true);
+        w->lblMenu[2]->setEnabled(false);
+        answers_ << MsgAnswer::Yes;
+        press(w->lblMenu[1]);
+        QVERIFY(!w->Timer1->isActive());
+        QCOMPARE(nameDialogs_, 2);
+        QVERIFY(w->optMenu[0]->isChecked());
+        QVERIFY(!w->courseMode);
+        QVERIFY(w->lblMenu[2]->isEnabled());
+        QVERIFY(!w->IsUnloaded());
+    }
+
+    void restartNoInFreeTextEnds() {
+        auto w = start();
+        appState().freeTextMode = true;
+        answers_ << MsgAnswer::No;
+        press(w->lblMenu[1]);
+        QVERIFY(w->IsUnloaded());
+    }
+
+    void aboutOpensAndPlaysItsSound() {
+        auto w = start();
+        sounds_.clear();
+        press(w->lblMenu[2]);
+        QCOMPARE(sounds_, QList<int>({105}));
+        QVERIFY(!w->shpEV->isVisible());
+    }
+
+    void absentSettingsGiveDefaults() {
+        auto w = start();
+        QVERIFY(appState().soundOn);
+        QVERIFY(w->fingerMapOn);
+        QVERIFY(w->highlightOn);
+        QVERIFY(!w->ergonomicOn);
+        QVERIFY(!w->flatKeyboardOn);
+        QCOMPARE(appState().backgroundTheme, int16_t(0));
+        QVERIFY(w->optLevel[0]->isChecked());
+        QCOMPARE(appState().languageName, QStringLiteral("Italian"));
+    }
+
+    void storedSettingsAreAppliedAndWrittenBack() {
+        writeFile(iniPath(),
+                  "[Options]\r\nErgonomic=1\r\nSong=0\r\nKeyMap=0\r\nHighlight=0\r\n"
+                  "SimpleKeyb=1\r\nBackColor=7\r\nCategory=1\r\n"
+                  "[Language]\r\nCurrentLanguage=Italian\r\n");
+        auto w = start();
+        QVERIFY(w->ergonomicOn);
+        QVERIFY(!appState().soundOn);
+        QVERIFY(!w->fingerMapOn);
+        QVERIFY(!w->highlightOn);
+        QVERIFY(w->flatKeyboardOn);
+        QCOMPARE(appState().backgroundTheme, int16_t(7));
+        QVERIFY(w->optLevel[1]->isChecked());
+        QCOMPARE(appState().results.categoryName, QStringLiteral("Esperto"));
+        QVERIFY(w->shpMenu[3]->FillColor() == w->shpMenu[4]->FillColor());
+        QVERIFY(!sounds_.contains(107));  // the intro is silent with sounds off
+
+        // Change every option the menu strip reaches, then close.
+        press(w->lblMenu[3]);
+        press(w->lblMenu[4]);
+        press(w->lblMenu[5]);
+        press(w->lblMenu[6]);
+        press(w->lblMenu[0]);
+        QVERIFY(w->IsUnloaded());
+
+        const QByteArray ini = readFile(iniPath());
+        QVERIFY2(ini.contains("[Options]\r\nErgonomic=1\r\nSong=1\r\nKeyMap=1\r\nHighlight=1\r\n"
+                              "SimpleKeyb=1\r\nBackColor=8\r\nCategory=1\r\n"),
+                 ini.constData());
+        QVERIFY(ini.contains("[Language]\r\nCurrentLanguage=Italian\r\n"));
+        QStringList sections;
+        for (const QByteArray& line : ini.split('\n'))
+            if (line.startsWith('[')) sections << QString::fromLatin1(line.trimmed());
+        sections.sort();
+        QCOMPARE(sections, QStringList({"[AccessName]", "[Language]", "[Options]"}));
+
+        // The next start finds them again.
+        auto again = start();
+        QVERIFY(appState().soundOn);
+        QVERIFY(again->fingerMapOn);
+        QVERIFY(again->highlightOn);
+        QCOMPARE(appState().backgroundTheme, int16_t(8));
+    }
+
+    void rememberedNameIsKept() {
+        rememberName_ = true;
+        nameToType_ = QStringLiteral(" luca ");
+        auto w = start();
+        w->Unload();
+        const QByteArray ini = readFile(iniPath());
+        QVERIFY(ini.contains("Remember=1\r\n"));
+        QVERIFY(ini.contains("Name=LUCA\r\n"));
+    }
+
+    void themeOutOfRangeFallsBackToTheFirst() {
+        writeFile(iniPath(), "[Options]\r\nBackColor=42\r\n");
+        auto w = start();
+        QCOMPARE(appState().backgroundTheme, int16_t(0));
+        w->grab();  // painting must not read outside the theme table
+    }
+
+    void badSettingsFilesNeverStopTheProgram_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray garbage;
+        for (int i = 0; i < 4096; ++i) garbage.append(char((i * 37 + 11) & 0xFF));
+        QTest::newRow("garbage") << garbage;
+        QTest::newRow("no sections") << QByteArray("Song=0\nKeyMap=0\n");
+        QTest::newRow("long line") << (QByteArray("[Options]\r\nSong=") + QByteArray(100000, 'x'));
+        QTest::newRow("bom and lf") << QByteArray("\xEF\xBB\xBF[Options]\nBackColor=3\n");
+        QByteArray many("[Options]\r\n");
+        for (int i = 0; i < 10000; ++i) many += "Key" + QByteArray::number(i) + "=1\r\n";
+        QTest::newRow("10000 lines") << many;
+    }
+    void badSettingsFilesNeverStopTheProgram() {
+        QFETCH(QByteArray, bytes);
+        writeFile(iniPath(), bytes);
+        auto w = start();
+        QVERIFY(w->isVisible());
+        QVERIFY(appState().backgroundTheme >= 0 && appState().backgroundTheme <= 10);
+        w->Unload();
+        QVERIFY(asked_.isEmpty());
+        QVERIFY(readFile(iniPath()).contains("CurrentLanguage="));
+    }
+
+    void readOnlySettingsAreNotReported() {
+        writeFile(iniPath(), "[Options]\r\nBackColor=2\r\n");
+        QFile::setPermissions(iniPath(), QFileDevice::ReadOwner);
+        auto w = start();
+        QCOMPARE(appState().backgroundTheme, int16_t(2));
+        press(w->lblMenu[6]);
+        w->Unload();
+        QVERIFY(asked_.isEmpty());
+        QFile::setPermissions(iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (geteuid() != 0)
+            QCOMPARE(readFile(iniPath()), QByteArray("[Options]\r\nBackColor=2\r\n"));
+    }
+
+    void largeScreenEnlargesTheWindow() {
+        screen_ = QSize(1280, 1024);
+        auto w = start();
+        QVERIFY(appState().largeScreen);
+        QCOMPARE(w->barFullWidth, 390);
+        QCOMPARE(w->counterSeparator, QStringLiteral(" / "));
+        QCOMPARE(w->sentenceFontSize, int16_t(16));
+        QCOMPARE(w->picNotebook->width(), qRound(760 * 1.41));
+        // The notebook is centred across and lies 20 pixels above the middle.
+        QCOMPARE(w->picNotebook->x(), (1280 - w->picNotebook->width()) / 2);
+        QCOMPARE(w->picNotebook->y(), (1024 - w->picNotebook->height()) / 2 - 20);
+        QVERIFY(w->picKeyword->geometry().right() < w->picNotebook->width());
+        QVERIFY(w->picBottomBar->geometry().bottom() < 1024);
+    }
+
+    void unloadClosesOtherWindows() {
+        auto w = start();
+        QWidget other;
+        other.show();
+        w->Unload();
+        QVERIFY(!other.isVisible());
+        QVERIFY(QFile::exists(iniPath()));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
