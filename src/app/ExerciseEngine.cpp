@@ -66,6 +66,11 @@ ExerciseEngine::ExerciseEngine(EngineView& view, QObject* parent)
       praiseGood(defaultPraiseGood()),
       praiseGreat(defaultPraiseGreat()),
       view_(view) {
+    // Children of the engine, so that the window owning the engine finds
+    // them by name; as members they are gone before the engine's children
+    // are deleted.
+    Timer1.setParent(this);
+    Timer2.setParent(this);
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(200);
     Timer2.setObjectName(QStringLiteral("Timer2"));

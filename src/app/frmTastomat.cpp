@@ -3,7 +3,9 @@
 
 #include "app/MainWindowParts.h"
 #include "app/MessageTable.h"
+#include "app/frmTastomat_view.h"
 #include "platform/Seams.h"
+#include "results/frmClassifica.h"
 #include "results/frmInput.h"
 #include "settings/Settings.h"
 #include "ui/ClsResize.h"
@@ -37,7 +39,10 @@ frmTastomat* MainWindow() {
 }
 
 frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
-    : QWidget(parent), commandLineArg(commandLine) {
+    : QWidget(parent),
+      view_(std::make_unique<MainWindowView>(*this)),
+      engine(*view_, this),
+      commandLine_(commandLine) {
     setObjectName(QStringLiteral("frmTastomat"));
     setWindowTitle(QStringLiteral("Tastolino"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -45,6 +50,7 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
     // to the screen afterwards.
     resize(800, 600);
     CreateControls();
+    ConnectExerciseControls();
     ApplyInterfaceTexts();
     qApp->installEventFilter(this);
     runningWindow() = this;
@@ -66,6 +72,9 @@ void frmTastomat::ApplyInterfaceTexts() {
     appState().helpMissingText = defaultHelpMissingText();
     appState().results.categoryName =
         messages.value(appState().results.categoryIndex == 1 ? 30 : 29);
+    engine.messages = messages;
+    engine.praiseGood = praiseGood;
+    engine.praiseGreat = praiseGreat;
 
     cmdStart->setToolTip(QStringLiteral("nuova frase"));
     lblNumFrase->setToolTip(QStringLiteral("Frase livello corrente"));
@@ -90,18 +99,12 @@ void frmTastomat::Form_Load() {
 
     // 3. Sizes that depend on the screen. The keyboard is built after the
     // enlargement because it scales itself.
-    counterSeparator = QStringLiteral("/");
-    freeTextFontSize = 18;
-    sentenceFontSize = 12;
-    barFullWidth = 300;
+    engine.layout = EngineLayout::forScreen(state.largeScreen);
+    engine.bestBarWidth = engine.layout.barFullWidth;
     if (state.largeScreen) {
         resizer_ = std::make_unique<ClsResize>();
         resizer_->SourceForm(this);
         resizer_->SizeFormToScreen();
-        barFullWidth = 390;
-        counterSeparator = QStringLiteral(" / ");
-        freeTextFontSize = 24;
-        sentenceFontSize = 16;
     } else {
         for (int i = 0; i < 4; ++i) {
             QFont font = optMenu[i]->font();
@@ -116,7 +119,7 @@ void frmTastomat::Form_Load() {
 
     // 4. The sentence font and the program folder.
     QFont sentenceFont = lblFraseCorr->font();
-    sentenceFont.setPointSize(sentenceFontSize);
+    sentenceFont.setPointSize(engine.layout.sentenceFontSize);
     lblFraseCorr->setFont(sentenceFont);
     if (state.appFolder.isEmpty()) state.appFolder = QCoreApplication::applicationDirPath();
     if (!state.appFolder.endsWith(QLatin1Char('/'))) state.appFolder += QLatin1Char('/');
@@ -128,16 +131,17 @@ void frmTastomat::Form_Load() {
     // 7./8. The keyboard layout and the keyboard picture.
     CheckKeyboardLayout();
     CreateKeyboard();
+    CreateEnterPicture();
     ApplyKeyboardOptions();
 
     // 9. A fresh exercise.
-    restartPending = false;
+    engine.restartPending = false;
     cmdStart->setEnabled(false);
-    courseMode = false;
+    engine.sources.courseMode = false;
     state.results.correctCount = 0;
     state.results.errorCount = 0;
-    textPos = 0;
-    levelScoreSum = 0;
+    engine.textPos = 0;
+    engine.levelScoreSum = 0;
     const int underlineHeight = QFontMetrics(lblFraseCorr->font()).height() + 2;
     shpIndex->setGeometry(lblFraseCorr->x(),
                           lblFraseCorr->geometry().bottom() + 1 - underlineHeight, 0,
@@ -155,8 +159,8 @@ void frmTastomat::Form_Load() {
     RedrawKeyboard();
 
     // 13. The exercise named on the command line, and the sources.
-    if (!commandLineArg.isEmpty()) InterpretCommandLine(commandLineArg);
-    EnableSources();
+    if (!commandLine_.isEmpty() && !engine.InterpretCommandLine(commandLine_)) return;
+    engine.EnableSources();
     inStartUp_ = false;
 }
 
@@ -207,8 +211,7 @@ void frmTastomat::ShowWelcome() {
     AppState& state = appState();
     lblFraseCorr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblFraseCorr->setWordWrap(true);
-    lblFraseCorr->setGeometry(lblFraseCorr->x(), 0, picDisplay->width() - 10,
-                              lblFraseCorr->height());
+    lblFraseCorr->setGeometry(5, 0, picDisplay->width() - 10, picDisplay->height());
 
     QString text = messages.value(11) + QLatin1Char(' ') + state.results.userName;
     if (state.soundOn) PlaySoundResource(110);
@@ -223,7 +226,7 @@ void frmTastomat::ShowWelcome() {
     WaitWithEvents(125);
     if (unloaded_) return;
 
-    if (state.results.exerciseFile.isEmpty() && hasFileSources) {
+    if (state.results.exerciseFile.isEmpty() && engine.sources.hasFileSources) {
         picMenu->show();
         text += messages.value(13);
     }
@@ -233,7 +236,7 @@ void frmTastomat::ShowWelcome() {
     if (unloaded_) return;
 
     cmdStart->setEnabled(true);
-    FlashBotton();
+    engine.FlashBotton();
     picDisplay->Cls();
     RedrawKeyboard();
     picKeyword->setFocus();
@@ -250,8 +253,12 @@ void frmTastomat::ShowModalForm(int kind) {
             seams::execModal(&dialog);
             break;
         }
-        case 2:  // results window
-        case 3:  // free-text report
+        case 2: {
+            frmClassifica dialog(this);
+            seams::execModal(&dialog);
+            break;
+        }
+        case 3:  // the free-text report joins the program later
         default:
             break;
     }
@@ -272,7 +279,7 @@ void frmTastomat::ApplySettings() {
     ergonomicOn = options.ergonomicOn;
     state.soundOn = options.soundOn;
     fingerMapOn = options.fingerMapOn;
-    highlightOn = options.highlightOn;
+    engine.highlightOn = options.highlightOn;
     flatKeyboardOn = options.flatKeyboardOn;
     // A hand-edited file may name a theme that does not exist.
     state.backgroundTheme = (options.backgroundTheme >= 0 && options.backgroundTheme < kThemeCount)
@@ -288,7 +295,7 @@ MainOptions frmTastomat::CurrentOptions() const {
     options.ergonomicOn = ergonomicOn;
     options.soundOn = state.soundOn;
     options.fingerMapOn = fingerMapOn;
-    options.highlightOn = highlightOn;
+    options.highlightOn = engine.highlightOn;
     options.flatKeyboardOn = flatKeyboardOn;
     options.backgroundTheme = state.backgroundTheme;
     options.category = state.results.categoryIndex;
@@ -302,7 +309,7 @@ void frmTastomat::RefreshMenuMarkers() {
     const QColor off(0xB4, 0xBC, 0xC8);
     shpMenu[3]->SetFillColor(appState().soundOn ? on : off);
     shpMenu[4]->SetFillColor(fingerMapOn ? on : off);
-    shpMenu[5]->SetFillColor(highlightOn ? on : off);
+    shpMenu[5]->SetFillColor(engine.highlightOn ? on : off);
 }
 
 void frmTastomat::Unload() {
@@ -313,8 +320,10 @@ void frmTastomat::closeEvent(QCloseEvent* event) {
     event->accept();
     if (unloaded_) return;
     unloaded_ = true;
-    Timer1->stop();
-    Timer2->stop();
+    // Whatever the engine was waiting on must not carry on in a closed window.
+    engine.ended = true;
+    engine.Timer1.stop();
+    engine.Timer2.stop();
     const AppState& state = appState();
     SaveSettings(state.appFolder, CurrentOptions());
     RestoreKeyboard();

@@ -5,6 +5,7 @@
 // the settings when it unloads.
 #pragma once
 
+#include "app/ExerciseEngine.h"
 #include "app/modTastomat.h"
 #include "settings/Settings.h"
 
@@ -32,6 +33,7 @@ class DisplayPanel;
 class GradientPanel;
 class HoverFrame;
 class ShapeBox;
+class MainWindowView;
 
 class frmTastomat : public QWidget {
     Q_OBJECT
@@ -55,14 +57,20 @@ class frmTastomat : public QWidget {
     void MenuCommand(int index);
     void ShowWelcome();
     void SetCategory(int index);
-    void FlashBotton();
-    void InterpretCommandLine(const QString& arg);
-    void EnableSources();
     // The options as they stand now, as the settings file stores them.
     MainOptions CurrentOptions() const;
     // Closes the main window the orderly way: settings saved, layout given
     // back, every other window closed.
     void Unload();
+
+  private:
+    // Declared before the engine, which is built on it.
+    std::unique_ptr<MainWindowView> view_;
+
+  public:
+    // The running exercise; it owns the state of sentences and keystrokes
+    // and the two timers ("Timer1" sentence clock, "Timer2" Enter blinker).
+    ExerciseEngine engine;
 
     // Interface texts.
     QStringList messages;
@@ -70,36 +78,11 @@ class frmTastomat : public QWidget {
     QStringList praiseGreat;
     QString warningTitle;
 
-    // State of the exercise (16-bit values as in the stored data).
-    QString commandLineArg;
-    QString expectedChar;
-    int16_t expectedKeyIndex = 0;
-    bool sentenceDone = false;
-    bool inSentenceEnd = false;
-    QDateTime sentenceStart;
-    int16_t textPos = 0;
-    bool highlightOn = true;
-    int16_t levelScoreSum = 0;
-    bool exerciseRunning = false;
-    bool firstOfLevel = false;
+    // Options of the window, kept in the settings. Highlighting belongs to
+    // the engine (engine.highlightOn), which needs it on every keystroke.
     bool fingerMapOn = true;
     bool ergonomicOn = false;
     bool flatKeyboardOn = false;
-    bool restartPending = false;
-    int16_t sentenceNo = 0;
-    bool courseMode = false;
-    QString bookmarkName;
-    int32_t barFullWidth = 300;
-    int32_t speedBarWidth = 0;
-    QString counterSeparator = QStringLiteral("/");
-    int16_t sentenceCorrect = 0;
-    int16_t sentenceErrors = 0;
-    int16_t freeTextFontSize = 18;
-    int16_t sentenceFontSize = 12;
-    bool textFileChosen = false;
-    float progressPerChar = 0;
-    bool hasFileSources = false;
-    std::array<int16_t, 16> usedSentences{};  // [1..15]
 
     // Controls, named as their object names.
     DisplayPanel* picDisplay = nullptr;
@@ -116,7 +99,7 @@ class frmTastomat : public QWidget {
     QLabel* lblMessaggio = nullptr;
     QLabel* imgIconaPunteggio = nullptr;
     QWidget* picProgress = nullptr;
-    QWidget* picMax = nullptr;
+    QLabel* picMax = nullptr;
     QLabel* imgGradiente = nullptr;
     std::array<QLabel*, 2> imgMedia{};
     ShapeBox* shpProgressTime = nullptr;
@@ -134,8 +117,7 @@ class frmTastomat : public QWidget {
     GradientPanel* picFondoNotebook = nullptr;
     GradientPanel* picBottomBar = nullptr;
     QWidget* picKeyword = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
+    QLabel* imgPremi = nullptr;  // the blinking "press Enter" picture
 
     // The tooltip of each menu strip item.
     static const std::array<QString, 8>& MenuToolTips();
@@ -150,11 +132,8 @@ class frmTastomat : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private slots:
-    void Timer1_Timer();
-    void Timer2_Timer();
-
   private:
+    friend class MainWindowView;
     // Construction of the controls at design size (800 x 600).
     void CreateControls();
     void CreateNotebook();
@@ -163,6 +142,10 @@ class frmTastomat : public QWidget {
     void CreateBottomBar();
     void CreateMenuStrip();
     void CreateKeyboard();
+    void CreateEnterPicture();
+    // Clicks and keys that reach the exercise engine.
+    void ConnectExerciseControls();
+    bool HandleInputKey(QKeyEvent* event);
     // Centres the notebook and hangs the menu strip and the bottom bar on it.
     void PlaceMainPanels();
 
@@ -172,13 +155,11 @@ class frmTastomat : public QWidget {
     void ApplyKeyboardOptions();
     void SetKey25ToolTip();
     void Intro();
-    void Restart();
     void ShowAbout();
     void ToggleSound();
     void ToggleFingerMap();
     void ToggleHighlight();
     void NextBackgroundTheme();
-    void TypeExpectedChar();
     void OpenGame();
     void HideCoverWindow();
     void RedrawKeyboard();
@@ -195,6 +176,7 @@ class frmTastomat : public QWidget {
     void ShowCapsLockMarker(bool visible);
     void PlaceCaretAtEnd();
 
+    QString commandLine_;
     std::unique_ptr<ClsResize> resizer_;
     QPixmap background_;
     int backgroundTheme_ = -1;

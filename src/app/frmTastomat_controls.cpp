@@ -5,6 +5,7 @@
 #include "app/frmTastomat.h"
 
 #include "app/MainWindowParts.h"
+#include "app/Scoring.h"
 #include "ui/GradientPanel.h"
 #include "ui/modGradient.h"
 
@@ -112,21 +113,23 @@ GradientPanel::Painter framedPanelPainter() {
     };
 }
 
+// The message panel: the side-panel look with a shaded top edge.
+GradientPanel::Painter messagePanelPainter() {
+    return [](QPainter& p, const QSize& s) {
+        framedPanelPainter()(p, s);
+        for (int y = 0; y <= 10; ++y) {
+            p.setPen(colorFromBgr(messageShadeColour(y)));
+            p.drawLine(1, y + 1, s.width() - 2, y + 1);
+        }
+    };
+}
+
 }  // namespace
 
 void frmTastomat::CreateControls() {
     CreateNotebook();
     CreateBottomBar();
     CreateMenuStrip();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(200);
-    connect(Timer1, &QTimer::timeout, this, &frmTastomat::Timer1_Timer);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(400);
-    connect(Timer2, &QTimer::timeout, this, &frmTastomat::Timer2_Timer);
 }
 
 void frmTastomat::CreateNotebook() {
@@ -166,18 +169,24 @@ void frmTastomat::CreateNotebook() {
     picProgress = new QWidget(picNotebook);
     picProgress->setObjectName(QStringLiteral("picProgress"));
     picProgress->setGeometry(36, 148, 300, 16);
+    // A faint track, so the bar's place shows while it is short.
+    picProgress->setAutoFillBackground(true);
+    {
+        QPalette track = picProgress->palette();
+        track.setColor(QPalette::Window, QColor(0xE6, 0xEA, 0xF0));
+        picProgress->setPalette(track);
+    }
     imgGradiente = makeLabel(picProgress, QStringLiteral("imgGradiente"), QRect(0, 0, 300, 16));
     imgGradiente->setScaledContents(true);
     imgMedia[1] = makeLabel(picNotebook, QStringLiteral("imgMedia1"), QRect(340, 146, 20, 20));
-    picMax = new QWidget(picNotebook);
-    picMax->setObjectName(QStringLiteral("picMax"));
-    picMax->setGeometry(36, 170, 300, 10);
+    picMax = makeLabel(picNotebook, QStringLiteral("picMax"), QRect(36, 170, 300, 10));
+    picMax->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (QLabel* image : {imgMedia[0], imgMedia[1], imgGradiente}) {
         image->setProperty("resizeKind", QStringLiteral("image"));
         image->setScaledContents(true);
     }
     for (QWidget* gauge : {static_cast<QWidget*>(imgMedia[0]), picProgress,
-                           static_cast<QWidget*>(imgMedia[1]), picMax})
+                           static_cast<QWidget*>(imgMedia[1]), static_cast<QWidget*>(picMax)})
         gauge->hide();
 
     lbliconeScreen[0] =
@@ -190,7 +199,7 @@ void frmTastomat::CreateNotebook() {
     shpProgressTime->hide();
 
     // The message after a sentence, with its score icon.
-    picMessaggio = new GradientPanel(framedPanelPainter(), picNotebook);
+    picMessaggio = new GradientPanel(messagePanelPainter(), picNotebook);
     picMessaggio->setObjectName(QStringLiteral("picMessaggio"));
     picMessaggio->setGeometry(370, 142, 239, 90);
     imgIconaPunteggio =

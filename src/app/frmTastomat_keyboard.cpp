@@ -43,19 +43,14 @@ void frmTastomat::CreateKeyboard() {
             [this](bool on) { ergonomicOn = on; });
     connect(keyboard, &KeyboardPanel::flatKeyboardToggled, this,
             [this](bool on) { flatKeyboardOn = on; });
-    // A character without a key is offered on the menu strip instead.
-    connect(keyboard, &KeyboardPanel::untypeableCharacter, this, [this] {
-        if (appState().freeTextMode) return;
-        lblMenu[7]->show();
-        shpMenu[7]->show();
-    });
+    // A character without a key is offered on the menu strip by the engine.
 }
 
 void frmTastomat::ApplyKeyboardOptions() {
     KeyboardPanel* keyboard = keyboardOf(picKeyword);
     keyboard->setErgonomicOn(ergonomicOn);
     keyboard->setFingerMapOn(fingerMapOn);
-    keyboard->setHighlightOn(highlightOn);
+    keyboard->setHighlightOn(engine.highlightOn);
     keyboard->setFlatKeyboardOn(flatKeyboardOn);
     SetKey25ToolTip();
 }

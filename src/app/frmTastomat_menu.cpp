@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +26,7 @@ void frmTastomat::MenuCommand(int index) {
             Unload();
             break;
         case 1:
-            Restart();
+            engine.Restart();
             break;
         case 2:
             ShowAbout();
@@ -43,7 +44,7 @@ void frmTastomat::MenuCommand(int index) {
             NextBackgroundTheme();
             break;
         case 7:
-            TypeExpectedChar();
+            engine.TypeForMe();
             break;
         case 8:
             OpenGame();
@@ -69,7 +70,7 @@ void frmTastomat::ToggleFingerMap() {
 }
 
 void frmTastomat::ToggleHighlight() {
-    highlightOn = !highlightOn;
+    engine.highlightOn = !engine.highlightOn;
     RefreshMenuMarkers();
     ApplyKeyboardOptions();
     if (appState().soundOn) PlaySoundResource(111);
@@ -81,37 +82,6 @@ void frmTastomat::NextBackgroundTheme() {
     update();
     RedrawKeyboard();
     if (state.soundOn) PlaySoundResource(111);
-}
-
-void frmTastomat::Restart() {
-    AppState& state = appState();
-    if (!commandLineArg.isEmpty()) {
-        seams::message(this, messages.value(4), QStringLiteral("Tastolino"),
-                       seams::MsgIcon::Information);
-        return;
-    }
-    const bool clockWasRunning = Timer1->isActive();
-    if (clockWasRunning) Timer1->stop();
-    const seams::MsgAnswer answer =
-        seams::message(this, messages.value(5), QStringLiteral("Tastolino"),
-                       seams::MsgIcon::Question, seams::MsgButtons::YesNo);
-    if (answer != seams::MsgAnswer::Yes) {
-        if (state.freeTextMode) {
-            Unload();
-            return;
-        }
-        if (clockWasRunning) Timer1->start();
-        return;
-    }
-    lblMenu[2]->setEnabled(true);
-    Timer1->stop();
-    optMenu[0]->setChecked(true);
-    courseMode = false;
-    restartPending = true;
-    picDisplay->setFocus();
-    ShowModalForm(1);
-    if (unloaded_) return;
-    StartSentence();
 }
 
 void frmTastomat::ShowAbout() {
@@ -144,10 +114,10 @@ void frmTastomat::ShowAbout() {
     if (unloaded_) return;
 
     if (state.languageName != language) {
-        optMenu[0]->setChecked(true);
+        engine.SelectSource(SourceInternal);
         ApplyInterfaceTexts();
         SetKey25ToolTip();
-        restartPending = true;
+        engine.restartPending = true;
         picDisplay->setFocus();
         StartSentence();
     }
@@ -172,6 +142,16 @@ bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
             if (HandleKeyPress(static_cast<QKeyEvent*>(event))) return true;
+            if (widget == txtInput && HandleInputKey(static_cast<QKeyEvent*>(event))) return true;
+            break;
+        case QEvent::InputMethod:
+            // Dead keys and other composed characters come only this way.
+            if (widget == txtInput) {
+                const QString text = static_cast<QInputMethodEvent*>(event)->commitString();
+                if (!text.isEmpty() && !engine.inSentenceEnd && !txtInput->isReadOnly())
+                    engine.OnInputText(text);
+                return true;
+            }
             break;
         case QEvent::KeyRelease:
             if (HandleKeyRelease(static_cast<QKeyEvent*>(event))) return true;
@@ -186,7 +166,7 @@ bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool frmTastomat::HandleKeyPress(QKeyEvent* event) {
-    if (inSentenceEnd) return true;
+    if (engine.inSentenceEnd) return true;
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cmdStart->isEnabled()) {
         cmdStart->setEnabled(false);

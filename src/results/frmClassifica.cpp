@@ -81,6 +81,9 @@ frmClassifica::frmClassifica(QWidget* parent) : QDialog(parent) {
         imgRisultato_[i]->setVisible(true);
     }
 
+    // Enter answers "Continua", as the return arrow beside it shows.
+    cmdRisp_[0]->setDefault(true);
+    cmdRisp_[0]->setFocus();
     imgFrecciaReturn_->setPixmap(ratingIcon(442, mm(6)));
     if (appState().soundOn) seams::playSound(106);
 }

@@ -193,7 +193,7 @@ class TestMainWindow : public QObject {
         press(w->lblMenu[4]);
         press(w->lblMenu[5]);
         QVERIFY(!w->fingerMapOn);
-        QVERIFY(!w->highlightOn);
+        QVERIFY(!w->engine.highlightOn);
         QVERIFY(w->shpMenu[4]->FillColor() != soundOnColour);
         QVERIFY(w->shpMenu[5]->FillColor() != soundOnColour);
         QVERIFY(sounds_.isEmpty());
@@ -237,9 +237,9 @@ class TestMainWindow : public QObject {
 
     void escapeAsksAndNoLeavesEverythingAsItWas() {
         auto w = start();
-        w->Timer1->start();
-        w->textPos = 7;
-        w->sentenceNo = 3;
+        w->engine.Timer1.start();
+        w->engine.textPos = 7;
+        w->engine.sentenceNo = 3;
         w->txtInput->setReadOnly(false);
         w->txtInput->setText(QStringLiteral("die wie"));
         answers_ << MsgAnswer::No;
@@ -252,9 +252,9 @@ class TestMainWindow : public QObject {
                                                 "programma adesso, tutti i dati verranno persi)"));
         QVERIFY(w->isVisible());
         QVERIFY(!w->IsUnloaded());
-        QVERIFY(w->Timer1->isActive());
-        QCOMPARE(w->textPos, int16_t(7));
-        QCOMPARE(w->sentenceNo, int16_t(3));
+        QVERIFY(w->engine.Timer1.isActive());
+        QCOMPARE(w->engine.textPos, 7);
+        QCOMPARE(w->engine.sentenceNo, 3);
         QCOMPARE(w->txtInput->text(), QStringLiteral("die wie"));
         QCOMPARE(w->txtInput->cursorPosition(), 7);
 
@@ -333,7 +333,7 @@ class TestMainWindow : public QObject {
         QVERIFY(w->cmdStart->isEnabled());
         QTest::keyClick(w->picKeyword, Qt::Key_Return);
         QVERIFY(!w->cmdStart->isEnabled());
-        QVERIFY(w->exerciseRunning);
+        QVERIFY(w->engine.exerciseRunning);
     }
 
     void restartRefusedForCommandLineExercise() {
@@ -341,7 +341,7 @@ class TestMainWindow : public QObject {
         writeFile(folder_->filePath(QStringLiteral("Esercizi/prova.lez")),
                   "[Livello1]\r\n1=prova\r\n");
         auto w = start(QStringLiteral("/prova.lez"));
-        QVERIFY(!w->commandLineArg.isEmpty());
+        QVERIFY(!w->engine.sources.commandLineArg.isEmpty());
         asked_.clear();
         press(w->lblMenu[1]);
         QCOMPARE(asked_.size(), 1);
@@ -353,23 +353,23 @@ class TestMainWindow : public QObject {
 
     void restartNoKeepsTheClockYesAsksTheNameAgain() {
         auto w = start();
-        w->Timer1->start();
+        w->engine.Timer1.start();
         answers_ << MsgAnswer::No;
         press(w->lblMenu[1]);
         QCOMPARE(asked_.last().text, QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
         QCOMPARE(asked_.last().buttons, seams::MsgButtons::YesNo);
-        QVERIFY(w->Timer1->isActive());
+        QVERIFY(w->engine.Timer1.isActive());
         QCOMPARE(nameDialogs_, 1);
 
-        w->courseMode = true;
+        w->engine.sources.courseMode = true;
         w->optMenu[2]->setChecked(true);
         w->lblMenu[2]->setEnabled(false);
         answers_ << MsgAnswer::Yes;
         press(w->lblMenu[1]);
-        QVERIFY(!w->Timer1->isActive());
+        QVERIFY(!w->engine.Timer1.isActive());
         QCOMPARE(nameDialogs_, 2);
         QVERIFY(w->optMenu[0]->isChecked());
-        QVERIFY(!w->courseMode);
+        QVERIFY(!w->engine.sources.courseMode);
         QVERIFY(w->lblMenu[2]->isEnabled());
         QVERIFY(!w->IsUnloaded());
     }
@@ -394,7 +394,7 @@ class TestMainWindow : public QObject {
         auto w = start();
         QVERIFY(appState().soundOn);
         QVERIFY(w->fingerMapOn);
-        QVERIFY(w->highlightOn);
+        QVERIFY(w->engine.highlightOn);
         QVERIFY(!w->ergonomicOn);
         QVERIFY(!w->flatKeyboardOn);
         QCOMPARE(appState().backgroundTheme, int16_t(0));
@@ -411,7 +411,7 @@ class TestMainWindow : public QObject {
         QVERIFY(w->ergonomicOn);
         QVERIFY(!appState().soundOn);
         QVERIFY(!w->fingerMapOn);
-        QVERIFY(!w->highlightOn);
+        QVERIFY(!w->engine.highlightOn);
         QVERIFY(w->flatKeyboardOn);
         QCOMPARE(appState().backgroundTheme, int16_t(7));
         QVERIFY(w->optLevel[1]->isChecked());
@@ -442,7 +442,7 @@ class TestMainWindow : public QObject {
         auto again = start();
         QVERIFY(appState().soundOn);
         QVERIFY(again->fingerMapOn);
-        QVERIFY(again->highlightOn);
+        QVERIFY(again->engine.highlightOn);
         QCOMPARE(appState().backgroundTheme, int16_t(8));
     }
 
@@ -503,9 +503,9 @@ class TestMainWindow : public QObject {
         screen_ = QSize(1280, 1024);
         auto w = start();
         QVERIFY(appState().largeScreen);
-        QCOMPARE(w->barFullWidth, 390);
-        QCOMPARE(w->counterSeparator, QStringLiteral(" / "));
-        QCOMPARE(w->sentenceFontSize, int16_t(16));
+        QCOMPARE(w->engine.layout.barFullWidth, 390);
+        QCOMPARE(w->engine.layout.counterSeparator, QStringLiteral(" / "));
+        QCOMPARE(w->engine.layout.sentenceFontSize, 16);
         QCOMPARE(w->picNotebook->width(), qRound(760 * 1.41));
         // The notebook is centred across and lies 20 pixels above the middle.
         QCOMPARE(w->picNotebook->x(), (1280 - w->picNotebook->width()) / 2);

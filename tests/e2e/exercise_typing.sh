@@ -1,0 +1,229 @@
+#!/bin/bash
+# A whole exercise typed through the real X keyboard path on the German
+# layout: a command-line exercise file of known sentences, level 1 and 2
+# with umlauts and ß, level 3 with digits, AltGr and Shift symbols, Enter
+# between the two lines and dead keys (é è â). The window title follows
+# the sentences, the results window opens after sentences 5, 10 and 15,
+# "Continua" goes on and "Termina" ends the program.
+#   exercise_typing.sh <program> [screenshot folder] [WxH]
+set -uo pipefail
+program=${1:?program}
+shots=${2:-}
+geometry=${3:-800x600}
+sw=${geometry%x*}
+sh=${geometry#*x}
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+
+for tool in Xvfb xdotool xwininfo xdpyinfo setxkbmap; do
+  command -v $tool >/dev/null || { echo "missing $tool"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb=
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+shot() { [ -n "$shots" ] && import -window root "$shots/$1.png"; }
+[ -n "$shots" ] && mkdir -p "$shots"
+
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# A display of our own range: other suites run at the same time.
+disp=
+for n in $(seq 300 399); do
+  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
+done
+[ -n "$disp" ] || { echo "no free display"; exit 1; }
+# -noreset: without it the keymap falls back to "us" when the last client leaves.
+Xvfb "$disp" -screen 0 "${geometry}x24" -noreset >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do xdpyinfo -display "$disp" >/dev/null 2>&1 && break; sleep 0.1; done
+export DISPLAY=$disp
+setxkbmap de || { echo "cannot set the German layout"; exit 1; }
+
+# A fresh program folder with the exercise file (Windows-1252; "\xa6\xa6"
+# splits a level-3 entry into its two lines).
+cp -r "$(dirname "$program")" "$work/app"
+rm -f "$work/app/Tastolino.ini"
+app=$work/app/$(basename "$program")
+mkdir -p "$work/app/Esercizi"
+printf '%b' \
+  '[Livello1]\r\n' \
+  '1=sch\xf6ne gr\xfc\xdfe\r\n' \
+  '2=die b\xe4ume sind gr\xfcn\r\n' \
+  '3=\xfcber die stra\xdfe\r\n' \
+  '4=\xe4pfel und \xf6l\r\n' \
+  '5=s\xfc\xdfe m\xf6hren, bitte\r\n' \
+  '[Livello2]\r\n' \
+  '1=Der Fu\xdf ist gro\xdf.\r\n' \
+  '2=\xd6fter \xdcben!\r\n' \
+  '3=\xc4rger: nie wieder.\r\n' \
+  '4=Gr\xfc\xdfe an J\xfcrgen.\r\n' \
+  '5=Das Ma\xdf ist voll!\r\n' \
+  '[Livello3]\r\n' \
+  '1=Mail: a@b.de, 20 \x80 f\xe4llig\xa6\xa6Preis {5} [7] \\ und |\r\n' \
+  '2=Caf\xe9 und Cr\xe8me\xa6\xa6Ch\xe2teau 12 ~ 3\r\n' \
+  '3=Summe: 3 * 4 = 12; 50 %\xa6\xa6"Ende" (x) & #1 $2?\r\n' \
+  '4=Tel. 089/123-45\xa6\xa6Fax: 0 8 9\r\n' \
+  '5=Ja_nein <ok> \xa6\xa6Gut so!\r\n' \
+  >"$work/app/Esercizi/e2e.lez"
+
+title_of() { xdotool getwindowname "$1" 2>/dev/null; }
+
+# The window titled "Tastolino" that is smaller than the screen: the user
+# name dialog or the results window.
+dialog_id() {
+  local id w h
+  for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
+    read -r w h <<<"$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
+    [ "${w:-0}" -lt "$sw" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+wait_dialog() {  # seconds
+  local i
+  for i in $(seq $(($1 * 10))); do
+    dialog_id && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Presses Enter on the main window until the title shows sentence $1 of the
+# level: keys are swallowed for a moment after each sentence.
+start_sentence() {  # pattern
+  local i
+  for i in $(seq 40); do
+    case "$(title_of "$main")" in *$1) return 0 ;; esac
+    if ((i % 5 == 1)); then
+      xdotool windowfocus --sync "$main" 2>/dev/null
+      xdotool key Return
+    fi
+    sleep 0.1
+  done
+  fail "sentence '$1' did not start (title: $(title_of "$main"))"
+  return 1
+}
+
+type_text() { xdotool type --delay 25 -- "$1"; }
+
+"$app" /e2e.lez >"$work/run.log" 2>&1 &
+pid=$!
+
+main=
+for _ in $(seq 150); do
+  for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
+    read -r w h <<<"$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
+    [ "$w" -eq "$sw" ] && [ "$h" -eq "$sh" ] && main=$id
+  done
+  [ -n "$main" ] && break
+  sleep 0.1
+done
+[ -n "$main" ] || { fail "no main window"; cat "$work/run.log"; exit 1; }
+
+dialog=$(wait_dialog 15) || { fail "no user name dialog"; exit 1; }
+xdotool windowfocus --sync "$dialog" 2>/dev/null
+xdotool type --delay 20 "tester"
+xdotool key Return
+for _ in $(seq 100); do dialog_id >/dev/null || break; sleep 0.1; done
+
+# Level 1 and 2: umlauts and ß, typed as characters of the layout.
+level1=("schöne grüße" "die bäume sind grün" "über die straße" "äpfel und öl" "süße möhren, bitte")
+level2=("Der Fuß ist groß." "Öfter Üben!" "Ärger: nie wieder." "Grüße an Jürgen." "Das Maß ist voll!")
+
+answer_results() {  # after sentence n: Continua (Return) or Termina
+  local n=$1 answer=$2 d
+  d=$(wait_dialog 15) || { fail "no results window after sentence $n"; return 1; }
+  shot "results-after-$n"
+  xdotool windowfocus --sync "$d" 2>/dev/null
+  if [ "$answer" = continua ]; then
+    xdotool key Return
+  else
+    xdotool key Tab space  # from "Continua" to "Termina"
+  fi
+  for _ in $(seq 100); do dialog_id >/dev/null || return 0; sleep 0.1; done
+  fail "results window after sentence $n did not close"
+}
+
+n=0
+for s in "${level1[@]}"; do
+  n=$((n + 1))
+  start_sentence "Primo livello: frase $n" || break
+  if [ $n -eq 3 ] && [ -n "$shots" ]; then
+    type_text "über die"
+    sleep 0.5
+    shot "sentence-half-typed"
+    type_text " straße"
+  else
+    type_text "$s"
+  fi
+  [ $n -eq 3 ] && { sleep 0.3; shot "message-after-sentence"; }
+done
+case "$(title_of "$main")" in
+  *"e2e.lez -  Primo livello: frase 5") ;;
+  *) fail "title after level 1: $(title_of "$main")" ;;
+esac
+
+# Enter after sentence 5 opens the results window.
+sleep 1.2
+xdotool windowfocus --sync "$main" 2>/dev/null
+xdotool key Return
+answer_results 5 continua
+
+n=0
+for s in "${level2[@]}"; do
+  n=$((n + 1))
+  start_sentence "Secondo livello: frase  $n" || break
+  type_text "$s"
+done
+sleep 1.2
+xdotool windowfocus --sync "$main" 2>/dev/null
+xdotool key Return
+answer_results 10 continua
+
+# Level 3: two lines each, Enter between them; AltGr and Shift symbols;
+# dead keys for the accented letters.
+level3() {
+  case $1 in
+    1) type_text "Mail: a@b.de, 20 € fällig"; xdotool key Return
+       type_text "Preis {5} [7] \\ und |" ;;
+    2) type_text "Caf"; xdotool key dead_acute e; type_text " und Cr"
+       xdotool key dead_grave e; type_text "me"; xdotool key Return
+       type_text "Ch"; xdotool key dead_circumflex a; type_text "teau 12 ~ 3" ;;
+    3) type_text "Summe: 3 * 4 = 12; 50 %"; xdotool key Return
+       type_text "\"Ende\" (x) & #1 \$2?" ;;
+    4) type_text "Tel. 089/123-45"; xdotool key Return; type_text "Fax: 0 8 9" ;;
+    5) type_text "Ja_nein <ok>"; xdotool key Return; type_text "Gut so!" ;;
+  esac
+}
+for n in 1 2 3 4 5; do
+  start_sentence "Terzo livello: frase  $n" || break
+  level3 $n
+done
+sleep 1.2
+xdotool windowfocus --sync "$main" 2>/dev/null
+xdotool key Return
+answer_results 15 termina
+
+# "Termina" ends the program.
+ended=0
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || { ended=1; break; }; sleep 0.1; done
+if [ $ended -eq 1 ]; then
+  wait "$pid"; code=$?; pid=
+  [ $code -eq 0 ] || fail "exit code $code after Termina"
+else
+  fail "the program still runs after Termina"
+fi
+
+[ $failures -eq 0 ] && echo "PASS" || { echo "$failures failure(s)"; cat "$work/run.log"; }
+exit $((failures > 0))
