@@ -4,6 +4,7 @@
 #include "app/MainWindowParts.h"
 #include "app/MessageTable.h"
 #include "app/frmTastomat_view.h"
+#include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
 #include "results/frmInput.h"
@@ -100,6 +101,12 @@ void frmTastomat::Form_Load() {
     // 3. Sizes that depend on the screen. The keyboard is built after the
     // enlargement because it scales itself.
     engine.layout = EngineLayout::forScreen(state.largeScreen);
+    if (state.largeScreen && largeScreenScale().x < ScreenScale::kFullX) {
+        // A screen with no room for the full enlargement keeps the bar
+        // inside its shrunk track.
+        engine.layout.barFullWidth = static_cast<int32_t>(
+            std::lround(engine.layout.barFullWidth * largeScreenScale().x / ScreenScale::kFullX));
+    }
     engine.bestBarWidth = engine.layout.barFullWidth;
     if (state.largeScreen) {
         resizer_ = std::make_unique<ClsResize>();

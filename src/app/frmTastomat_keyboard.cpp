@@ -5,6 +5,7 @@
 #include "app/MainWindowParts.h"
 #include "keyboard/KeyboardLayout.h"
 #include "keyboard/KeyboardPanel.h"
+#include "platform/ScreenScale.h"
 #include "ui/ClsResize.h"
 #include "ui/GradientPanel.h"
 
@@ -26,8 +27,8 @@ void frmTastomat::CreateKeyboard() {
     if (picKeyword) return;
     // Built after the window has been enlarged: the panel scales itself.
     const bool large = appState().largeScreen;
-    const QPoint pos = large ? QPoint(int(std::lround(12 * ClsResize::kFactorX)),
-                                      int(std::lround(243 * ClsResize::kFactorY)))
+    const QPoint pos = large ? QPoint(int(std::lround(12 * largeScreenScale().x)),
+                                      int(std::lround(243 * largeScreenScale().y)))
                              : QPoint(12, 243);
     auto* keyboard = new KeyboardPanel(picNotebook);
     keyboard->setObjectName(QStringLiteral("picKeyword"));

@@ -3,6 +3,7 @@
 #include "app/SignalBridge.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
+#include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
 
     AppState& state = appState();
     state.largeScreen = IsLargeScreen(seams::screenSize());
+    largeScreenScale() = ScaleForScreen(seams::screenSize());
     state.windows2000OrLater = IsWindows2000OrLater();
     state.appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 

@@ -4,6 +4,7 @@
 #include "keyboard/KeyArtwork.h"
 #include "keyboard/KeySet.h"
 #include "platform/AppState.h"
+#include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 
 #include <QHelpEvent>
@@ -15,8 +16,6 @@
 namespace tastolino {
 namespace {
 
-constexpr double kFactorX = 1.41;
-constexpr double kFactorY = 1.31;
 constexpr int kShapeDesignHeight = 33;
 constexpr int kIconSize = 32;
 constexpr int kFingerIconKeys[8] = {10, 11, 12, 13, 16, 17, 18, 19};
@@ -68,8 +67,8 @@ KeyboardPanel::~KeyboardPanel() {
 
 QRect KeyboardPanel::scaled(const QRect& d) const {
     if (!large_) return d;
-    return QRect(int(std::lround(d.x() * kFactorX)), int(std::lround(d.y() * kFactorY)),
-                 int(std::lround(d.width() * kFactorX)), int(std::lround(d.height() * kFactorY)));
+    return QRect(int(std::lround(d.x() * largeScreenScale().x)), int(std::lround(d.y() * largeScreenScale().y)),
+                 int(std::lround(d.width() * largeScreenScale().x)), int(std::lround(d.height() * largeScreenScale().y)));
 }
 
 void KeyboardPanel::rebuildGeometry() {
@@ -91,8 +90,8 @@ void KeyboardPanel::rebuildGeometry() {
 
 void KeyboardPanel::setLargeScreen(bool on) {
     large_ = on;
-    const QSize size = large_ ? QSize(int(std::lround(kDesignSize.width() * kFactorX)),
-                                      int(std::lround(kDesignSize.height() * kFactorY)))
+    const QSize size = large_ ? QSize(int(std::lround(kDesignSize.width() * largeScreenScale().x)),
+                                      int(std::lround(kDesignSize.height() * largeScreenScale().y)))
                               : kDesignSize;
     rebuildGeometry();
     CreateHighlightShapes();

@@ -4,6 +4,8 @@
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"
 
+#include "platform/ScreenScale.h"
+
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -31,7 +33,7 @@ QColor offset(const QColor& c, int delta) {
 QFont captionFont(const QString& family, double points, bool large, bool bold) {
     QFont f(family);
     double px = points * 96.0 / 72.0;
-    if (large) px *= std::sqrt(1.41);
+    if (large) px *= largeScreenScale().font();
     f.setPixelSize(int(std::lround(px)));
     f.setBold(bold);
     f.setStyleStrategy(QFont::PreferAntialias);

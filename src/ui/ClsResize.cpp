@@ -1,5 +1,7 @@
 #include "ui/ClsResize.h"
 
+#include "platform/ScreenScale.h"
+
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -33,7 +35,7 @@ QString kindOf(const QWidget* w) {
 }  // namespace
 
 double ClsResize::fontFactor() {
-    return std::sqrt(kFactorX);
+    return largeScreenScale().font();
 }
 
 void ClsResize::SetLine(QWidget* line, int x1, int y1, int x2, int y2) {
@@ -117,16 +119,16 @@ void ClsResize::ResizeControls() {
         if (!w) continue;  // destroyed since the capture
         switch (r.kind) {
             case Kind::Line:
-                SetLine(w, scaled(r.a, kFactorX), scaled(r.b, kFactorY), scaled(r.c, kFactorX),
-                        scaled(r.d, kFactorY));
+                SetLine(w, scaled(r.a, largeScreenScale().x), scaled(r.b, largeScreenScale().y), scaled(r.c, largeScreenScale().x),
+                        scaled(r.d, largeScreenScale().y));
                 break;
             case Kind::Image:
-                w->setGeometry(scaled(r.a, kFactorX) + kImageOffset,
-                               scaled(r.b, kFactorY) + kImageOffset, r.c, r.d);
+                w->setGeometry(scaled(r.a, largeScreenScale().x) + kImageOffset,
+                               scaled(r.b, largeScreenScale().y) + kImageOffset, r.c, r.d);
                 break;
             case Kind::Control: {
-                w->setGeometry(scaled(r.a, kFactorX), scaled(r.b, kFactorY), scaled(r.c, kFactorX),
-                               scaled(r.d, kFactorY));
+                w->setGeometry(scaled(r.a, largeScreenScale().x), scaled(r.b, largeScreenScale().y), scaled(r.c, largeScreenScale().x),
+                               scaled(r.d, largeScreenScale().y));
                 QFont font = w->font();
                 if (r.pointSize > 0) {
                     font.setPointSizeF(r.pointSize * fontFactor);

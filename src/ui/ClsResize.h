@@ -25,8 +25,6 @@ namespace tastolino {
 
 class ClsResize {
   public:
-    inline static constexpr double kFactorX = 1.41;
-    inline static constexpr double kFactorY = 1.31;
     // The image offset added after scaling, in pixels.
     inline static constexpr int kImageOffset = 4;
     static double fontFactor();

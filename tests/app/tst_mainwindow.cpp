@@ -5,6 +5,7 @@
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
+#include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "ui/GradientPanel.h"
 #include "ui/HelpViewer.h"
@@ -65,6 +66,7 @@ class TestMainWindow : public QObject {
         appState() = AppState();
         appState().appFolder = folder_->path() + QLatin1Char('/');
         appState().largeScreen = IsLargeScreen(screen_);
+        largeScreenScale() = ScaleForScreen(screen_);
         auto window = std::make_unique<frmTastomat>(commandLine);
         window->Form_Load();
         window->FinishStartUp();
@@ -512,6 +514,28 @@ class TestMainWindow : public QObject {
         QCOMPARE(w->picNotebook->y(), (1024 - w->picNotebook->height()) / 2 - 20);
         QVERIFY(w->picKeyword->geometry().right() < w->picNotebook->width());
         QVERIFY(w->picBottomBar->geometry().bottom() < 1024);
+    }
+
+    // Just past the large-screen threshold the full enlargement would not
+    // fit: every control still lies on the screen.
+    void smallLargeScreenKeepsEveryControlOnScreen_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("1024x768") << QSize(1024, 768);
+        QTest::newRow("1001x750") << QSize(1001, 750);
+        QTest::newRow("1280x800") << QSize(1280, 800);
+    }
+    void smallLargeScreenKeepsEveryControlOnScreen() {
+        QFETCH(QSize, screen);
+        screen_ = screen;
+        auto w = start();
+        QVERIFY(appState().largeScreen);
+        const QRect onScreen(QPoint(0, 0), screen);
+        for (QWidget* child : w->findChildren<QWidget*>()) {
+            if (!child->isVisibleTo(w.get()) || child->isWindow()) continue;
+            const QRect r(child->mapTo(w.get(), QPoint(0, 0)), child->size());
+            QVERIFY2(onScreen.contains(r), qPrintable(child->objectName() + QStringLiteral(" off screen")));
+        }
+        QVERIFY(w->engine.layout.barFullWidth <= 390);
     }
 
     void unloadClosesOtherWindows() {

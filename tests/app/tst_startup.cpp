@@ -4,12 +4,15 @@
 #include "app/SignalBridge.h"
 #include "app/StartupChecks.h"
 #include "app/modTastomat.h"
+#include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 
 #include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -58,6 +61,26 @@ class TestStartup : public QObject {
                                 "Modificare la risoluzione video e, quindi, riprovare.\n\n"
                                 "Best visual results if used with 800x600 pixel monitor.\n"
                                 "Modify your video settings and try again."));
+    }
+
+    void enlargementFitsTheScreen_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::newRow("1280x1024 full") << QSize(1280, 1024) << 1.41 << 1.31;
+        QTest::newRow("1152x864 full") << QSize(1152, 864) << 1.41 << 1.31;
+        QTest::newRow("1024x768 shrunk") << QSize(1024, 768) << 1.28 << 1.28;
+        QTest::newRow("1366x768 tall enough across") << QSize(1366, 768) << 1.41 << 1.28;
+        QTest::newRow("1001x750") << QSize(1001, 750) << 1001 / 800.0 << 1.25;
+    }
+    void enlargementFitsTheScreen() {
+        QFETCH(QSize, screen);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        const ScreenScale scale = ScaleForScreen(screen);
+        QCOMPARE(scale.x, x);
+        QCOMPARE(scale.y, y);
+        QCOMPARE(scale.font(), std::sqrt(x));
     }
 
     void secondCopyIsRefused() {
