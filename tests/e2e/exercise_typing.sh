@@ -12,49 +12,19 @@ shots=${2:-}
 geometry=${3:-800x600}
 sw=${geometry%x*}
 sh=${geometry#*x}
-unset QT_QPA_PLATFORM
-export QT_QPA_PLATFORM=xcb
-
-for tool in Xvfb xdotool xwininfo xdpyinfo setxkbmap; do
-  command -v $tool >/dev/null || { echo "missing $tool"; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb=
+source "$(dirname "$0")/lib.sh"
+e2e_init xdotool xwininfo setxkbmap
 pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null'
 shot() { [ -n "$shots" ] && import -window root "$shots/$1.png"; }
 [ -n "$shots" ] && mkdir -p "$shots"
 
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-# A display of our own range: other suites run at the same time.
-disp=
-for n in $(seq 300 399); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
-done
-[ -n "$disp" ] || { echo "no free display"; exit 1; }
-# -noreset: without it the keymap falls back to "us" when the last client leaves.
-Xvfb "$disp" -screen 0 "${geometry}x24" -noreset >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do xdpyinfo -display "$disp" >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY=$disp
+e2e_start_display 300 399 "$geometry"
 setxkbmap de || { echo "cannot set the German layout"; exit 1; }
 
 # A fresh program folder with the exercise file (Windows-1252; "\xa6\xa6"
 # splits a level-3 entry into its two lines).
-cp -r "$(dirname "$program")" "$work/app"
-rm -f "$work/app/Tastolino.ini"
-app=$work/app/$(basename "$program")
+e2e_fresh_copy "$program"
 mkdir -p "$work/app/Esercizi"
 printf '%b' \
   '[Livello1]\r\n' \

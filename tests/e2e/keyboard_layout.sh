@@ -8,24 +8,11 @@
 #   keyboard_layout.sh <program>
 set -uo pipefail
 program=${1:?program}
-export QT_QPA_PLATFORM=xcb
+source "$(dirname "$0")/lib.sh"
+e2e_init setxkbmap
+e2e_start_display 120 199 800x600
+disp=$DISPLAY
 
-for tool in Xvfb setxkbmap xdpyinfo; do
-  command -v $tool >/dev/null || { echo "missing $tool"; exit 1; }
-done
-
-# A display nobody else uses: tests run in parallel.
-for n in $(seq 120 199); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
-done
-# -noreset: without it the keymap falls back to "us" when the last client leaves.
-Xvfb "$disp" -screen 0 800x600x24 -noreset >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null' EXIT
-for _ in $(seq 100); do xdpyinfo -display "$disp" >/dev/null 2>&1 && break; sleep 0.1; done
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 layout() { setxkbmap -display "$disp" -query | awk '/^layout:/ {print $2}'; }
 
 # Runs the program for a moment; the layout while it runs goes to $during,

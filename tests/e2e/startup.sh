@@ -10,47 +10,10 @@ set -uo pipefail
 program=${1:?program}
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
-# ctest runs everything offscreen; this test needs the real X path.
-unset QT_QPA_PLATFORM
-export QT_QPA_PLATFORM=xcb
-
-for tool in Xvfb xdotool xwininfo xdpyinfo import; do
-  command -v $tool >/dev/null || { echo "missing $tool"; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# A private runtime folder: the single-instance lock of this test is ours.
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-# A fresh copy of the program folder, so no settings are left in the build.
-fresh_copy() {
-  rm -rf "$work/app"
-  cp -r "$(dirname "$program")" "$work/app"
-  rm -f "$work/app/Tastolino.ini"
-  app=$work/app/$(basename "$program")
-}
-
-start_display() {  # WxH
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  for n in $(seq 200 299); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
-  done
-  Xvfb "$disp" -screen 0 "${1}x24" -noreset >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do xdpyinfo -display "$disp" >/dev/null 2>&1 && break; sleep 0.1; done
-  export DISPLAY=$disp
-}
+source "$(dirname "$0")/lib.sh"
+e2e_init xdotool xwininfo import
+fresh_copy() { e2e_fresh_copy "$program"; }
+start_display() { e2e_start_display 200 299 "$1"; }  # WxH
 
 # Visible windows titled exactly "Tastolino", as "id width height" lines.
 windows() {

@@ -1,0 +1,57 @@
+# Shared by the end-to-end scripts: a private work folder and runtime folder
+# (so the single-instance lock is the script's own), failure counting, and an
+# Xvfb display of the script's own number range (suites run in parallel).
+#   source lib.sh; e2e_init TOOLS...; e2e_start_display FIRST LAST WxH
+
+# The real X path, not the offscreen one that ctest sets for widget tests.
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+work=
+xvfb=
+# Scripts may add a command of their own to run first at exit.
+e2e_on_exit=
+e2e_cleanup() {
+  [ -n "$e2e_on_exit" ] && eval "$e2e_on_exit"
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  [ -n "$work" ] && rm -rf "$work"
+}
+
+e2e_init() {  # tools the script needs
+  local tool
+  for tool in Xvfb xdpyinfo "$@"; do
+    command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
+  done
+  work=$(mktemp -d)
+  trap e2e_cleanup EXIT
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+e2e_start_display() {  # first last WxH; sets and exports DISPLAY
+  local first=$1 last=$2 geometry=$3 n disp=
+  if [ -n "$xvfb" ]; then
+    kill "$xvfb" 2>/dev/null
+    wait "$xvfb" 2>/dev/null
+  fi
+  for n in $(seq "$first" "$last"); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
+  done
+  [ -n "$disp" ] || { echo "no free display"; exit 1; }
+  # -noreset: without it the keymap falls back to "us" when the last client leaves.
+  Xvfb "$disp" -screen 0 "${geometry}x24" -noreset >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do xdpyinfo -display "$disp" >/dev/null 2>&1 && break; sleep 0.1; done
+  export DISPLAY=$disp
+}
+
+# A fresh copy of the program folder without settings; sets $app.
+e2e_fresh_copy() {  # program
+  rm -rf "$work/app"
+  cp -r "$(dirname "$1")" "$work/app"
+  rm -f "$work/app/Tastolino.ini"
+  app=$work/app/$(basename "$1")
+}
