@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -111,8 +112,15 @@ bool decodeBmp(const uint8_t* data, size_t size, int32_t colorSpace, BmpImage& i
 }
 
 bool readBmpFile(const std::string& fileName, int32_t colorSpace, BmpImage& image) {
+    // A file that is not there holds no picture, like an empty one; one that
+    // is there but cannot be read is an error for the caller.
+    std::error_code ec;
+    const auto status = std::filesystem::status(fileName, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return false;
+    if (status.type() == std::filesystem::file_type::directory)
+        throw std::runtime_error("BMP: cannot read " + fileName);
     std::ifstream in(fileName, std::ios::binary);
-    if (!in) return false;
+    if (!in) throw std::runtime_error("BMP: cannot open " + fileName);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                std::istreambuf_iterator<char>());
     if (in.bad()) throw std::runtime_error("BMP: cannot read " + fileName);

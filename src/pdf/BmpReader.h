@@ -30,7 +30,8 @@ uint8_t grayLevel(uint8_t red, uint8_t green, uint8_t blue);
 // data or sizes that do not fit the file.
 bool decodeBmp(const uint8_t* data, size_t size, int32_t colorSpace, BmpImage& image);
 
-// Reads and decodes a file: false when it cannot be opened or is not a BMP.
+// Reads and decodes a file: false when it is missing or does not start with
+// "BM"; throws std::runtime_error when it is there but cannot be read.
 bool readBmpFile(const std::string& fileName, int32_t colorSpace, BmpImage& image);
 
 }  // namespace pdf

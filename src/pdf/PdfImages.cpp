@@ -32,11 +32,11 @@ void clsPDFCreator::LoadImgFromArray(const std::string& Name, const std::vector<
         ImgBPP == 24 ? uint64_t(ImgWidth) * components : (uint64_t(ImgWidth) * ImgBPP + 7) / 8;
     const uint64_t pixelBytes = rowBytes * uint64_t(ImgHeight);
     const uint64_t colorBytes = ImgBPP == 24 ? 0 : (uint64_t{1} << ImgBPP) * components;
-    // Short data would leave the viewer reading past the stream; extra bytes
-    // are not part of the picture and are not written.
+    // Short data would leave the viewer reading past the stream; the arrays
+    // themselves are written as they are.
     if (ImgBuf.size() < pixelBytes) throw std::invalid_argument("PDF: pixel buffer too short");
     if (ImgColor.size() < colorBytes) throw std::invalid_argument("PDF: colour table too short");
-    addImageObjects(Name, ImgBuf.data(), pixelBytes, ImgColor.data(), colorBytes, ImgWidth,
+    addImageObjects(Name, ImgBuf.data(), ImgBuf.size(), ImgColor.data(), ImgColor.size(), ImgWidth,
                     ImgHeight, ImgBPP, ColorSpace);
 }
 

@@ -82,11 +82,12 @@ class clsPDFCreator {
              float Rotate, int16_t Quality, int32_t Options);
 
     // Images: ColorSpace 0 colour, anything else gray. False when the file
-    // cannot be opened or is not a BMP; other bad files throw.
+    // is missing or is not a BMP; an unreadable or unsupported file throws.
     bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
                             int32_t ColorSpace);
     // Rows bottom first; palette indices with a colour table for 1, 4 and 8
-    // bits, RGB (or gray) bytes per pixel for 24 bits.
+    // bits, RGB (or gray) bytes per pixel for 24 bits. Both arrays go into
+    // the file whole; shorter than the picture needs throws.
     void LoadImgFromArray(const std::string& Name, const std::vector<uint8_t>& ImgBuf,
                           const std::vector<uint8_t>& ImgColor, int32_t ImgWidth, int32_t ImgHeight,
                           uint8_t ImgBPP, int32_t ColorSpace);

@@ -107,6 +107,52 @@ class TestImages : public QObject {
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, decode(bmp, 1, img));
     }
 
+    void bmpFilesThatGiveNoPicture() {
+        const QString empty = dir_.filePath("empty.bmp");
+        const QString gif = dir_.filePath("picture.gif");
+        writeFile(empty, {});
+        writeFile(gif, "GIF89a");
+        QVERIFY(QDir(dir_.path()).mkpath("folder.bmp"));
+        std::string file = dir_.filePath("nopicture.pdf").toStdString();
+        clsPDFCreator pdf;
+        QVERIFY(pdf.InitPDFFile(file));
+        // Missing, empty or not a BMP: false and nothing written.
+        QVERIFY(!pdf.LoadImgFromBMPFile("A", dir_.filePath("missing.bmp").toStdString(), 0));
+        QVERIFY(!pdf.LoadImgFromBMPFile("B", empty.toStdString(), 0));
+        QVERIFY(!pdf.LoadImgFromBMPFile("C", gif.toStdString(), 1));
+        // There but unreadable: an error, not a quiet "no picture".
+        QVERIFY_THROWS_EXCEPTION(
+            std::runtime_error,
+            pdf.LoadImgFromBMPFile("D", dir_.filePath("folder.bmp").toStdString(), 0));
+        pdf.ClosePDFFile();
+        const QByteArray b = readFile(file);
+        QVERIFY(b.contains("xref\r\n0 5\r\n"));
+        QVERIFY(!b.contains("/XObject"));
+        QCOMPARE(qpdfProblem(file), QString());
+    }
+
+    void arraysAreWrittenWhole() {
+        std::string file = dir_.filePath("whole.pdf").toStdString();
+        clsPDFCreator pdf;
+        QVERIFY(pdf.InitPDFFile(file));
+        // One pixel each, with bytes to spare in the buffer and the colour table.
+        pdf.LoadImgFromArray("Rgb", {1, 2, 3, 4, 5}, {9}, 1, 1, 24, 0);
+        pdf.LoadImgFromArray("Idx", {0x80, 0x41}, {10, 20, 30, 40, 50, 60, 70}, 1, 1, 1, 0);
+        pdf.EncodeASCII85(true);
+        pdf.LoadImgFromArray("Enc", {0, 0, 0, 0, 0}, {1, 2, 3}, 1, 1, 1, 1);
+        pdf.ClosePDFFile();
+        const QByteArray b = readFile(file);
+        QVERIFY(
+            b.contains("/Length 6 0 R\r\n>>\rstream\r\n\x01\x02\x03\x04\x05\rendstream\r\n"
+                       "endobj\r\n6 0 obj\r\n5\r\nendobj\r\n7 0 obj"));
+        QVERIFY(b.contains("stream\r\n\x80\x41\rendstream\r\nendobj\r\n8 0 obj\r\n2\r\n"));
+        QVERIFY(b.contains("9 0 obj\r\n<</Length 7 >>\rstream\r\n\n\x14\x1e(2<F\rendstream"));
+        QVERIFY(b.contains("stream\r\nz!!~>\rendstream\r\nendobj\r\n11 0 obj\r\n5\r\n"));
+        QVERIFY(b.contains("<</Filter /ASCII85Decode\r/Length 6 >>\rstream\r\n!<N?~>\rendstream"));
+        QCOMPARE(xrefProblem(b), QString());
+        QCOMPARE(qpdfProblem(file), QString());
+    }
+
     void imageObjects() {
         const QString bmpPath = dir_.filePath("img.bmp");
         writeFile(bmpPath, makeBmp(8, 1, 1, "\x0f", QByteArray("\0\0\0\0\xff\xff\xff\0", 8)));
