@@ -108,13 +108,14 @@ void TestKeyboardLayout::refusedLayoutIsUndoneAndWarned() {
                             "Il programma, quindi, potrebbe non funzionare correttamente.\n"
                             "Controllate le impostazioni della lingua nella guida in linea"));
 
-    // A failed switch without remembering leaves an earlier memory alone
-    // and re-activates the layout that was active, not the remembered one.
+    // A failed switch without remembering re-activates the layout that was
+    // active, not the remembered one, and then forgets the memory.
     appState().layoutToRestore = QStringLiteral("00000409");
     kb_.activations.clear();
     QVERIFY(!EnsureKeyboardLayout(QStringLiteral("00000410"), false));
     QCOMPARE(kb_.activations,
              (QStringList{QStringLiteral("00000410"), QStringLiteral("0000040C")}));
+    QVERIFY(appState().layoutToRestore.isEmpty());
 }
 
 void TestKeyboardLayout::withoutDisplayTheCheckFailsOnce() {

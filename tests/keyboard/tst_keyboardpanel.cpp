@@ -55,6 +55,9 @@ class TestKeyboardPanel : public QObject {
     void untypeableCharacter();
     void doubleClicks();
     void largeScreenGeometry();
+    void ridgesMasksAndEnterShapes();
+    void handCursorFollowsOptions();
+    void keyMapPictureBelowNotebook();
 
   private:
     QList<int> sounds_;
@@ -337,6 +340,73 @@ void TestKeyboardPanel::largeScreenGeometry() {
     panel.setLargeScreen(false);
     QCOMPARE(panel.size(), KeyboardPanel::kDesignSize);
     QCOMPARE(panel.fingerIconRect(0), QRect(67 + 29 - 32 + 4, 89 + 33 - 32 + 4, 32, 32));
+}
+
+void TestKeyboardPanel::ridgesMasksAndEnterShapes() {
+    KeyboardPanel panel;
+    // The homing ridges: a white line above a grey one on F and on J.
+    QCOMPARE(panel.ridgeRect(1), QRect(190, 117, 15, 1));
+    QCOMPARE(panel.ridgeRect(0), QRect(190, 118, 15, 1));
+    QCOMPARE(panel.ridgeRect(3), QRect(306, 117, 15, 1));
+    QCOMPARE(panel.ridgeRect(2), QRect(306, 118, 15, 1));
+    for (int line : {0, 2}) {
+        QCOMPARE(panel.ridgeColour(line), QColor(128, 128, 128));
+        QCOMPARE(panel.ridgeColour(line + 1), QColor(Qt::white));
+    }
+    QCOMPARE(panel.enterMaskRect(0), QRect(535, 72, 53, 15));
+    QCOMPARE(panel.enterMaskRect(1), QRect(528, 65, 8, 15));
+    QCOMPARE(panel.highlightRect(2), panel.keyRect(KeyEnterUpper));
+    QCOMPARE(panel.highlightRect(3), panel.keyRect(KeyEnterLower));
+    QCOMPARE(panel.highlightRect(0).height(), 33);
+    QCOMPARE(panel.highlightRect(1).height(), 33);
+
+    // Grey keys: the lighter line saturates, the darker one does not.
+    panel.setFingerMapOn(true);
+    panel.setFingerMapOn(false);
+    for (int line : {0, 2}) {
+        QCOMPARE(panel.ridgeColour(line), QColor(174, 174, 174));
+        QCOMPARE(panel.ridgeColour(line + 1), QColor(255, 255, 255));
+    }
+    // Both ends clamp; a pair past the last line is ignored.
+    panel.SetRidgeColour(0x20F010, 2);
+    QCOMPARE(panel.ridgeColour(3), QColor(66, 255, 82));
+    QCOMPARE(panel.ridgeColour(2), QColor(0, 190, 0));
+    panel.SetRidgeColour(0x000000, 3);
+    QCOMPARE(panel.ridgeColour(3), QColor(66, 255, 82));
+}
+
+void TestKeyboardPanel::handCursorFollowsOptions() {
+    KeyboardPanel panel;
+    auto cursorOver = [&panel](const QPoint& p) {
+        QMouseEvent move(QEvent::MouseMove, p, panel.mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(&panel, &move);
+        return panel.testAttribute(Qt::WA_SetCursor) ? panel.cursor().shape() : Qt::ArrowCursor;
+    };
+    // B offers the division switch only with the finger map on.
+    QCOMPARE(cursorOver(faceCentre(panel, KeyB)), Qt::ArrowCursor);
+    panel.setFingerMapOn(true);
+    QCOMPARE(cursorOver(faceCentre(panel, KeyB)), Qt::BitmapCursor);
+    QCOMPARE(cursorOver(faceCentre(panel, 24)), Qt::ArrowCursor);
+    QCOMPARE(cursorOver(panel.fingerIconRect(8).center()), Qt::BitmapCursor);
+    QCOMPARE(cursorOver(faceCentre(panel, KeyMenu)), Qt::BitmapCursor);
+    // The 2D/3D key rests during a sentence.
+    panel.setExerciseRunning(true);
+    QCOMPARE(cursorOver(faceCentre(panel, KeyMenu)), Qt::ArrowCursor);
+    panel.setFingerMapOn(false);
+    QCOMPARE(cursorOver(faceCentre(panel, KeyB)), Qt::ArrowCursor);
+    QCOMPARE(panel.keyMapPicture()->cursor().shape(), Qt::BitmapCursor);
+}
+
+void TestKeyboardPanel::keyMapPictureBelowNotebook() {
+    QWidget window;
+    window.resize(800, 600);
+    auto* panel = new KeyboardPanel(&window);
+    panel->PlaceKeyMapPicture(QRect(20, 30, 760, 200));
+    KeyMapPicture* map = panel->keyMapPicture();
+    QCOMPARE(map->parentWidget(), &window);
+    QCOMPARE(map->geometry(), QRect((800 - 622) / 2, 30 + 200 + 5, 622, 47));
+    QVERIFY(map->isHidden());
 }
 
 QTEST_MAIN(TestKeyboardPanel)
