@@ -426,7 +426,9 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
         if (fromInputBox) inputText += typedChar(keyAscii);
         if (inputText.size() > 28) {
             inputText = inputText.right(28);
-            displayStart_ = std::max(0, sentenceCorrect + 1 - 28);
+            // The line shown starts one character before the oldest one
+            // left in the box (sentenceCorrect counts the keys before this).
+            displayStart_ = std::max(0, sentenceCorrect - 28);
             displayText_ = r.exerciseText.mid(displayStart_, 100);
             view_.setSentenceText(displayText_);
         }

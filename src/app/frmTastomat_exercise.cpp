@@ -57,8 +57,16 @@ void frmTastomat::ConnectExerciseControls() {
             [this](int index) { engine.sources.listIndex = index; });
     for (int i = 0; i < 2; ++i) {
         connect(optLevel[size_t(i)], &QRadioButton::clicked, this, [this, i] {
-            if (appState().soundOn) PlaySoundResource(111);
             SetCategory(i);
+            if (appState().soundOn) PlaySoundResource(111);
+            // Experts type without the finger colours: the map goes off
+            // through its own menu command and stays off until the
+            // beginner category is chosen again.
+            if (i == 1) {
+                fingerMapOn = true;
+                MenuCommand(4);
+            }
+            lblMenu[4]->setEnabled(i == 0);
         });
     }
     // The input box takes input-method text (dead keys arrive that way),

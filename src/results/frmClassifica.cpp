@@ -6,6 +6,7 @@
 #include "ui/modGradient.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -203,6 +204,16 @@ void frmClassifica::applyTexts() {
 void frmClassifica::cmdRisp_Click(int index) {
     appState().results.resultsAnswer = int16_t(index);
     done(index == 0 ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void frmClassifica::keyPressEvent(QKeyEvent* event) {
+    // Esc is no answer: closing here would end the program and lose the
+    // exercise without asking.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmClassifica::cmdPrint_Click() {}

@@ -52,6 +52,7 @@ class frmClassifica : public QDialog {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildControls();

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <deque>
 #include <set>
 
@@ -247,6 +248,14 @@ class TestEngine : public QObject {
             QVERIFY(sounds_.back() == 102 || sounds_.back() == 103);
             QCOMPARE(std::count(sounds_.begin(), sounds_.end(), 103), st.newBest ? 1 : 0);
             QCOMPARE(view_->messageText.contains(QStringLiteral("hai anche superato")), st.newBest);
+            // From 41 points on a praise word leads: a great one for a new best.
+            const QStringList& praise = st.newBest ? engine_->praiseGreat : engine_->praiseGood;
+            const bool praised = std::any_of(praise.begin(), praise.end(), [&](const QString& p) {
+                return view_->messageText.startsWith(p + QStringLiteral(" Hai totalizzato"));
+            });
+            QCOMPARE(praised, st.score >= 41);
+            if (st.score < 41)
+                QVERIFY(view_->messageText.startsWith(QStringLiteral("Hai totalizzato")));
             QVERIFY(view_->startEnabled);
             QVERIFY(view_->invitation);
         }
@@ -433,8 +442,9 @@ class TestEngine : public QObject {
         QCOMPARE(view_->sentenceText.size(), 35);
         for (int i = 0; i < 60; ++i) engine_->OnInputText(QString(QChar(text[i])));
         QCOMPARE(view_->inputText.size(), 28);
-        QCOMPARE(view_->sentenceText.left(28), QString::fromLatin1(text.mid(32, 28)));
-        QCOMPARE(view_->underlineLength, 29);
+        // 59 keys before the last one: the line starts at character 32.
+        QCOMPARE(view_->sentenceText, QString::fromLatin1(text.mid(31, 100)));
+        QCOMPARE(view_->underlineLength, 30);
     }
 
     // A command-line text file is typed at once and closes the program at

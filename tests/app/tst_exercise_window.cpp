@@ -401,6 +401,24 @@ class TestExerciseWindow : public QObject {
         QCOMPARE(w_->lblNumBatt[0]->text(), QStringLiteral("3/3"));
     }
 
+    // The level buttons: the expert category turns the finger colours off
+    // and locks their menu item; back to beginner unlocks it.
+    void categoryButtons() {
+        start(QString());
+        QVERIFY(w_->fingerMapOn);
+        sounds_.clear();
+        w_->optLevel[1]->click();
+        QCOMPARE(appState().results.categoryName, QStringLiteral("Esperto"));
+        QCOMPARE(appState().results.scoreFactor, 0.2f);
+        QVERIFY(!w_->fingerMapOn);
+        QVERIFY(!w_->lblMenu[4]->isEnabled());
+        QVERIFY(sounds_.contains(111));
+        w_->optLevel[0]->click();
+        QCOMPARE(appState().results.categoryName, QStringLiteral("Principiante"));
+        QVERIFY(w_->lblMenu[4]->isEnabled());
+        QVERIFY(!w_->fingerMapOn);  // stays as the expert left it
+    }
+
     void freeTextFromTheSourceMenu() {
         QByteArray text;
         for (int i = 0; i < 20; ++i) text += "Der Hund l\xe4uft schnell.\r\n";
@@ -424,8 +442,8 @@ class TestExerciseWindow : public QObject {
         QCOMPARE(w_->lblNumBatt[1]->text(), QStringLiteral("1"));
         // The line scrolls: the box keeps the last 28 characters typed.
         QCOMPARE(w_->txtInput->text(), typed.right(28));
-        // The display scrolls with it, so the box lies under the text typed.
-        QCOMPARE(w_->lblFraseCorr->text().left(27), typed.right(28).left(27));
+        // The display scrolls with it, one character ahead of the box.
+        QCOMPARE(w_->lblFraseCorr->text().left(28), typed.right(29).left(28));
         QVERIFY(w_->shpProgressTime->isVisible());
     }
 };

@@ -168,6 +168,14 @@ class TestClassifica : public QObject {
             QCOMPARE(w.result(), int(QDialog::Accepted));
         }
         {
+            // Esc is not an answer and does not close the window.
+            frmClassifica w;
+            w.show();
+            QTest::keyClick(&w, Qt::Key_Escape);
+            QVERIFY(w.isVisible());
+            QCOMPARE(appState().results.resultsAnswer, int16_t(-1));
+        }
+        {
             frmClassifica w;
             w.show();
             w.close();  // closed without an answer
