@@ -48,7 +48,10 @@ bool SingleInstance::acquire() {
     // tryLock removes the lock of a process that is gone; a lock that names a
     // live process is a running copy.
     if (lock_->tryLock(0)) return true;
-    if (lock_->error() != QLockFile::LockFailedError) return false;
+    // No lock can be made at all (folder missing or read-only): a running
+    // copy cannot be told from none, and refusing would keep the program
+    // from ever starting, silently.
+    if (lock_->error() != QLockFile::LockFailedError) return true;
     // A lock file nobody can read (damaged by a crash or a full disk) would
     // otherwise keep the program from ever starting again. An empty one may
     // belong to a copy starting this very moment, so only an old one counts.

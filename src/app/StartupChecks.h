@@ -34,7 +34,8 @@ class SingleInstance {
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this process now owns the lock.
+    // True when this process now owns the lock, or when no lock can be
+    // made where it belongs; false only when another copy holds it.
     bool acquire();
     static QString defaultLockPath();
 

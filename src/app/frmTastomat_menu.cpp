@@ -63,10 +63,11 @@ void frmTastomat::ToggleSound() {
 }
 
 void frmTastomat::ToggleFingerMap() {
+    // Silent: choosing the expert category runs this command too, and the
+    // level button has already sounded then.
     fingerMapOn = !fingerMapOn;
     RefreshMenuMarkers();
     ApplyKeyboardOptions();
-    if (appState().soundOn) PlaySoundResource(111);
 }
 
 void frmTastomat::ToggleHighlight() {

@@ -30,6 +30,14 @@ tastolino::IniManager accessNameSettings() {
     return ini;
 }
 
+// Capitals letter by letter: a letter without a capital of its own (ß)
+// stays as it is, so the name keeps its length and spelling.
+QString upperCaseName(const QString& text) {
+    QString upper = text;
+    for (QChar& c : upper) c = c.toUpper();
+    return upper;
+}
+
 }  // namespace
 
 frmInput::frmInput(QWidget* parent) : QDialog(parent) {
@@ -147,7 +155,7 @@ bool frmInput::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmInput::storeName() {
-    const QString name = txtNomeUtente->text().toUpper().trimmed();
+    const QString name = upperCaseName(txtNomeUtente->text()).trimmed();
     appState().results.userName = name;
     tastolino::IniManager ini = accessNameSettings();
     // Unticking erases a remembered name; failures to write are not reported.

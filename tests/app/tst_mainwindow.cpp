@@ -188,12 +188,26 @@ class TestMainWindow : public QObject {
         QCOMPARE(w->shpMenu[3]->FillColor(), soundOnColour);
         QCOMPARE(sounds_, QList<int>({111, 111}));
 
+        // With sounds on, the highlight and the background click; the finger
+        // map switches without a sound.
+        sounds_.clear();
+        press(w->lblMenu[4]);
+        QVERIFY(!w->fingerMapOn);
+        QVERIFY(sounds_.isEmpty());
+        press(w->lblMenu[4]);
+        QVERIFY(w->fingerMapOn);
+        press(w->lblMenu[5]);
+        press(w->lblMenu[5]);
+        press(w->lblMenu[6]);
+        QCOMPARE(sounds_, QList<int>({111, 111, 111}));
+
         // Finger map and highlight toggle with their markers; silent while
         // sounds are off.
         press(w->lblMenu[3]);
         sounds_.clear();
         press(w->lblMenu[4]);
         press(w->lblMenu[5]);
+        press(w->lblMenu[6]);
         QVERIFY(!w->fingerMapOn);
         QVERIFY(!w->engine.highlightOn);
         QVERIFY(w->shpMenu[4]->FillColor() != soundOnColour);
@@ -533,7 +547,8 @@ class TestMainWindow : public QObject {
         for (QWidget* child : w->findChildren<QWidget*>()) {
             if (!child->isVisibleTo(w.get()) || child->isWindow()) continue;
             const QRect r(child->mapTo(w.get(), QPoint(0, 0)), child->size());
-            QVERIFY2(onScreen.contains(r), qPrintable(child->objectName() + QStringLiteral(" off screen")));
+            QVERIFY2(onScreen.contains(r),
+                     qPrintable(child->objectName() + QStringLiteral(" off screen")));
         }
         QVERIFY(w->engine.layout.barFullWidth <= 390);
     }

@@ -90,6 +90,10 @@ class TestStartup : public QObject {
         QVERIFY(first.acquire());
         SingleInstance second(path);
         QVERIFY(!second.acquire());
+
+        // Where no lock can be made at all the program still starts.
+        SingleInstance nowhere(dir.filePath("missing/folder/tastolino.lock"));
+        QVERIFY(nowhere.acquire());
     }
 
     void lockOfCrashedCopyIsTakenOver() {

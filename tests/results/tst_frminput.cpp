@@ -112,6 +112,12 @@ class TestFrmInput : public QObject {
         box()->insert("  luigi verdi  ");
         clickOk();
         QCOMPARE(appState().results.userName, QString("LUIGI VERDI"));
+
+        // Letter by letter: ß has no capital of its own and stays.
+        open();
+        box()->insert(QString::fromUtf8("jürgen strauß"));
+        clickOk();
+        QCOMPARE(appState().results.userName, QString::fromUtf8("JÜRGEN STRAUß"));
     }
 
     void aReadOnlySettingsFileDoesNotStopTheDialog() {
