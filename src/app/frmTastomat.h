@@ -56,7 +56,7 @@ class frmTastomat : public QWidget {
     void StartSentence();
     void MenuCommand(int index);
     void ShowWelcome();
-    void SetCategory(int index);
+    void SetCategory(int index, bool clicked = false);
     // The options as they stand now, as the settings file stores them.
     MainOptions CurrentOptions() const;
     // Closes the main window the orderly way: settings saved, layout given

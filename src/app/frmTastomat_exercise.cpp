@@ -30,7 +30,7 @@ void frmTastomat::OpenGame() {
     engine.OpenGame();
 }
 
-void frmTastomat::SetCategory(int index) {
+void frmTastomat::SetCategory(int index, bool clicked) {
     ExerciseResults& results = appState().results;
     tastolino::SetCategory(results, index, messages);
     shpIndex->SetFillColor(colorFromBgr(underlineColour(results.categoryIndex)));
@@ -38,6 +38,15 @@ void frmTastomat::SetCategory(int index) {
     for (int i = 0; i < 2; ++i)
         imgMedia[size_t(i)]->setPixmap(ratingIcon(icons[size_t(i)], imgMedia[size_t(i)]->width()));
     optLevel[results.categoryIndex == 1 ? 1 : 0]->setChecked(true);
+    if (clicked && picLevel->isVisible() && appState().soundOn) PlaySoundResource(111);
+    // Experts type without the finger colours, also when the category comes
+    // from the settings: the map goes off through its own menu command and
+    // stays off until the beginner category is chosen again.
+    if (results.categoryIndex == 1) {
+        fingerMapOn = true;
+        MenuCommand(4);
+    }
+    lblMenu[4]->setEnabled(results.categoryIndex == 0);
 }
 
 void frmTastomat::ConnectExerciseControls() {
@@ -56,18 +65,8 @@ void frmTastomat::ConnectExerciseControls() {
     connect(cboListFile, &QComboBox::currentIndexChanged, this,
             [this](int index) { engine.sources.listIndex = index; });
     for (int i = 0; i < 2; ++i) {
-        connect(optLevel[size_t(i)], &QRadioButton::clicked, this, [this, i] {
-            SetCategory(i);
-            if (appState().soundOn) PlaySoundResource(111);
-            // Experts type without the finger colours: the map goes off
-            // through its own menu command and stays off until the
-            // beginner category is chosen again.
-            if (i == 1) {
-                fingerMapOn = true;
-                MenuCommand(4);
-            }
-            lblMenu[4]->setEnabled(i == 0);
-        });
+        connect(optLevel[size_t(i)], &QRadioButton::clicked, this,
+                [this, i] { SetCategory(i, true); });
     }
     // The input box takes input-method text (dead keys arrive that way),
     // which the window hands to the engine instead of the box.

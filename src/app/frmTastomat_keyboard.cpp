@@ -49,6 +49,7 @@ void frmTastomat::CreateKeyboard() {
 
 void frmTastomat::ApplyKeyboardOptions() {
     KeyboardPanel* keyboard = keyboardOf(picKeyword);
+    if (!keyboard) return;  // start-up: the keyboard takes the options when built
     keyboard->setErgonomicOn(ergonomicOn);
     keyboard->setFingerMapOn(fingerMapOn);
     keyboard->setHighlightOn(engine.highlightOn);
