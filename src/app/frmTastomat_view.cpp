@@ -382,9 +382,12 @@ void MainWindowView::RedrawKeyboard() {
 }
 
 void MainWindowView::setKey37Enabled(bool enabled) {
-    // Key 37 (the flat-keyboard switch) and the Enter invitation both rest
-    // while a sentence runs.
-    if (keyboard()) keyboard()->setExerciseRunning(!enabled);
+    KeyboardPanel* kb = keyboard();
+    if (!kb) return;
+    kb->setKey37Enabled(enabled);
+    // Disabled as a sentence starts: from then on the Enter keys are no
+    // longer an invitation, until the blinker starts again.
+    if (!enabled) kb->setExerciseRunning(true);
 }
 
 void MainWindowView::HighlightNextKey(QChar ch, int textPos) {
@@ -409,7 +412,10 @@ void MainWindowView::hideWrongKeyMarker() {
 void MainWindowView::setEnterInvitation(bool on) {
     KeyboardPanel* kb = keyboard();
     if (on) {
-        if (kb) kb->DrawEnterInvitation();
+        if (kb) {
+            kb->setExerciseRunning(false);
+            kb->DrawEnterInvitation();
+        }
         return;
     }
     w_.imgPremi->hide();

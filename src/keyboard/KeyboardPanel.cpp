@@ -425,7 +425,7 @@ void KeyboardPanel::mouseDoubleClickEvent(QMouseEvent* event) {
         setErgonomicOn(!ergonomicOn_);
         if (appState().soundOn) seams::playSound(kSoundFingerDivision);
         emit ergonomicToggled(ergonomicOn_);
-    } else if (key == KeyMenu && !exerciseRunning_) {
+    } else if (key == KeyMenu && key37Enabled_) {
         setFlatKeyboardOn(!flat_);
         emit flatKeyboardToggled(flat_);
     }
@@ -438,7 +438,7 @@ void KeyboardPanel::onKeyMapDoubleClicked() {
 
 void KeyboardPanel::updateCursorAt(const QPoint& p) {
     const int key = keyAt(p);
-    const bool hand = fingerIconAt(p) >= 0 || (key == KeyMenu && !exerciseRunning_) ||
+    const bool hand = fingerIconAt(p) >= 0 || (key == KeyMenu && key37Enabled_) ||
                       (key == KeyB && fingerMapOn_);
     if (hand)
         setCursor(handCursor());

@@ -55,8 +55,13 @@ class KeyboardPanel : public QWidget {
     QString expectedChar() const { return expectedChar_; }
     // While a sentence runs the 2D/3D key does not react and the Enter
     // invitation is not drawn.
+    // Between sentences keys 48 and 62 invite the user to press Enter.
     void setExerciseRunning(bool on) { exerciseRunning_ = on; }
     bool exerciseRunning() const { return exerciseRunning_; }
+    // Key 37 (flat / 3D switch) rests from the start of a sentence until
+    // the exercise is reset.
+    void setKey37Enabled(bool on) { key37Enabled_ = on; }
+    bool key37Enabled() const { return key37Enabled_; }
     // Tooltip of key 25 while the finger map is on (message 34).
     void setErgonomicTooltip(const QString& text) { ergonomicTooltip_ = text; }
 
@@ -146,6 +151,7 @@ class KeyboardPanel : public QWidget {
     bool flat_ = false;
     bool highlightOn_ = false;
     bool exerciseRunning_ = false;
+    bool key37Enabled_ = true;
     QString expectedChar_;
     QString ergonomicTooltip_;
 

@@ -3,6 +3,7 @@
 // results window answered through the modal hook. Counters, clock, speed
 // and best-speed bars, messages, level averages, lamps and the error face
 // are checked against figures worked out by hand for the chosen timings.
+#include "keyboard/KeyboardPanel.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
@@ -370,6 +371,26 @@ class TestExerciseWindow : public QObject {
         // Nothing more runs in the closed window.
         QVERIFY(!w_->engine.Timer1.isActive());
         QVERIFY(!w_->engine.Timer2.isActive());
+    }
+
+    // Between sentences the Enter keys stay pressed as an invitation, also
+    // when the finger colours are switched; the flat / 3D key rests from the
+    // first sentence on.
+    void enterInvitationSurvivesRedrawsBetweenSentences() {
+        start(QStringLiteral("/test.lez"));
+        auto* keyboard = w_->findChild<KeyboardPanel*>(QStringLiteral("picKeyword"));
+        QVERIFY(keyboard);
+        pressEnter();
+        QVERIFY(!keyboard->key37Enabled());
+        typeSentence(2);
+        QVERIFY(keyboard->isKeyPressed(48) && keyboard->isKeyPressed(62));
+        w_->MenuCommand(4);
+        w_->MenuCommand(4);
+        QVERIFY(keyboard->isKeyPressed(48) && keyboard->isKeyPressed(62));
+        QVERIFY(!keyboard->key37Enabled());
+        pressEnter();
+        w_->engine.Timer2_Timer();
+        QVERIFY(!keyboard->isKeyPressed(48) && !keyboard->isKeyPressed(62));
     }
 
     void keysTheInputBoxMustNotTakeItself() {

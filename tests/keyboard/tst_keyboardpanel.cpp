@@ -314,7 +314,7 @@ void TestKeyboardPanel::doubleClicks() {
     QCOMPARE(flat.count(), 1);
     QCOMPARE(pixel(panel.grab().toImage(), panel.width() - 1, panel.height() - 1),
              QColor(Qt::white));
-    panel.setExerciseRunning(true);
+    panel.setKey37Enabled(false);
     doubleClickKey(panel, KeyMenu);
     QVERIFY(panel.flatKeyboardOn());
 
@@ -391,7 +391,7 @@ void TestKeyboardPanel::handCursorFollowsOptions() {
     QCOMPARE(cursorOver(panel.fingerIconRect(8).center()), Qt::BitmapCursor);
     QCOMPARE(cursorOver(faceCentre(panel, KeyMenu)), Qt::BitmapCursor);
     // The 2D/3D key rests during a sentence.
-    panel.setExerciseRunning(true);
+    panel.setKey37Enabled(false);
     QCOMPARE(cursorOver(faceCentre(panel, KeyMenu)), Qt::ArrowCursor);
     panel.setFingerMapOn(false);
     QCOMPARE(cursorOver(faceCentre(panel, KeyB)), Qt::ArrowCursor);
