@@ -40,6 +40,21 @@ QString joinLines(const QString& raw) {
     return out;
 }
 
+// A tab is a blank; other control characters, which no key types and
+// which show as boxes, are left out.
+QString withoutControls(const QString& raw) {
+    QString out;
+    out.reserve(raw.size());
+    for (QChar c : raw) {
+        const char16_t u = c.unicode();
+        if (u == u'\t')
+            out += QLatin1Char(' ');
+        else if (u == u'\r' || u == u'\n' || !(u < 0x20 || (u >= 0x7F && u <= 0x9F)))
+            out += c;
+    }
+    return out;
+}
+
 QString trimBlanks(const QString& s) {
     qsizetype b = 0, e = s.size();
     while (b < e && s[b] == QLatin1Char(' ')) ++b;
@@ -307,15 +322,16 @@ void ExerciseEngine::LoadFreeText() {
     QFile file(path);
     QString text;
     bool ok = false, tooLong = false;
-    if (file.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
         // Counters are 16-bit: a text past the list's size limit (a file
-        // grown since it was listed) is refused rather than miscounted.
-        if (file.size() >= kTextFileLimit) {
+        // grown since it was listed, or growing while read) is refused
+        // rather than miscounted.
+        const QByteArray bytes = file.read(kTextFileLimit);
+        if (bytes.size() >= kTextFileLimit) {
             tooLong = true;
-        } else {
-            const QByteArray bytes = file.readAll();
-            text = trimBlanks(joinLines(QString::fromStdString(
-                cp1252::toUtf8(std::string_view(bytes.constData(), size_t(bytes.size()))))));
+        } else if (file.error() == QFileDevice::NoError && !bytes.contains('\0')) {
+            // NUL bytes mean a binary file, not a text to type.
+            text = trimBlanks(joinLines(withoutControls(decodeFileText(bytes))));
             ok = !text.isEmpty();  // an empty text could never be finished
         }
     }

@@ -5,9 +5,13 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 
+#include "text/Cp1252.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tastolino {
@@ -62,14 +66,48 @@ QString KeepTypeable(const QString& text) {
     return kept;
 }
 
+QString decodeFileText(QByteArrayView bytes) {
+    const QByteArrayView bom("\xEF\xBB\xBF", 3);
+    const bool hasBom = bytes.startsWith(bom);
+    const QByteArrayView body = hasBom ? bytes.sliced(3) : bytes;
+    const bool ascii =
+        std::all_of(body.begin(), body.end(), [](char c) { return uchar(c) < 0x80; });
+    if (hasBom || !ascii) {
+        // A value cut at the reader's length limit may end inside a character.
+        qsizetype end = body.size();
+        for (qsizetype i = end - 1; i >= 0 && i >= end - 3; --i) {
+            const uchar b = uchar(body[i]);
+            if (b < 0x80) break;
+            if (b >= 0xC0) {
+                const qsizetype need = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+                if (end - i < need) end = i;
+                break;
+            }
+        }
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8(body.first(end));
+        if (!utf8.hasError()) return text;
+    }
+    return QString::fromStdString(
+        cp1252::toUtf8(std::string_view(body.data(), size_t(body.size()))));
+}
+
 QString ReadCourseEntry(const QString& file, int level, int key, const LineFitter& fitter) {
+    const QString raw =
+        profileRead(file, QStringLiteral("Livello%1").arg(level), QString::number(key));
+    const std::string bytes = cp1252::fromUtf8(raw.toStdString());
     const QString value =
-        profileRead(file, QStringLiteral("Livello%1").arg(level), QString::number(key)).trimmed();
+        decodeFileText(QByteArrayView(bytes.data(), qsizetype(bytes.size()))).trimmed();
     if (value.isEmpty()) return {};
+    const auto line = [&fitter](const QString& part) {
+        return KeepTypeable(FitToLine(part.trimmed(), fitter)).trimmed();
+    };
     const int p = value.indexOf(kSplit);
-    if (p < 0) return KeepTypeable(FitToLine(value, fitter));
-    const QString first = KeepTypeable(FitToLine(value.left(p).trimmed(), fitter));
-    const QString second = KeepTypeable(FitToLine(value.mid(p + 2).trimmed(), fitter));
+    if (p < 0) return line(value);
+    const QString first = line(value.left(p));
+    const QString second = line(value.mid(p + 2));
+    if (first.isEmpty()) return second;
+    if (second.isEmpty()) return first;
     return first + QStringLiteral("\r\n") + second;
 }
 
@@ -90,7 +128,8 @@ QString findFileNoCase(const QString& folder, const QString& name) {
     if (fileExists(folder + name)) return folder + name;
     const QDir dir(folder);
     for (const QString& entry : dir.entryList(QDir::Files))
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) return folder + entry;
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && fileExists(folder + entry))
+            return folder + entry;
     return {};
 }
 

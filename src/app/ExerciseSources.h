@@ -4,6 +4,7 @@
 // command-line exercise and the per-user course bookmark.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -32,8 +33,15 @@ QString FitToLine(const QString& text, const LineFitter& fitter);
 // KeepTypeable: keeps only the characters that have a key.
 QString KeepTypeable(const QString& text);
 // Entry `key` of section "Livello" + level, made typeable; "¦¦" splits it
-// into two lines joined by CR LF. Empty when missing or unreadable.
+// into two lines joined by CR LF. A side of the split left with nothing to
+// type is dropped, so the entry is never an empty line. Empty when missing,
+// unreadable or without a typeable character.
 QString ReadCourseEntry(const QString& file, int level, int key, const LineFitter& fitter);
+// Text of the bytes of an exercise or text file. Files are Windows-1252,
+// but one saved as UTF-8 (a byte-order mark, or valid UTF-8 with at least
+// one multi-byte character) is read as UTF-8, or each umlaut would become
+// two wrong characters. A multi-byte character cut at the end is dropped.
+QString decodeFileText(QByteArrayView bytes);
 
 // "    (" + b + " min)" or "    (" + a + " ÷ " + b + " min)" for a text
 // file of `size` bytes, at 300 and 220 keystrokes per minute.
