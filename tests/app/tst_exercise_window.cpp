@@ -3,10 +3,10 @@
 // results window answered through the modal hook. Counters, clock, speed
 // and best-speed bars, messages, level averages, lamps and the error face
 // are checked against figures worked out by hand for the chosen timings.
-#include "keyboard/KeyboardPanel.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
+#include "keyboard/KeyboardPanel.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
 #include "ui/GradientPanel.h"
