@@ -4,10 +4,13 @@
 #include "app/MainWindowParts.h"
 #include "app/MessageTable.h"
 #include "app/frmTastomat_view.h"
+#include "keyboard/KeyboardPanel.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
 #include "results/frmInput.h"
+#include "settings/LanguageSupport.h"
+#include "settings/LanguageSupportMainTexts.h"
 #include "settings/Settings.h"
 #include "ui/ClsResize.h"
 #include "ui/GradientPanel.h"
@@ -63,29 +66,46 @@ frmTastomat::~frmTastomat() {
 }
 
 void frmTastomat::ApplyInterfaceTexts() {
-    // Language files replace these slots in a later step of the program's
-    // growth; until a language is loaded the built-in Italian texts apply.
-    messages = defaultMessages();
-    praiseGood = defaultPraiseGood();
-    praiseGreat = defaultPraiseGreat();
-    warningTitle = defaultWarningTitle();
-    appState().results.perMinuteText = defaultPerMinuteText();
-    appState().helpMissingText = defaultHelpMissingText();
-    appState().results.categoryName =
-        messages.value(appState().results.categoryIndex == 1 ? 30 : 29);
+    AppState& state = appState();
+    MainWindowTexts texts;
+    texts.messages = defaultMessages();
+    texts.praiseGood = defaultPraiseGood();
+    texts.praiseGreat = defaultPraiseGreat();
+    texts.warningTitle = defaultWarningTitle();
+    texts.perMinuteText = defaultPerMinuteText();
+    texts.helpMissingText = defaultHelpMissingText();
+    texts.menuTips = MenuToolTips();
+    // The language file found at start-up, or the one chosen since in the
+    // language window; a name without a file keeps the Italian texts.
+    if (!state.appFolder.isEmpty() &&
+        (state.languageFileActive || languageFileExists(state.appFolder, state.languageName)))
+        ApplyLanguageFile(texts);
+    // The results window looks up its own texts when it opens.
+    frmClassifica::languageLookup() = [](const QString& id) { return GetLangString(id); };
+
+    messages = texts.messages;
+    praiseGood = texts.praiseGood;
+    praiseGreat = texts.praiseGreat;
+    warningTitle = texts.warningTitle;
+    state.results.perMinuteText = texts.perMinuteText;
+    state.helpMissingText = texts.helpMissingText;
+    state.results.categoryName = messages.value(state.results.categoryIndex == 1 ? 30 : 29);
     engine.messages = messages;
     engine.praiseGood = praiseGood;
     engine.praiseGreat = praiseGreat;
 
+    for (size_t i = 0; i < optMenu.size(); ++i) optMenu[i]->setText(texts.sourceCaptions[i]);
+    for (size_t i = 0; i < optLevel.size(); ++i) optLevel[i]->setText(texts.levelCaptions[i]);
     cmdStart->setToolTip(QStringLiteral("nuova frase"));
-    lblNumFrase->setToolTip(QStringLiteral("Frase livello corrente"));
-    lblNumBatt[0]->setToolTip(QStringLiteral("digitazioni esatte  correnti / totali"));
-    lblNumBatt[1]->setToolTip(QStringLiteral("digitazioni errate  correnti / totali"));
-    lblSmile->setToolTip(QStringLiteral("Rapporto errori/battute"));
-    static const char* levelTips[3] = {"Media punteggi 1° livello", "Media punteggi 2° livello",
-                                       "Media punteggi 3° livello"};
-    for (int i = 0; i < 3; ++i) lblMediaLevel[i]->setToolTip(QString::fromUtf8(levelTips[i]));
-    for (int i = 0; i < 8; ++i) lblMenu[i]->setToolTip(MenuToolTips()[i]);
+    lblNumFrase->setToolTip(texts.sentenceNumberTip);
+    lblNumBatt[0]->setToolTip(texts.counterTips[0]);
+    lblNumBatt[1]->setToolTip(texts.counterTips[1]);
+    lblSmile->setToolTip(texts.smileTip);
+    for (size_t i = 0; i < 3; ++i) lblMediaLevel[i]->setToolTip(texts.averageTips[i]);
+    for (size_t i = 0; i < lblMenu.size(); ++i) lblMenu[i]->setToolTip(texts.menuTips[i]);
+    if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword)) {
+        if (keyboard->keyMapPicture()) keyboard->keyMapPicture()->setToolTip(texts.keyMapTip);
+    }
 }
 
 void frmTastomat::Form_Load() {

@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "settings/IniManager.h"
+#include "settings/LanguageSupport.h"
 #include "settings/Settings.h"
 
 #include <QCheckBox>
@@ -104,9 +105,11 @@ void frmInput::buildControls() {
 
 void frmInput::applyLanguage() {
     if (!appState().languageFileActive) return;
-    // The translated captions (cmdChiudi tooltip 0066, lblBenvenuto 0012,
-    // lblDigitaNome 0096, chkRemember 0138) are set here once the language
-    // string lookup is available.
+    // A text the language file lacks keeps its Italian caption.
+    cmdChiudi->setToolTip(tastolino::GetLangString(QStringLiteral("0066")));
+    lblBenvenuto->setText(tastolino::LangStringOr(QStringLiteral("0012"), lblBenvenuto->text()));
+    lblDigitaNome->setText(tastolino::LangStringOr(QStringLiteral("0096"), lblDigitaNome->text()));
+    chkRemember->setText(tastolino::LangStringOr(QStringLiteral("0138"), chkRemember->text()));
 }
 
 void frmInput::loadRememberedName() {

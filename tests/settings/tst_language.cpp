@@ -1,0 +1,213 @@
+// Language files: reading interface texts by identifier, the names that may
+// reach a path, the list of languages, the main window's table of
+// identifiers, and the English file shipped with the program.
+#include "platform/AppState.h"
+#include "settings/LanguageSupport.h"
+#include "settings/LanguageSupportMainTexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace tastolino;
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+}  // namespace
+
+class TestLanguage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder_;
+
+    QString app() const { return folder_->path() + QLatin1Char('/'); }
+    void putLanguage(const QString& name, const QByteArray& bytes) {
+        QDir(app()).mkpath(QStringLiteral("Lang"));
+        writeBytes(app() + QStringLiteral("Lang/") + name, bytes);
+    }
+
+  private slots:
+    void init() {
+        folder_ = std::make_unique<QTemporaryDir>();
+        appState() = AppState();
+        appState().appFolder = app();
+        appState().languageName = QStringLiteral("Test");
+    }
+
+    void textsAreReadByIdentifier_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << QByteArray("[Strings]\r\n0031=Finger\r\n") << "0031"
+                               << "Finger";
+        QTest::newRow("blanks around removed")
+            << QByteArray("[Strings]\r\n0031=  abc  \r\n") << "0031"
+            << "abc";
+        QTest::newRow("inner double blanks kept")
+            << QByteArray("[Strings]\r\n0042=a  b\r\n") << "0042"
+            << "a  b";
+        QTest::newRow("Windows-1252 decoded")
+            << QByteArray("[Strings]\r\n0062=Achtung \xe4\xf6\xfc \x80!\r\n") << "0062"
+            << QString::fromUtf8("Achtung äöü €!");
+        QTest::newRow("section and key ignore case")
+            << QByteArray("[STRINGS]\r\ninfoauthor=Anna\r\n") << "InfoAuthor"
+            << "Anna";
+        QTest::newRow("missing key") << QByteArray("[Strings]\r\n0001=x\r\n") << "0002"
+                                     << "";
+        QTest::newRow("first key wins")
+            << QByteArray("[Strings]\r\n0001=one\r\n0001=two\r\n") << "0001"
+            << "one";
+    }
+    void textsAreReadByIdentifier() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, id);
+        QFETCH(QString, expected);
+        putLanguage(QStringLiteral("Test.lng"), file);
+        QCOMPARE(GetLangString(id), expected);
+    }
+
+    void longValuesAreCutTo511Characters() {
+        putLanguage(QStringLiteral("Test.lng"),
+                    "[Strings]\r\n0001=" + QByteArray(600, '\xe8') + "\r\n");
+        const QString text = GetLangString(QStringLiteral("0001"));
+        QCOMPARE(text.size(), 511);
+        QCOMPARE(text, QString(511, QChar(0xE8)));
+    }
+
+    void aMissingFileOrFolderGivesEmptyTexts() {
+        QCOMPARE(GetLangString(QStringLiteral("0001")), QString());
+        QVERIFY(!languageFileExists(app(), QStringLiteral("Test")));
+        QCOMPARE(LangStringOr(QStringLiteral("0001"), QStringLiteral("Frasi")),
+                 QStringLiteral("Frasi"));
+        appState().appFolder.clear();
+        QCOMPARE(GetLangString(QStringLiteral("0001")), QString());
+    }
+
+    // The name comes from a hand-editable settings file and ends up in a
+    // path: nothing outside Lang/ may be read through it.
+    void namesThatLeaveTheFolderAreRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("plain") << "English" << true;
+        QTest::newRow("with blank and brackets") << "Italian [Default]" << true;
+        QTest::newRow("accented") << QString::fromUtf8("Français") << true;
+        QTest::newRow("parent") << "../Secret" << false;
+        QTest::newRow("slash") << "sub/English" << false;
+        QTest::newRow("absolute") << "/tmp/x" << false;
+        QTest::newRow("backslash") << "..\\x" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("line break") << "a\nb" << false;
+    }
+    void namesThatLeaveTheFolderAreRefused() {
+        QFETCH(QString, name);
+        QFETCH(bool, safe);
+        QCOMPARE(isSafeLanguageName(name), safe);
+        QCOMPARE(languageFilePath(app(), name).isEmpty(), !safe);
+    }
+
+    void aTraversingNameReadsNothing() {
+        // A file that a traversing name would reach.
+        writeBytes(app() + QStringLiteral("Secret.lng"), "[Strings]\r\n0001=stolen\r\n");
+        QDir(app()).mkpath(QStringLiteral("Lang"));
+        appState().languageName = QStringLiteral("../Secret");
+        QCOMPARE(GetLangString(QStringLiteral("0001")), QString());
+        QVERIFY(!languageFileExists(app(), appState().languageName));
+    }
+
+    void theListHoldsLanguageFilesOnly() {
+        QCOMPARE(LanguageFileNames(app()), QStringList());  // no folder at all
+        putLanguage(QStringLiteral("German.lng"), "[Strings]\r\n");
+        putLanguage(QStringLiteral("English.lng"), "[Strings]\r\n");
+        putLanguage(QStringLiteral("notes.txt"), "x");
+        putLanguage(QStringLiteral(".lng"), "x");
+        putLanguage(QStringLiteral("Old.lng.bak"), "x");
+        QDir(app()).mkpath(QStringLiteral("Lang/Folder.lng"));
+        QStringList names = LanguageFileNames(app());
+        names.sort();
+        QCOMPARE(names, (QStringList{QStringLiteral("English"), QStringLiteral("German")}));
+    }
+
+    void theMainWindowTableReplacesEverySlot() {
+        // Every identifier of the table gets a distinct text: each slot must
+        // come out with the text of its own identifier.
+        QByteArray file = "[Strings]\r\n";
+        for (int id = 1; id <= 320; ++id)
+            file += QByteArray::number(id).rightJustified(4, '0') + "=T" + QByteArray::number(id) +
+                    "\r\n";
+        file += "1002=T1002\r\n1011=T1011\r\n";
+        putLanguage(QStringLiteral("Test.lng"), file);
+
+        MainWindowTexts texts;
+        texts.messages = QStringList(43, QStringLiteral("it"));
+        texts.praiseGreat = QStringList(7, QStringLiteral("it"));
+        texts.praiseGood = QStringList(7, QStringLiteral("it"));
+        ApplyLanguageFile(texts);
+
+        const int ids[43] = {1,  2,    3,   4,   5,   6,   7,   8,   9,   10,  11,  137, 13, 14, 19,
+                             20, 1002, 21,  22,  23,  24,  25,  26,  29,  30,  15,  16,  17, 18, 27,
+                             28, 1011, 117, 118, 119, 137, 120, 121, 122, 123, 124, 125, 126};
+        for (int slot = 0; slot < 43; ++slot) {
+            QString expected = QStringLiteral("T%1").arg(ids[slot]);
+            if (slot == 12) expected += QStringLiteral(" <Enter>");
+            if (slot == 13) expected.prepend(QLatin1Char('\n'));
+            QCOMPARE(texts.messages[slot], expected);
+        }
+        for (int i = 0; i < 7; ++i) {
+            QCOMPARE(texts.praiseGreat[i], QStringLiteral("T%1").arg(48 + i));
+            QCOMPARE(texts.praiseGood[i], QStringLiteral("T%1").arg(55 + i));
+        }
+        QCOMPARE(texts.perMinuteText, QStringLiteral("T116"));
+        QCOMPARE(texts.warningTitle, QStringLiteral("T62"));
+        QCOMPARE(texts.helpMissingText, QStringLiteral("T65"));
+        const int sources[5] = {1, 64, 63, 126, 306};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(texts.sourceCaptions[size_t(i)], QStringLiteral("T%1").arg(sources[i]));
+        QCOMPARE(texts.levelCaptions[0], QStringLiteral("T27"));
+        QCOMPARE(texts.levelCaptions[1], QStringLiteral("T28"));
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(texts.menuTips[size_t(i)], QStringLiteral("T%1").arg(35 + i));
+        QCOMPARE(texts.menuTips[7], QStringLiteral("NUOVO"));
+        QCOMPARE(texts.counterTips[1], QStringLiteral("T43"));
+        QCOMPARE(texts.smileTip, QStringLiteral("T208"));
+        QCOMPARE(texts.sentenceNumberTip, QStringLiteral("T44"));
+        QCOMPARE(texts.averageTips[2], QStringLiteral("T47"));
+        QCOMPARE(texts.fingerIconTip, QStringLiteral("T31"));
+        QCOMPARE(texts.keyMapTip, QStringLiteral("T32"));
+        QCOMPARE(texts.flatSwitchTip, QStringLiteral("T151"));
+    }
+
+    // The English file shipped in data/Lang: Windows-1252 with CR LF, and a
+    // non-empty text for every identifier the program's windows look up.
+    void theShippedEnglishFileIsComplete() {
+        const QString path = QStringLiteral(TASTOLINO_SOURCE_DIR "/data/Lang/English.lng");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(!bytes.isEmpty());
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));  // no UTF-8 byte order mark
+
+        appState().appFolder = QStringLiteral(TASTOLINO_SOURCE_DIR "/data/");
+        appState().languageName = QStringLiteral("English");
+        QStringList ids = {QStringLiteral("InfoAuthor")};
+        for (int slot = 0; slot < 43; ++slot) ids << MessageIdentifier(slot);
+        for (int id :
+             {12,  31,  32,  34,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,  46,
+              47,  48,  54,  55,  61,  62,  63,  64,  65,  66,  96,  116, 138, 151, 170, 171,
+              172, 173, 174, 175, 176, 177, 200, 201, 202, 203, 204, 205, 206, 207, 208, 306})
+            ids << QStringLiteral("%1").arg(id, 4, 10, QLatin1Char('0'));
+        for (const QString& id : ids) QVERIFY2(!GetLangString(id).isEmpty(), qPrintable(id));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLanguage)
+#include "tst_language.moc"
