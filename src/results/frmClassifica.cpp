@@ -5,12 +5,16 @@
 #include "results/frmClassificaIcons.h"
 #include "ui/modGradient.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
+#include <QUrl>
+#include <QWindow>
 
 namespace tastolino {
 namespace {
@@ -216,9 +220,68 @@ void frmClassifica::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void frmClassifica::cmdPrint_Click() {}
+void frmClassifica::cmdPrint_Click() {
+    const QString title = QStringLiteral("Tastolino");
+    if (seams::message(this, ResultsTexts.value(7), title, seams::MsgIcon::Question,
+                       seams::MsgButtons::YesNo) == seams::MsgAnswer::No)
+        return;
+    printFailed = false;
+    if (!printResults(reportInput())) printFailed = true;
+    if (printFailed)
+        seams::message(this, ResultsTexts.value(9), title, seams::MsgIcon::Critical);
+    else
+        seams::message(this, ResultsTexts.value(8), title, seams::MsgIcon::Information);
+}
 
-void frmClassifica::cmdPDF_Click() {}
+void frmClassifica::cmdPDF_Click() {
+    // The viewer must be able to come in front of this window, now and
+    // afterwards. The native window is changed directly: re-creating it
+    // through the widget flags would hide the dialog and end its modal run.
+    if (QWindow* native = windowHandle())
+        native->setFlag(Qt::WindowStaysOnTopHint, false);
+    else
+        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    CreaPDF();
+    QCoreApplication::processEvents();
+    QApplication::restoreOverrideCursor();
+}
+
+ResultsReportInput frmClassifica::reportInput() const {
+    ResultsReportInput in;
+    in.texts = ResultsTexts;
+    in.unitSuffix = unitSuffix;
+    in.ratingWords = ratingWords;
+    in.speedSum = speedSum;
+    in.scoreSum = scoreSum;
+    in.reportName = reportName;
+    in.results = appState().results;
+    in.when = seams::now();
+    return in;
+}
+
+QString frmClassifica::GetTempDir() {
+    const QString folder = QDir::tempPath();
+    if (folder.isEmpty()) return {};
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+bool frmClassifica::CreaPDF() {
+    if (reportName.isEmpty()) reportName = QStringLiteral("Tastolino");
+    const QString folder = GetTempDir();
+    const QString path = folder.isEmpty() ? QString() : reportPdfPath(folder, reportName);
+    if (path.isEmpty() || writeResultsPdf(path, reportInput()) != PdfResult::Written) {
+        seams::message(this, ResultsTexts.value(28), QStringLiteral("Tastolino"),
+                       seams::MsgIcon::Critical);
+        return false;
+    }
+    // Only a file this window wrote is removed when it closes.
+    pdfPath = path;
+    seams::openUrl(QUrl::fromLocalFile(pdfPath));
+    return true;
+}
 
 void frmClassifica::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -4,6 +4,7 @@
 // appState().results.resultsAnswer: 0 "Continua", 1 "Termina", -1 closed.
 #pragma once
 
+#include "results/ResultsReport.h"
 #include "results/frmClassificaFigures.h"
 
 #include <QDialog>
@@ -46,9 +47,21 @@ class frmClassifica : public QDialog {
 
   public slots:
     void cmdRisp_Click(int index);
-    // Printing and the PDF report are added with the printout.
+    // Asks, then prints the results on the system printer and tells how
+    // it went.
     void cmdPrint_Click();
+    // Writes the PDF report and opens it in the viewer.
     void cmdPDF_Click();
+
+  public:
+    // Snapshot of what the printout and the PDF report show.
+    ResultsReportInput reportInput() const;
+    // Writes the report to GetTempDir() + reportName + ".pdf" (pdfPath) and
+    // opens it; true when it was written.
+    bool CreaPDF();
+    // The system temporary folder with its trailing separator; empty when
+    // there is none.
+    static QString GetTempDir();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
