@@ -9,6 +9,7 @@
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
 #include "results/frmInput.h"
+#include "results/frmReportFreeTXT.h"
 #include "settings/LanguageSupport.h"
 #include "settings/LanguageSupportMainTexts.h"
 #include "settings/Settings.h"
@@ -285,7 +286,11 @@ void frmTastomat::ShowModalForm(int kind) {
             seams::execModal(&dialog);
             break;
         }
-        case 3:  // the free-text report joins the program later
+        case 3: {
+            frmReportFreeTXT dialog(this);
+            seams::execModal(&dialog);
+            break;
+        }
         default:
             break;
     }
