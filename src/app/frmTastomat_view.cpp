@@ -4,6 +4,7 @@
 #include "app/MainWindowParts.h"
 #include "app/Scoring.h"
 #include "app/frmTastomat.h"
+#include "game/FrmPlay.h"
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/Seams.h"
@@ -441,19 +442,9 @@ void MainWindowView::showWelcome() {
 }
 
 void MainWindowView::openGame() {
-    // The training and game window joins the program later; until then the
-    // option says so and the exercise starts afresh, as after a game.
-    QDialog dialog(&w_);
-    dialog.setObjectName(QStringLiteral("FrmPlay"));
-    dialog.setWindowTitle(QStringLiteral("Tastolino"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* text =
-        new QLabel(QStringLiteral("Gioco e allenamento non sono ancora disponibili."), &dialog);
-    layout->addWidget(text);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    layout->addWidget(buttons);
-    seams::execModal(&dialog);
+    // Full screen and modal, owned by the main window; nothing comes back.
+    FrmPlay play(&w_);
+    seams::execModal(&play);
 }
 
 void MainWindowView::unloadMainWindow() {
