@@ -2,6 +2,7 @@
 
 #include "settings/IniManager.h"
 #include "settings/InstallerLanguage.h"
+#include "settings/LanguageSupport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -81,10 +82,8 @@ MainOptions LoadSettings(const QString& appFolder) {
     ini.sezione = "Language";
     o.languageName = QString::fromStdString(ini.Leggi("CurrentLanguage", ""));
     if (o.languageName.isEmpty()) o.languageName = languageForInstallerChoice(InstallerLanguage());
-    const QString languageFile =
-        appFolder + QStringLiteral("Lang/") + o.languageName + QStringLiteral(".lng");
-    QFile lng(languageFile);
-    o.languageFileActive = QFileInfo(languageFile).isFile() && lng.open(QIODevice::ReadOnly);
+    // A name that would lead out of Lang/ never activates a file.
+    o.languageFileActive = languageFileExists(appFolder, o.languageName);
 
     ini.sezione = "Options";
     o.ergonomicOn = readSwitch(ini, "Ergonomic", "0");

@@ -131,6 +131,13 @@ class TestSettings : public QObject {
         QVERIFY(lng.open(QIODevice::WriteOnly));
         lng.close();
         QVERIFY(LoadSettings(folder).languageFileActive);
+
+        // A name leading out of Lang/ never activates a file there.
+        QFile outside(folder + "Evil.lng");
+        QVERIFY(outside.open(QIODevice::WriteOnly));
+        outside.close();
+        putIni("[Language]\r\nCurrentLanguage=../Evil\r\n");
+        QVERIFY(!LoadSettings(folder).languageFileActive);
     }
 
     void savingWritesEveryKeyInOrderAndKeepsTheRest() {
