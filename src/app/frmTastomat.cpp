@@ -15,6 +15,9 @@
 #include "settings/Settings.h"
 #include "ui/ClsResize.h"
 #include "ui/GradientPanel.h"
+#include "ui/cTooltip.h"
+#include "ui/frmShadow.h"
+#include "ui/frmTransparency.h"
 #include "ui/modGradient.h"
 
 #include <QApplication>
@@ -107,6 +110,7 @@ void frmTastomat::ApplyInterfaceTexts() {
     if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword)) {
         if (keyboard->keyMapPicture()) keyboard->keyMapPicture()->setToolTip(texts.keyMapTip);
     }
+    SetupBalloonTips();
 }
 
 void frmTastomat::Form_Load() {
@@ -267,32 +271,51 @@ void frmTastomat::ShowWelcome() {
     engine.FlashBotton();
     picDisplay->Cls();
     RedrawKeyboard();
+    ShowCoverWindow();
+    if (unloaded_) return;
     picKeyword->setFocus();
 }
+
+void frmTastomat::ShowCoverWindow() {
+    auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword);
+    if (!keyboard || !isVisible()) return;
+    // Over the upper left of the keyboard: the top of key 10, a little to
+    // the right of its left edge.
+    const QPoint target = keyboard->mapToGlobal(keyboard->keyRect(10).topLeft()) + QPoint(10, 0);
+    frmTransparency::ShowCover(this, target);
+}
+
+void frmTastomat::UnloadCoverWindow() { frmTransparency::UnloadCover(); }
 
 void frmTastomat::ShowModalForm(int kind) {
     AppState& state = appState();
     state.pendingDialog = static_cast<int16_t>(kind);
-    // The dimming window that shades the main window behind the dialog is
-    // not there yet; the dialog is shown straight over the main window.
-    switch (kind) {
-        case 1: {
-            frmInput dialog(this);
-            seams::execModal(&dialog);
-            break;
+    const auto runDialog = [](int which, QWidget* owner) {
+        switch (which) {
+            case 1: {
+                frmInput dialog(owner);
+                seams::execModal(&dialog);
+                break;
+            }
+            case 2: {
+                frmClassifica dialog(owner);
+                seams::execModal(&dialog);
+                break;
+            }
+            case 3: {
+                frmReportFreeTXT dialog(owner);
+                seams::execModal(&dialog);
+                break;
+            }
+            default:
+                break;
         }
-        case 2: {
-            frmClassifica dialog(this);
-            seams::execModal(&dialog);
-            break;
-        }
-        case 3: {
-            frmReportFreeTXT dialog(this);
-            seams::execModal(&dialog);
-            break;
-        }
-        default:
-            break;
+    };
+    // With translucent windows the main window is dimmed behind the dialog.
+    if (state.windows2000OrLater && isVisible()) {
+        frmShadow::ShowOver(this, runDialog);
+    } else {
+        runDialog(kind, this);
     }
 }
 

@@ -29,6 +29,7 @@ class QTimer;
 namespace tastolino {
 
 class ClsResize;
+class cTooltip;
 class DisplayPanel;
 class GradientPanel;
 class HoverFrame;
@@ -119,6 +120,10 @@ class frmTastomat : public QWidget {
     QWidget* picKeyword = nullptr;
     QLabel* imgPremi = nullptr;  // the blinking "press Enter" picture
 
+    // Balloon tips of the source options and of the level options.
+    std::unique_ptr<cTooltip> sourceTips;
+    std::unique_ptr<cTooltip> levelTips;
+
     // The tooltip of each menu strip item.
     static const std::array<QString, 8>& MenuToolTips();
 
@@ -162,6 +167,11 @@ class frmTastomat : public QWidget {
     void NextBackgroundTheme();
     void OpenGame();
     void HideCoverWindow();
+    // The sliding cover window over the keyboard: shown after the welcome,
+    // unloaded when a sentence starts.
+    void ShowCoverWindow();
+    void UnloadCoverWindow();
+    void SetupBalloonTips();
     void RedrawKeyboard();
     void PlaceKeyboardParts();
     void CheckKeyboardLayout();

@@ -6,6 +6,9 @@
 
 #include "app/MainWindowParts.h"
 #include "app/Scoring.h"
+#include "platform/AppState.h"
+#include "settings/LanguageSupport.h"
+#include "ui/cTooltip.h"
 #include "ui/GradientPanel.h"
 #include "ui/modGradient.h"
 
@@ -371,6 +374,54 @@ void frmTastomat::CreateMenuStrip() {
     shpEV = new HoverFrame(this);
     shpEV->setObjectName(QStringLiteral("shpEV"));
     shpEV->hide();
+}
+
+void frmTastomat::SetupBalloonTips() {
+    // Built-in texts and their identifiers in the language file: the level
+    // group title, the two level options, the source group title and the
+    // five source options.
+    struct TipText {
+        const char* id;
+        const char* text;
+    };
+    static const TipText tips[9] = {
+        {"0034", "Livello di difficoltà"},
+        {"0170", "Imposta il programma in modalità principiante"},
+        {"0171", "Imposta il programma in modalità esperto"},
+        {"0172", "Esercitazioni e corsi"},
+        {"0173", "Consente di esercitarsi utilizzando le frasi interne"},
+        {"0174", "Consente di esercitarsi utilizzando un corso di dattilografia"},
+        {"0176", "Consente di esercitarsi utilizzando degli esercizi personalizzati"},
+        {"0175", "Consente di esercitarsi utilizzando dei comuni file di testo"},
+        {"0177", "Consente di accedere alla sezione allenamento e gioco"},
+    };
+    const AppState& state = appState();
+    // The same choice of language as the rest of the interface texts.
+    const bool fromFile =
+        !state.appFolder.isEmpty() &&
+        (state.languageFileActive || languageFileExists(state.appFolder, state.languageName));
+    auto text = [fromFile](int i) {
+        return fromFile ? GetLangString(QString::fromLatin1(tips[i].id))
+                        : QString::fromUtf8(tips[i].text);
+    };
+
+    // New objects replace the old ones, which detach their controls.
+    sourceTips = std::make_unique<cTooltip>();
+    levelTips = std::make_unique<cTooltip>();
+    for (cTooltip* tip : {sourceTips.get(), levelTips.get()}) {
+        tip->setDelayTime(100);
+        tip->setVisibleTime(15000);
+    }
+    if (sourceTips->Create(this)) {
+        sourceTips->setIcon(cTooltip::InfoIcon);
+        sourceTips->setTitle(text(3));
+        for (size_t i = 0; i < optMenu.size(); ++i) sourceTips->AddTool(optMenu[i], text(4 + int(i)));
+    }
+    if (levelTips->Create(this)) {
+        levelTips->setIcon(cTooltip::InfoIcon);
+        levelTips->setTitle(text(0));
+        for (size_t i = 0; i < optLevel.size(); ++i) levelTips->AddTool(optLevel[i], text(1 + int(i)));
+    }
 }
 
 const std::array<QString, 8>& frmTastomat::MenuToolTips() {

@@ -10,6 +10,7 @@
 #include "platform/Seams.h"
 #include "results/frmClassificaIcons.h"
 #include "ui/GradientPanel.h"
+#include "ui/frmTransparency.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -344,14 +345,14 @@ void MainWindowView::sourcesChanged(const ExerciseSources& sources) {
 }
 
 void MainWindowView::prepareForSentence() {
-    w_.HideCoverWindow();
+    w_.UnloadCoverWindow();
     KeyboardPanel* kb = keyboard();
     if (w_.fingerMapOn && kb && (!kb->keyMapPicture() || kb->keyMapPicture()->isHidden()))
         kb->ShowFingerIcons(true);
 }
 
 void MainWindowView::hideCoverWindow() {
-    w_.HideCoverWindow();
+    frmTransparency::HideCover();
 }
 
 bool MainWindowView::programWindowActive() {

@@ -1,0 +1,159 @@
+#include "platform/AppState.h"
+#include "platform/Seams.h"
+#include "ui/frmShadow.h"
+#include "ui/frmTransparency.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QtTest>
+
+using namespace tastolino;
+
+namespace {
+QtMessageHandler previousHandler = nullptr;
+// The offscreen platform cannot make windows translucent, shaped or raised;
+// its notices about that are expected here.
+void quietPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+}  // namespace
+
+namespace {
+
+// The expected opacity steps: the dim value, then 160 down to 0 by 5.
+std::vector<int> expectedSteps() {
+    std::vector<int> steps{128};
+    for (int a = 160; a >= 0; a -= 5) steps.push_back(a);
+    return steps;
+}
+
+}  // namespace
+
+class TestShadow : public QObject {
+    Q_OBJECT
+  private:
+    QWidget* main_ = nullptr;
+
+  private slots:
+    void initTestCase() { previousHandler = qInstallMessageHandler(quietPlatformNotices); }
+    void init() {
+        seams::setInstantWaits(true);
+        seams::setScreenSizeHook([] { return QSize(800, 600); });
+        appState() = AppState{};
+        main_ = new QWidget;
+        main_->setGeometry(0, 0, 800, 600);
+        main_->show();
+    }
+    void cleanup() {
+        frmTransparency::UnloadCover();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete main_;
+        seams::resetAll();
+    }
+
+    void dimAlphaIsHalfOf255Rounded() { QCOMPARE(frmShadow::kDimAlpha, 128); }
+
+    // The dialog runs while the sheet covers the window at half opacity,
+    // owned by the sheet and through the modal seam; then the sheet fades
+    // out in 33 steps and goes away.
+    void runsThePendingDialogOverTheSheet_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("user name") << 1 << true;
+        QTest::newRow("results") << 2 << true;
+        QTest::newRow("free-text report") << 3 << true;
+        QTest::newRow("none") << 0 << false;
+        QTest::newRow("unknown") << 7 << false;
+    }
+    void runsThePendingDialogOverTheSheet() {
+        QFETCH(int, kind);
+        QFETCH(bool, shown);
+        appState().pendingDialog = int16_t(kind);
+        int hookCalls = 0;
+        seams::setModalHook([&](QDialog* dialog) {
+            ++hookCalls;
+            frmShadow* sheet = frmShadow::Instance();
+            [&] {
+                QVERIFY(sheet);
+                QVERIFY(sheet->isVisible());
+                QCOMPARE(dialog->parentWidget(), sheet);
+                QCOMPARE(sheet->geometry(), main_->frameGeometry());
+                QCOMPARE(frmShadow::LastOpacitySteps(), std::vector<int>{128});
+            }();
+            return int(QDialog::Accepted);
+        });
+        int ranKind = -1;
+        frmShadow::ShowOver(main_, [&](int which, QWidget* owner) {
+            ranKind = which;
+            QDialog dialog(owner);
+            seams::execModal(&dialog);
+        });
+        QCOMPARE(hookCalls, shown ? 1 : 0);
+        QCOMPARE(ranKind, shown ? kind : -1);
+        QCOMPARE(frmShadow::LastOpacitySteps(), expectedSteps());
+        QVERIFY(!frmShadow::Instance());
+        QVERIFY(main_->findChildren<frmShadow*>().isEmpty());
+    }
+
+    // The sheet shows the window beneath darkened by its opacity, with or
+    // without a compositor.
+    void looksLikeTheWindowDimmed() {
+        main_->setAutoFillBackground(true);
+        QPalette palette = main_->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        main_->setPalette(palette);
+        appState().pendingDialog = 2;
+        QColor seen;
+        frmShadow::ShowOver(main_, [&](int, QWidget* owner) {
+            seen = owner->grab().toImage().pixelColor(400, 300);
+        });
+        QVERIFY2(qAbs(seen.red() - 127) <= 1 && seen.red() == seen.blue(), qPrintable(seen.name()));
+    }
+
+    // The cover window is taken off the screen first and stays loaded.
+    void hidesTheCoverWindow() {
+        frmTransparency::ShowCover(main_, QPoint(100, 400));
+        QVERIFY(appState().coverWindowShown);
+        appState().pendingDialog = 1;
+        bool coverHiddenDuringDialog = false;
+        frmShadow::ShowOver(main_, [&](int, QWidget*) {
+            coverHiddenDuringDialog = frmTransparency::Instance()->isHidden();
+        });
+        QVERIFY(coverHiddenDuringDialog);
+        QVERIFY(frmTransparency::Instance());
+    }
+
+    // A dialog asked for while a sheet is up is shown over that sheet.
+    void nestedDialogUsesTheSheetThatIsUp() {
+        appState().pendingDialog = 2;
+        QWidget* innerOwner = nullptr;
+        frmShadow::ShowOver(main_, [&](int, QWidget* owner) {
+            frmShadow::ShowOver(main_, [&](int, QWidget* inner) { innerOwner = inner; });
+            QCOMPARE(innerOwner, owner);
+        });
+        QVERIFY(innerOwner);
+        QCOMPARE(main_->findChildren<frmShadow*>().size(), 0);
+    }
+
+    // The main window closing while its dialog is open must not crash.
+    void ownerDestroyedDuringTheDialog() {
+        appState().pendingDialog = 1;
+        frmShadow::ShowOver(main_, [this](int, QWidget*) {
+            delete main_;
+            main_ = nullptr;
+        });
+        QVERIFY(!frmShadow::Instance());
+    }
+
+    void withoutAWindowItCoversTheScreen() {
+        appState().pendingDialog = 3;
+        QRect covered;
+        frmShadow::ShowOver(nullptr, [&](int, QWidget* owner) { covered = owner->geometry(); });
+        QCOMPARE(covered, QRect(0, 0, 800, 600));
+    }
+};
+
+QTEST_MAIN(TestShadow)
+#include "tst_shadow.moc"
