@@ -2,7 +2,11 @@
 #include "app/frmTastomat.h"
 
 #include "app/MainWindowParts.h"
+#include "keyboard/KeyboardPanel.h"
+#include "keyboard/KeyboardPrintout.h"
 #include "platform/Seams.h"
+#include "results/frmAbout.h"
+#include "ui/frmTransparency.h"
 #include "ui/modGradient.h"
 
 #include <QApplication>
@@ -89,28 +93,20 @@ void frmTastomat::ShowAbout() {
     AppState& state = appState();
     HideCoverWindow();
     const QString language = state.languageName;
-    // A simple stand-in for the about window, which gets its own window with
-    // the guide, the language choice and the keyboard printout later.
-    QDialog about(this);
-    about.setObjectName(QStringLiteral("frmAbout"));
-    about.setWindowTitle(QStringLiteral("Tastolino"));
-    auto* layout = new QVBoxLayout(&about);
-    auto* name = new QLabel(QStringLiteral("Tastolino"), &about);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSize(18);
-    font.setBold(true);
-    name->setFont(font);
-    name->setAlignment(Qt::AlignCenter);
-    layout->addWidget(name);
-    auto* version = new QLabel(
-        QStringLiteral("Versione %1").arg(QCoreApplication::applicationVersion()), &about);
-    version->setAlignment(Qt::AlignCenter);
-    layout->addWidget(version);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
-    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
-    layout->addWidget(buttons);
-    if (state.soundOn) PlaySoundResource(105);
-    seams::execModal(&about);
+    frmAbout::Show(this, [this] {
+        // StampaTastiera: the keyboard as it is shown now, on one page.
+        const KeyboardPrintoutTexts texts{messages.value(23), messages.value(24),
+                                          messages.value(31)};
+        KeyboardPrintoutSteps steps;
+        steps.pauseInvitation = [this] {
+            engine.exerciseRunning = true;
+            HideCoverWindow();
+        };
+        steps.resumeInvitation = [this] {
+            if (!unloaded_) engine.FlashBotton();
+        };
+        StampaTastiera(qobject_cast<KeyboardPanel*>(picKeyword), texts, steps, this);
+    });
     shpEV->hide();
     if (unloaded_) return;
 
@@ -125,9 +121,7 @@ void frmTastomat::ShowAbout() {
 }
 
 void frmTastomat::HideCoverWindow() {
-    // The sliding cover window joins the program later; while it is absent
-    // there is never one to hide.
-    appState().coverWindowShown = false;
+    frmTransparency::HideCover();
 }
 
 void frmTastomat::mousePressEvent(QMouseEvent* event) {

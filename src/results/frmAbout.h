@@ -1,0 +1,88 @@
+// The about window: program name and version, and the way to the guide,
+// the language choice and the keyboard printout, with the links to the
+// program's web pages and e-mail address.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace tastolino {
+
+class GradientPanel;
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+  public:
+    // How the window was left. Accepted and Rejected mean plainly closed.
+    enum Outcome {
+        Closed = QDialog::Rejected,
+        HelpRequested = 100,
+        LanguageRequested,
+        PrintRequested,
+        LinkOpened,
+    };
+
+    static constexpr int kVersionMajor = 7;
+    static constexpr int kVersionMinor = 1;
+    static constexpr int kVersionRevision = 0;
+
+    static const QString& HomePageUrl();
+    static const QString& RecommendedSiteUrl();
+    static const QString& AuthorAddress();
+
+    explicit frmAbout(QWidget* parent = nullptr);
+
+    // Shows the window modally over `parent` (the main window) and carries
+    // out the command that closed it: the guide, the language window (after
+    // which the window comes back unless the language changed), the keyboard
+    // printout through `printKeyboard`, or a link, after which `parent`'s
+    // window is minimised.
+    static void Show(QWidget* parent, const std::function<void()>& printKeyboard);
+
+    // "Versione 7.1.0"
+    QString versionText() const;
+    // The address the e-mail link opens.
+    QUrl mailUrl() const;
+
+    // The commands, as the buttons and links give them.
+    void CloseWindow();
+    void RequestHelp();
+    void RequestLanguage();
+    void RequestPrint();
+    void OpenLink(const QUrl& url);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildControls();
+    void applyLanguage();
+    QLabel* makeLabel(const char* name, const QString& text, bool link = false);
+
+    GradientPanel* picBar = nullptr;
+    QLabel* lblTitolo = nullptr;
+    QLabel* lblVersione = nullptr;
+    QLabel* lblWebSite = nullptr;
+    QLabel* lblHomePage = nullptr;
+    QLabel* lblRezudizuz = nullptr;
+    QLabel* lblRezudizuzLink = nullptr;
+    QLabel* imgUrl[2] = {nullptr, nullptr};
+    QLabel* lblEmail = nullptr;
+    QLabel* lblFreewareMsg = nullptr;
+    QLabel* lblVideoSetting = nullptr;
+    QLabel* lblLayoutKeyb = nullptr;
+    QLabel* lblPrintKey = nullptr;
+    QLabel* imgPrintKey = nullptr;
+    QPushButton* cmdChiudi = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdLingua = nullptr;
+};
+
+}  // namespace tastolino
