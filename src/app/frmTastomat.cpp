@@ -282,6 +282,7 @@ void frmTastomat::ShowCoverWindow() {
     // Over the upper left of the keyboard: the top of key 10, a little to
     // the right of its left edge.
     const QPoint target = keyboard->mapToGlobal(keyboard->keyRect(10).topLeft()) + QPoint(10, 0);
+    frmTransparency::SetHint(messages.value(12).trimmed());
     frmTransparency::ShowCover(this, target);
 }
 

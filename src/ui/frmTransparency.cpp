@@ -183,11 +183,37 @@ void frmTransparency::Form_Unload() {
     deleteLater();
 }
 
+QString& hintText() {
+    static QString text;
+    return text;
+}
+
+void frmTransparency::SetHint(const QString& text) {
+    hintText() = text;
+    if (frmTransparency* cover = Instance()) cover->update();
+}
+
+const QString& frmTransparency::Hint() {
+    return hintText();
+}
+
 void frmTransparency::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintGradient(p, 0, 0, width(), height(), kTopColour, kTopColour, kBottomColour, kBottomColour,
                   true);
     for (const QRect& r : rim_) p.fillRect(r, kOutlineColour);
+    if (hintText().isEmpty()) return;
+    // The words sit in the body of the bubble, above the tail.
+    const double scale = width() / 363.0;
+    const int margin = int(std::lround(22 * scale));
+    const QRect body(margin, margin, width() - 2 * margin,
+                     int(std::lround(160 * scale)) - 2 * margin);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(int(std::lround(17 * scale)));
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(0x1F, 0x3A, 0x5F));
+    p.drawText(body, Qt::AlignCenter | Qt::TextWordWrap, hintText());
 }
 
 }  // namespace tastolino

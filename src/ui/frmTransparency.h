@@ -41,6 +41,9 @@ class frmTransparency : public QWidget {
     // Fades the window out (when translucency is available and it is
     // visible), hides it and releases it; clears coverWindowShown.
     static void UnloadCover();
+    // The words shown inside the bubble (the invitation to start).
+    static void SetHint(const QString& text);
+    static const QString& Hint();
 
     // The outline as runs two pixels high, each encoded as
     // x1 * 1000000 + y * 1000 + x2 (x2 exclusive).
