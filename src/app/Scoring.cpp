@@ -19,10 +19,6 @@ QString at(const QStringList& list, int i) {
 
 }  // namespace
 
-QColor colorFromBgr(uint32_t bgr) {
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
 void SetCategory(ExerciseResults& results, int index, const QStringList& messages) {
     const bool expert = index == 1;
     results.categoryIndex = expert ? 1 : 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/AppState.h"
+#include "platform/BgrColour.h"
 
 #include <QChar>
 #include <QColor>
@@ -15,9 +16,6 @@
 #include <cstdint>
 
 namespace tastolino {
-
-// Colours are 0xBBGGRR values (red in the low byte).
-QColor colorFromBgr(uint32_t bgr);
 
 inline constexpr uint32_t kUnderlineBeginner = 0xFF0000;  // blue
 inline constexpr uint32_t kUnderlineExpert = 0x0000FF;    // red

@@ -121,7 +121,7 @@ GradientPanel::Painter messagePanelPainter() {
     return [](QPainter& p, const QSize& s) {
         framedPanelPainter()(p, s);
         for (int y = 0; y <= 10; ++y) {
-            p.setPen(colorFromBgr(messageShadeColour(y)));
+            p.setPen(ColorFromBgr(messageShadeColour(y)));
             p.drawLine(1, y + 1, s.width() - 2, y + 1);
         }
     };

@@ -33,7 +33,7 @@ void frmTastomat::OpenGame() {
 void frmTastomat::SetCategory(int index, bool clicked) {
     ExerciseResults& results = appState().results;
     tastolino::SetCategory(results, index, messages);
-    shpIndex->SetFillColor(colorFromBgr(underlineColour(results.categoryIndex)));
+    shpIndex->SetFillColor(ColorFromBgr(underlineColour(results.categoryIndex)));
     const std::array<int, 2> icons = speedBarEndIcons(results.categoryIndex);
     for (int i = 0; i < 2; ++i)
         imgMedia[size_t(i)]->setPixmap(ratingIcon(icons[size_t(i)], imgMedia[size_t(i)]->width()));

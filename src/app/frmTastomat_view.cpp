@@ -49,7 +49,7 @@ void setFontSize(QWidget* widget, int pointSize) {
 QPixmap speedBarPixmap(int level, const QSize& size) {
     QPixmap pm(size.expandedTo(QSize(1, 1)));
     QPainter p(&pm);
-    const QColor c = colorFromBgr(lampColour(level, true));
+    const QColor c = ColorFromBgr(lampColour(level, true));
     QLinearGradient g(0, 0, pm.width(), 0);
     g.setColorAt(0, c.lighter(170));
     g.setColorAt(1, c.darker(125));
@@ -170,7 +170,7 @@ void MainWindowView::focusInput() {
 void MainWindowView::setInputFlash(bool on) {
     if (flash_ == on) return;
     flash_ = on;
-    w_.txtInput->setStyleSheet(kInputStyle.arg(colorFromBgr(on ? 0xFFFF80 : 0xE4C49C).name()));
+    w_.txtInput->setStyleSheet(kInputStyle.arg(ColorFromBgr(on ? 0xFFFF80 : 0xE4C49C).name()));
 }
 
 // --- Gauges -------------------------------------------------------------------
@@ -224,7 +224,7 @@ void MainWindowView::ResetBestBar(int width, int level) {
     QPixmap pm(fullWidth, bar->height());
     QPainter p(&pm);
     for (int y = 0; y < pm.height(); ++y) {
-        p.setPen(colorFromBgr(bestBarRowColour(level, y)));
+        p.setPen(ColorFromBgr(bestBarRowColour(level, y)));
         p.drawLine(0, y, pm.width(), y);
     }
     p.end();
@@ -255,13 +255,13 @@ void MainWindowView::setLevelAverage(int index, const QString& text) {
 
 void MainWindowView::setLamps(int level) {
     for (int l = 1; l <= 3; ++l)
-        setBackColour(w_.lblMediaLevel[size_t(l + 2)], colorFromBgr(lampColour(l, l == level)));
+        setBackColour(w_.lblMediaLevel[size_t(l + 2)], ColorFromBgr(lampColour(l, l == level)));
 }
 
 void MainWindowView::setFace(const Face& face) {
     QLabel* label = w_.lblSmile;
     if (label->property("symbol").toString() == QString(face.symbol)) return;
-    setBackColour(label, colorFromBgr(face.backColour));
+    setBackColour(label, ColorFromBgr(face.backColour));
     const int size = std::min(label->width(), label->height()) - 6;
     label->setPixmap(facePixmap(face.symbol, std::max(size, 8)));
     label->setProperty("symbol", QString(face.symbol));
@@ -336,9 +336,9 @@ void MainWindowView::sourcesChanged(const ExerciseSources& sources) {
     list->setEnabled(sources.listEnabled);
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, sources.listEnabled ? w_.palette().color(QPalette::Base)
-                                                         : colorFromBgr(0xDFDFDF));
+                                                         : ColorFromBgr(0xDFDFDF));
     palette.setColor(QPalette::Button, sources.listEnabled ? w_.palette().color(QPalette::Button)
-                                                           : colorFromBgr(0xDFDFDF));
+                                                           : ColorFromBgr(0xDFDFDF));
     list->setPalette(palette);
     w_.lblIconaEsercizio->setText(sourceSymbolGlyph(sources.symbol));
     w_.lblIconaEsercizio->setProperty("symbol", sources.symbol);

@@ -190,10 +190,6 @@ KeyCaption keyCaption(int key) {
     return text(QString());
 }
 
-QColor colourFromBgr(uint32_t bgr) {
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
 uint32_t bgrFromColour(const QColor& c) {
     return uint32_t(c.red()) | (uint32_t(c.green()) << 8) | (uint32_t(c.blue()) << 16);
 }

@@ -3,6 +3,8 @@
 // finger colours. Key numbers are the ones CharKeyMap uses.
 #pragma once
 
+#include "platform/BgrColour.h"
+
 #include <QColor>
 #include <QRect>
 #include <QString>
@@ -56,8 +58,6 @@ struct KeyCaption {
 };
 KeyCaption keyCaption(int key);
 
-// Colours are kept as the design's 0xBBGGRR values.
-QColor colourFromBgr(uint32_t bgr);
 uint32_t bgrFromColour(const QColor& c);
 
 inline constexpr uint32_t kColourLittle = 0xE0CFB9;

@@ -33,7 +33,7 @@ int clampComponent(int v) {
 }
 
 uint32_t shiftedBgr(uint32_t bgr, int delta) {
-    const QColor c = colourFromBgr(bgr);
+    const QColor c = ColorFromBgr(bgr);
     return bgrFromColour(QColor(clampComponent(c.red() + delta), clampComponent(c.green() + delta),
                                 clampComponent(c.blue() + delta)));
 }
@@ -130,7 +130,7 @@ bool KeyboardPanel::isKeyPressed(int key) const {
 }
 
 QColor KeyboardPanel::keyColour(int key) const {
-    return key >= 0 && key < kKeyCount ? colourFromBgr(keys_[key].colour) : QColor();
+    return key >= 0 && key < kKeyCount ? ColorFromBgr(keys_[key].colour) : QColor();
 }
 
 bool KeyboardPanel::highlightShown(int shape) const {
@@ -150,7 +150,7 @@ QRect KeyboardPanel::ridgeRect(int line) const {
 }
 
 QColor KeyboardPanel::ridgeColour(int line) const {
-    return line >= 0 && line < kRidgeLineCount ? colourFromBgr(ridgeColours_[line]) : QColor();
+    return line >= 0 && line < kRidgeLineCount ? ColorFromBgr(ridgeColours_[line]) : QColor();
 }
 
 QRect KeyboardPanel::enterMaskRect(int mask) const {

@@ -79,7 +79,7 @@ void KeyboardPanel::drawRings(int key) {
             for (const QRect& r : {right, bottom, left, top}) p.fillRect(r, frame);
             continue;
         }
-        const QColor base = colourFromBgr(k.colour);
+        const QColor base = ColorFromBgr(k.colour);
         QColor dark = offset(base, -15 - 15 * n);
         QColor light = offset(base, 15 + 15 * n);
         if (k.pressed) std::swap(dark, light);
@@ -99,7 +99,7 @@ void KeyboardPanel::drawEnterSeam() {
     const Key& lower = keys_[KeyEnterLower];
     const int seam = keys_[KeyEnterUpper].rect.bottom() + 1;
     const int L = lower.rect.x(), W = lower.rect.width(), B = lower.rect.bottom();
-    const QColor base = colourFromBgr(lower.colour);
+    const QColor base = ColorFromBgr(lower.colour);
     QPainter p(&canvas_);
     for (int n = 0; n <= bevelDepth(); ++n) {
         QColor dark = offset(base, -15 - 15 * n);
@@ -115,7 +115,7 @@ void KeyboardPanel::renderFace(int key) {
     Key& k = keys_[key];
     const QRect& r = k.rect;
     QImage face(r.size(), QImage::Format_RGB32);
-    face.fill(colourFromBgr(k.colour));
+    face.fill(ColorFromBgr(k.colour));
     QPainter p(&face);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -182,12 +182,12 @@ void KeyboardPanel::paintEvent(QPaintEvent* event) {
         p.drawImage(keys_[key].rect.topLeft(), keys_[key].face);
     }
     // The masks cover the seam between the two Enter parts.
-    const QColor enterColour = colourFromBgr(keys_[KeyEnterLower].colour);
+    const QColor enterColour = ColorFromBgr(keys_[KeyEnterLower].colour);
     for (const QRect& m : masks_)
         if (region.intersects(m)) p.fillRect(m, enterColour);
     for (int line = 0; line < kRidgeLineCount; ++line)
         if (region.intersects(ridges_[line]))
-            p.fillRect(ridges_[line], colourFromBgr(ridgeColours_[line]));
+            p.fillRect(ridges_[line], ColorFromBgr(ridgeColours_[line]));
     if (fingerIconsShown_) {
         for (int i = 0; i < kFingerIconCount; ++i)
             if (region.intersects(fingerIcons_[i]))

@@ -75,11 +75,6 @@ const ThemeColours& ThemeColoursOf(int theme) {
     return kThemes[static_cast<size_t>(theme)];
 }
 
-QColor ColorFromBgr(uint32_t bgr) {
-    const Rgb c = split(bgr);
-    return QColor(c.r, c.g, c.b);
-}
-
 int GradientSourceExtent(int extent) {
     if (extent >= 255) return 255;
     int power = 2;

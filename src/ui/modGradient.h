@@ -3,6 +3,8 @@
 // settings file and used throughout the program.
 #pragma once
 
+#include "platform/BgrColour.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
@@ -26,8 +28,6 @@ inline constexpr int kThemeCount = 11;
 
 // The colours of `theme`; a number outside 0..10 gives theme 0.
 const ThemeColours& ThemeColoursOf(int theme);
-
-QColor ColorFromBgr(uint32_t bgr);
 
 // The number of source columns (or rows) used for a target of `extent`
 // pixels: 2^i - 1 for the smallest i >= 1 with 2^i > extent, at most 255.

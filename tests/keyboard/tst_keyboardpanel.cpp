@@ -82,7 +82,7 @@ void TestKeyboardPanel::fingerColoursAtKeyCentres() {
         const QImage img = panel.grab().toImage();
         for (int k = 0; k < kKeyCount; ++k) {
             const QPoint c = faceCentre(panel, k);
-            QVERIFY2(pixel(img, c.x(), c.y()) == colourFromBgr(fingerColourBgr(k, ergonomic)),
+            QVERIFY2(pixel(img, c.x(), c.y()) == ColorFromBgr(fingerColourBgr(k, ergonomic)),
                      qPrintable(QStringLiteral("key %1").arg(k)));
         }
     }
@@ -305,7 +305,7 @@ void TestKeyboardPanel::doubleClicks() {
     QVERIFY(panel.ergonomicOn());
     QCOMPARE(ergonomic.count(), 1);
     QCOMPARE(sounds_, QList<int>{109});
-    QCOMPARE(panel.keyColour(21), colourFromBgr(kColourLittle));
+    QCOMPARE(panel.keyColour(21), ColorFromBgr(kColourLittle));
     QVERIFY(panel.isKeyPressed(KeyEnterLower) && panel.isKeyPressed(KeyEnterUpper));
 
     // The menu key switches flat / 3D, but not during a sentence.

@@ -153,7 +153,7 @@ void TestKeySet::coloursAreBlueGreenRed() {
         {kColourSpace, QColor(226, 235, 235)},  {kColourNoFinger, QColor(224, 224, 224)},
     };
     for (const auto& [bgr, rgb] : colours) {
-        QCOMPARE(colourFromBgr(bgr), rgb);
+        QCOMPARE(ColorFromBgr(bgr), rgb);
         QCOMPARE(bgrFromColour(rgb), bgr);
     }
 }
