@@ -14,6 +14,7 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QSoundEffect>
+#include <QThread>
 #include <QTimer>
 
 #include <optional>
@@ -126,8 +127,12 @@ void waitWithEvents(int ms) {
     // Sleep in a nested event loop until a timer ends it: timers and input
     // are served meanwhile and the processor stays idle. (processEvents with
     // a time span returns at once when nothing is pending and would spin.)
+    if (!QCoreApplication::instance()) {
+        if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+        return;
+    }
     QCoreApplication::processEvents();
-    if (ms <= 0 || !QCoreApplication::instance() || QCoreApplication::closingDown()) return;
+    if (ms <= 0 || QCoreApplication::closingDown()) return;
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);

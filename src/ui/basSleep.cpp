@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -19,29 +18,8 @@ qint64 wholeSeconds(const QDateTime& t) {
     return ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
 }
 
-// Sleeps in a nested event loop until the time is up: timers and input are
-// served meanwhile and the processor stays idle. (Processing events for a
-// time span instead would return at once when nothing is pending and turn
-// the wait into a spin.)
-void sleepWithEvents(int ms) {
-    if (seams::instantWaits()) {
-        seams::waitWithEvents(ms);
-        return;
-    }
-    if (!QCoreApplication::instance()) {
-        QThread::msleep(static_cast<unsigned long>(ms));
-        return;
-    }
-    QCoreApplication::processEvents();
-    if (ms <= 0 || QCoreApplication::closingDown()) return;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(ms);
-    loop.exec();
-}
+// The shared wait sleeps in the event loop (instant in tests).
+void sleepWithEvents(int ms) { seams::waitWithEvents(ms); }
 
 void waitForever() {
     if (seams::instantWaits()) {
