@@ -6,18 +6,9 @@
 #include <QPointer>
 #include <QtTest>
 
-using namespace tastolino;
+#include "QuietPlatformNotices.h"
 
-namespace {
-QtMessageHandler previousHandler = nullptr;
-// The offscreen platform cannot make windows translucent, shaped or raised;
-// its notices about that are expected here.
-void quietPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (previousHandler) previousHandler(type, context, text);
-}
-}  // namespace
+using namespace tastolino;
 
 class TestCover : public QObject {
     Q_OBJECT
@@ -29,7 +20,7 @@ class TestCover : public QObject {
     }
 
   private slots:
-    void initTestCase() { previousHandler = qInstallMessageHandler(quietPlatformNotices); }
+    void initTestCase() { quiet_platform::install(); }
     void init() {
         seams::setInstantWaits(true);
         seams::setScreenSizeHook([] { return QSize(800, 600); });

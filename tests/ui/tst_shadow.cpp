@@ -7,18 +7,9 @@
 #include <QPointer>
 #include <QtTest>
 
-using namespace tastolino;
+#include "QuietPlatformNotices.h"
 
-namespace {
-QtMessageHandler previousHandler = nullptr;
-// The offscreen platform cannot make windows translucent, shaped or raised;
-// its notices about that are expected here.
-void quietPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (previousHandler) previousHandler(type, context, text);
-}
-}  // namespace
+using namespace tastolino;
 
 namespace {
 
@@ -37,7 +28,7 @@ class TestShadow : public QObject {
     QWidget* main_ = nullptr;
 
   private slots:
-    void initTestCase() { previousHandler = qInstallMessageHandler(quietPlatformNotices); }
+    void initTestCase() { quiet_platform::install(); }
     void init() {
         seams::setInstantWaits(true);
         seams::setScreenSizeHook([] { return QSize(800, 600); });

@@ -5,18 +5,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-using namespace tastolino;
+#include "QuietPlatformNotices.h"
 
-namespace {
-QtMessageHandler previousHandler = nullptr;
-// The offscreen platform cannot make windows translucent, shaped or raised;
-// its notices about that are expected here.
-void quietPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (previousHandler) previousHandler(type, context, text);
-}
-}  // namespace
+using namespace tastolino;
 
 class TestTooltip : public QObject {
     Q_OBJECT
@@ -43,7 +34,7 @@ class TestTooltip : public QObject {
     }
 
   private slots:
-    void initTestCase() { previousHandler = qInstallMessageHandler(quietPlatformNotices); }
+    void initTestCase() { quiet_platform::install(); }
     void init() {
         form_ = new QWidget;
         // Away from the pointer, which rests at the origin.
