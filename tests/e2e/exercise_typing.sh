@@ -70,11 +70,13 @@ wait_dialog() {  # seconds
 }
 
 # Presses Enter on the main window until the title shows sentence $1 of the
-# level: keys are swallowed for a moment after each sentence.
+# level: keys are swallowed for a moment after each sentence. The title
+# changes a moment before the input box opens, which takes longer on a busy
+# machine (the suites run in parallel): give it that moment before typing.
 start_sentence() {  # pattern
   local i
-  for i in $(seq 40); do
-    case "$(title_of "$main")" in *$1) return 0 ;; esac
+  for i in $(seq 60); do
+    case "$(title_of "$main")" in *$1) sleep 0.8; return 0 ;; esac
     if ((i % 5 == 1)); then
       xdotool windowfocus --sync "$main" 2>/dev/null
       xdotool key Return
