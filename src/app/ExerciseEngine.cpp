@@ -184,7 +184,8 @@ void ExerciseEngine::StartSentence() {
         st.results.spaceCount = 0;
         view_.setWindowTitle(kTitle + QStringLiteral("  - File: ") +
                              QFileInfo(st.results.exerciseFile).fileName());
-        progressPerChar = text.isEmpty() ? 0.f : float(view_.progressFullWidth()) / text.size();
+        progressPerChar =
+            text.isEmpty() ? 0.f : float(double(view_.progressFullWidth()) / double(text.size()));
         view_.setProgressVisible(true);
     } else {
         view_.setDisplayLayout(false, layout.sentenceFontSize);
