@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <limits>
+
 namespace tastolino {
 namespace {
 
@@ -53,6 +55,14 @@ QString withoutControls(const QString& raw) {
             out += c;
     }
     return out;
+}
+
+// The keystroke counters are 16-bit: a key held down long enough would
+// carry them past 32767 into negative numbers (and the face back to good),
+// so they stop at their largest value.
+template <typename Counter>
+void countOne(Counter& counter) {
+    if (counter < std::numeric_limits<int16_t>::max()) ++counter;
 }
 
 QString trimBlanks(const QString& s) {
@@ -417,7 +427,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
         if (keyAscii == expected) {
             playSound(107);
         } else {
-            ++r.errorCount;
+            countOne(r.errorCount);
             view_.setWrongCounter(QString::number(r.errorCount));
             playSound(101);
         }
@@ -427,8 +437,8 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
             WrongKey(keyAscii);
         }
         if (!sentenceDone && clockOn_) {
-            ++sentenceErrors;
-            ++r.errorCount;
+            countOne(sentenceErrors);
+            countOne(r.errorCount);
             showCounters();
             ErrorRatioFace();
         }
@@ -454,8 +464,8 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
     }
     if (fromInputBox) view_.setInputText(inputText);
 
-    ++sentenceCorrect;
-    ++r.correctCount;
+    countOne(sentenceCorrect);
+    countOne(r.correctCount);
     if (freeText)
         view_.setCorrectCounter(QString::number(r.correctCount));
     else

@@ -298,6 +298,28 @@ class TestEngine : public QObject {
         QCOMPARE(view_->wrong, QStringLiteral("0/0"));
     }
 
+    // A key held down for a quarter of an hour: the 16-bit counters stop at
+    // their largest value instead of turning negative, so the face stays
+    // the worst one and both counters keep showing that many errors.
+    void errorCountersSaturate() {
+        engine_->StartSentence();
+        engine_->OnInputText(appState().results.exerciseText.left(1));
+        QVERIFY(engine_->clockRunning());
+        appState().results.errorCount = 32765;
+        engine_->sentenceErrors = 32765;
+        for (int i = 0; i < 5; ++i) engine_->OnInputText(QStringLiteral("\u00B0"));
+        QCOMPARE(appState().results.errorCount, int16_t(32767));
+        QCOMPARE(engine_->sentenceErrors, 32767);
+        QCOMPARE(view_->wrong, QStringLiteral("32767/32767"));
+        QCOMPARE(view_->face.symbol, QLatin1Char('D'));
+
+        // Free text counts every wrong key in the exercise total alone.
+        appState().freeTextMode = true;
+        for (int i = 0; i < 3; ++i) engine_->OnInputText(QStringLiteral("\u00B0"));
+        QCOMPARE(appState().results.errorCount, int16_t(32767));
+        QCOMPARE(view_->wrong, QStringLiteral("32767"));
+    }
+
     // Menu item 7 types a character that has no key (the bank never has
     // one, so the text is set directly).
     void typeForMeFeedsTheExpectedCharacter() {
