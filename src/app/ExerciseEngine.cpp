@@ -342,7 +342,8 @@ void ExerciseEngine::LoadFreeText() {
             tooLong = true;
         } else if (file.error() == QFileDevice::NoError && !bytes.contains('\0')) {
             // NUL bytes mean a binary file, not a text to type.
-            text = trimBlanks(joinLines(withoutControls(decodeFileText(bytes))));
+            text = trimBlanks(
+                joinLines(withoutControls(WithKeyboardPunctuation(decodeFileText(bytes)))));
             ok = !text.isEmpty();  // an empty text could never be finished
         }
     }
@@ -377,15 +378,8 @@ void ExerciseEngine::AdvanceCursor(bool reset) {
     }
     ++textPos;
     expectedChar = text.mid(textPos - 1, 1);
-    if (freeText) {
-        const QChar c = expectedChar[0];
-        if (c == QChar(0x2019))
-            expectedChar = QStringLiteral("'");
-        else if (c == QChar(0x201C) || c == QChar(0x201D))
-            expectedChar = QStringLiteral("\"");
-        else if (c == QLatin1Char(' '))
-            ++st.results.spaceCount;
-    }
+    // Typographic quotes were made plain when the text was loaded.
+    if (freeText && expectedChar == QStringLiteral(" ")) ++st.results.spaceCount;
     placeUnderline();
     view_.HighlightNextKey(expectedChar[0], textPos);
     if (!freeText && !isTypeableCode(charCode(expectedChar[0]))) view_.setTypeForMeVisible(true);

@@ -62,8 +62,46 @@ QString KeepTypeable(const QString& text) {
     QString kept;
     kept.reserve(text.size());
     for (QChar ch : text)
-        if (isTypeableCode(charCode(ch))) kept += ch;
+        if (ch != QLatin1Char('\r') && isTypeableCode(charCode(ch))) kept += ch;
     return kept;
+}
+
+QString WithKeyboardPunctuation(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar ch : text) {
+        switch (ch.unicode()) {
+            case 0x201E:  // „
+            case 0x201C:  // “
+            case 0x201D:  // ”
+            case 0x00AB:  // «
+            case 0x00BB:  // »
+                out += QLatin1Char('"');
+                break;
+            case 0x201A:  // ‚
+            case 0x2018:  // ‘
+            case 0x2019:  // ’
+            case 0x2039:  // ‹
+            case 0x203A:  // ›
+                out += QLatin1Char('\'');
+                break;
+            case 0x2013:  // –
+            case 0x2014:  // —
+                out += QLatin1Char('-');
+                break;
+            case 0x2026:  // …
+                out += QStringLiteral("...");
+                break;
+            case 0x00A0:  // no-break blanks
+            case 0x2007:
+            case 0x202F:
+                out += QLatin1Char(' ');
+                break;
+            default:
+                out += ch;
+        }
+    }
+    return out;
 }
 
 QString decodeFileText(QByteArrayView bytes) {
@@ -96,8 +134,9 @@ QString ReadCourseEntry(const QString& file, int level, int key, const LineFitte
     const QString raw =
         profileRead(file, QStringLiteral("Livello%1").arg(level), QString::number(key));
     const std::string bytes = cp1252::fromUtf8(raw.toStdString());
-    const QString value =
-        decodeFileText(QByteArrayView(bytes.data(), qsizetype(bytes.size()))).trimmed();
+    const QString value = WithKeyboardPunctuation(
+                              decodeFileText(QByteArrayView(bytes.data(), qsizetype(bytes.size()))))
+                              .trimmed();
     if (value.isEmpty()) return {};
     const auto line = [&fitter](const QString& part) {
         return KeepTypeable(FitToLine(part.trimmed(), fitter)).trimmed();
