@@ -296,6 +296,8 @@ void ExerciseEngine::PrepareNextSentence() {
         sentenceNo = 1;
         r.currentLevel = 1;
         r.errorCount = r.correctCount = 0;
+        // The face shows the ratio of totals that start again from nothing.
+        view_.clearFace();
         usedSentences = {};
         for (int i = 0; i < 3; ++i) view_.setLevelAverage(i, QString());
         r.sentenceSpeeds = {};

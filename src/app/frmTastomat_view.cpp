@@ -268,9 +268,12 @@ void MainWindowView::setFace(const Face& face) {
 }
 
 void MainWindowView::clearFace() {
-    w_.lblSmile->clear();
-    w_.lblSmile->setAutoFillBackground(false);
-    w_.lblSmile->setProperty("symbol", QString());
+    QLabel* label = w_.lblSmile;
+    label->clear();
+    label->setAutoFillBackground(false);
+    // The frame is drawn from the palette too: back to the plain one.
+    label->setPalette(QPalette());
+    label->setProperty("symbol", QString());
 }
 
 void MainWindowView::setProgressVisible(bool visible) {

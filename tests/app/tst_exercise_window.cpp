@@ -222,6 +222,7 @@ class TestExerciseWindow : public QObject {
     void wholeExerciseWithChosenTimings() {
         start(QStringLiteral("/test.lez"));
         QVERIFY(w_->cmdStart->isEnabled());
+        const QImage noFace = w_->lblSmile->grab().toImage();
         resultsAnswers_ = {0, 0, 0};
 
         // Level 1, beginner (factor 0.4): speed = 20 / seconds, score =
@@ -356,6 +357,30 @@ class TestExerciseWindow : public QObject {
         for (int i = 0; i < 3; ++i) QCOMPARE(w_->lblMediaLevel[size_t(i)]->text(), QString());
         QCOMPARE(appState().results.exerciseText, QString::fromUtf8("grüße aus der küchen"));
         QVERIFY(asked_.isEmpty());
+        // The totals start from nothing: so does the face, frame included.
+        QCOMPARE(face(), QString());
+        QVERIFY(w_->lblSmile->grab().toImage() == noFace);
+    }
+
+    // A restart clears the error face: no symbol, and the label looks as it
+    // did before the first keystroke (its frame keeps no colour).
+    void restartClearsTheErrorFace() {
+        start(QString());
+        const QImage noFace = w_->lblSmile->grab().toImage();
+        pressEnter();
+        typeChar(appState().results.exerciseText[0]);
+        seams::advanceClock(1000);
+        typeChar(QLatin1Char('#'));
+        QCOMPARE(face(), QStringLiteral("D"));
+        QVERIFY(w_->lblSmile->grab().toImage() != noFace);
+        seams::setMessageHook([this](const seams::MessageRequest& r) {
+            asked_ << r;
+            return seams::MsgAnswer::Yes;
+        });
+        w_->MenuCommand(1);
+        QCOMPARE(asked_.last().text, QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
+        QCOMPARE(face(), QString());
+        QVERIFY(w_->lblSmile->grab().toImage() == noFace);
     }
 
     void terminaEndsTheProgram() {
