@@ -243,6 +243,9 @@ void ExerciseEngine::resetForNewExercise() {
     inputText.clear();
     view_.setInputText(inputText);
     textPos = 0;
+    // The text is gone, and with it the character it expected.
+    expectedChar.clear();
+    view_.clearExpectedChar();
     if (highlightOn) view_.HideHighlights();
 
     view_.setLamps(0);

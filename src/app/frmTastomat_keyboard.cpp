@@ -50,10 +50,12 @@ void frmTastomat::CreateKeyboard() {
 void frmTastomat::ApplyKeyboardOptions() {
     KeyboardPanel* keyboard = keyboardOf(picKeyword);
     if (!keyboard) return;  // start-up: the keyboard takes the options when built
+    // The drawing style first: it redraws every key released. The options
+    // after it highlight the next key again.
+    keyboard->setFlatKeyboardOn(flatKeyboardOn);
     keyboard->setErgonomicOn(ergonomicOn);
     keyboard->setFingerMapOn(fingerMapOn);
     keyboard->setHighlightOn(engine.highlightOn);
-    keyboard->setFlatKeyboardOn(flatKeyboardOn);
     SetKey25ToolTip();
 }
 

@@ -71,13 +71,17 @@ void frmTastomat::ToggleFingerMap() {
     // level button has already sounded then.
     fingerMapOn = !fingerMapOn;
     RefreshMenuMarkers();
-    ApplyKeyboardOptions();
+    // Only this option: the others would redraw the next key released.
+    if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
+        keyboard->setFingerMapOn(fingerMapOn);
+    SetKey25ToolTip();
 }
 
 void frmTastomat::ToggleHighlight() {
     engine.highlightOn = !engine.highlightOn;
     RefreshMenuMarkers();
-    ApplyKeyboardOptions();
+    if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
+        keyboard->setHighlightOn(engine.highlightOn);
     if (appState().soundOn) PlaySoundResource(111);
 }
 

@@ -402,6 +402,10 @@ void MainWindowView::HighlightNextKey(QChar ch, int textPos) {
     kb->HighlightNextKey(QString(ch), textPos);
 }
 
+void MainWindowView::clearExpectedChar() {
+    if (keyboard()) keyboard()->setExpectedChar(QString());
+}
+
 void MainWindowView::HideHighlights() {
     if (keyboard()) keyboard()->HideHighlights();
 }

@@ -418,6 +418,66 @@ class TestExerciseWindow : public QObject {
         QVERIFY(!keyboard->isKeyPressed(48) && !keyboard->isKeyPressed(62));
     }
 
+    // Menu items 4 and 5 during a sentence: the next key (and its Shift)
+    // stays drawn pressed whatever is switched; the highlight shape comes
+    // and goes with item 5.
+    void keyboardOptionsDuringASentenceKeepTheNextKeyPressed() {
+        start(QStringLiteral("/test.lez"));
+        auto* keyboard = w_->findChild<KeyboardPanel*>(QStringLiteral("picKeyword"));
+        pressEnter();
+        typeChar(appState().results.exerciseText[0]);
+        const int next = keyboard->expectedKeyIndex();
+        QCOMPARE(w_->engine.expectedChar, QStringLiteral("r"));
+        QVERIFY(keyboard->isKeyPressed(next));
+        const auto check = [&](const char* step, bool shape) {
+            QVERIFY2(keyboard->isKeyPressed(next), step);
+            QVERIFY2(keyboard->highlightShown(0) == shape, step);
+            for (int k = 0; k < 63; ++k)
+                if (k != next) QVERIFY2(!keyboard->isKeyPressed(k), step);
+        };
+        w_->MenuCommand(5);
+        check("highlight off", false);
+        w_->MenuCommand(5);
+        check("highlight on", true);
+        w_->MenuCommand(4);
+        check("finger map off", true);
+        w_->MenuCommand(4);
+        check("finger map on", true);
+
+        // A capital: the Shift of the other hand goes with it.
+        appState().results.exerciseText = QStringLiteral("gR");
+        w_->engine.textPos = 1;
+        w_->engine.AdvanceCursor();
+        QVERIFY(keyboard->isKeyPressed(36));
+        w_->MenuCommand(5);
+        w_->MenuCommand(4);
+        QVERIFY(keyboard->isKeyPressed(3) && keyboard->isKeyPressed(36));
+        w_->MenuCommand(4);
+        w_->MenuCommand(5);
+        QVERIFY(keyboard->isKeyPressed(3) && keyboard->isKeyPressed(36));
+        QVERIFY(keyboard->highlightShown(0) && keyboard->highlightShown(1));
+    }
+
+    // After a reset no text is shown and nothing is expected: choosing the
+    // expert category presses no key of the text before.
+    void expertAfterAResetHighlightsNothing() {
+        start(QString());
+        auto* keyboard = w_->findChild<KeyboardPanel*>(QStringLiteral("picKeyword"));
+        pressEnter();
+        typeChar(appState().results.exerciseText[0]);
+        seams::setMessageHook([](const seams::MessageRequest&) { return seams::MsgAnswer::Yes; });
+        w_->MenuCommand(1);
+        QVERIFY(w_->picLevel->isVisible());
+        QVERIFY(w_->engine.expectedChar.isEmpty());
+        w_->optLevel[1]->click();
+        QVERIFY(!w_->fingerMapOn);
+        QVERIFY(keyboard->expectedChar().isEmpty());
+        QVERIFY(!keyboard->highlightShown(0));
+        for (int k = 0; k < 63; ++k)
+            if (k != 48 && k != 62)
+                QVERIFY2(!keyboard->isKeyPressed(k), qPrintable(QString::number(k)));
+    }
+
     void keysTheInputBoxMustNotTakeItself() {
         start(QStringLiteral("/test.lez"));
         pressEnter();
