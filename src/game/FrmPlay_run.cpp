@@ -41,14 +41,15 @@ void FrmPlay::setLetterColour(int i, uint32_t bgr) {
 void FrmPlay::cmdStart_Click() {
     if (playMode_ == game::kCustomMode) {
         const QString set = game::normalisedCustomSet(txtCustom->text());
-        txtCustom->setText(set);
-        // Too few different letters, typed or left after tidying: no start.
+        // Too few different letters, typed or left after tidying: no start,
+        // and what was typed stays in the box to be completed.
         if (set.isEmpty()) {
             seams::message(this, PlayTexts[0], QStringLiteral("Tastolino"),
                            seams::MsgIcon::Information);
             txtCustom->setFocus();
             return;
         }
+        txtCustom->setText(set);
     }
     ++runSerial_;
     playSound(112);
