@@ -4,6 +4,7 @@
 #include "app/ExerciseProfile.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/UserStorageKey.h"
 
 #include "text/Cp1252.h"
 
@@ -305,15 +306,24 @@ ExerciseSources::CommandLine ExerciseSources::InterpretCommandLine(const QString
 }
 
 void ExerciseSources::ReadBookmark() {
-    bookmarkName =
-        profileRead(bookmarkFile(), appState().results.userName, QStringLiteral("Bookmark"));
+    bookmarkName = profileRead(bookmarkFile(), userStorageKey(appState().results.userName),
+                               QStringLiteral("Bookmark"));
 }
 
 void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages) {
-    const QString user = appState().results.userName;
+    const QString user = userStorageKey(appState().results.userName);
     if (user.isEmpty()) return;
+    // A bookmark that could not be stored or removed is said so: the next
+    // course would otherwise start somewhere the user did not choose.
+    const auto report = [parent](bool written) {
+        if (written) return;
+        seams::message(parent,
+                       QStringLiteral("Impossibile salvare il segnalibro del corso nel file:\n") +
+                           bookmarkFile(),
+                       QStringLiteral("Tastolino"), seams::MsgIcon::Warning);
+    };
     if (listIndex >= listEntries.size() - 1) {
-        profileDeleteSection(bookmarkFile(), user);
+        report(profileDeleteSection(bookmarkFile(), user));
         return;
     }
     QString text = at(messages, 17);
@@ -323,10 +333,10 @@ void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages)
                        seams::MsgButtons::YesNoCancel);
     if (answer == seams::MsgAnswer::Yes) {
         const QString file = appState().results.exerciseFile;
-        profileWrite(bookmarkFile(), user, QStringLiteral("Bookmark"),
-                     titleOf(QFileInfo(file).fileName()).toUpper());
+        report(profileWrite(bookmarkFile(), user, QStringLiteral("Bookmark"),
+                            titleOf(QFileInfo(file).fileName()).toUpper()));
     } else if (answer == seams::MsgAnswer::No) {
-        profileDeleteSection(bookmarkFile(), user);
+        report(profileDeleteSection(bookmarkFile(), user));
     }
 }
 

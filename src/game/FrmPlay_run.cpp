@@ -392,7 +392,14 @@ void FrmPlay::endGame() {
     acceptingKeys_ = false;
     const QString& user = appState().results.userName;
     if (user.isEmpty() || gameScore_ <= scoreToBeat_) return;
-    game::writeRecord(appState().appFolder, user, playMode_, gameScore_);
+    if (!game::writeRecord(appState().appFolder, user, playMode_, gameScore_)) {
+        // Not kept, so not celebrated: the stored record stays on show.
+        seams::message(this,
+                       QStringLiteral("Impossibile salvare il record nel file:\n") +
+                           game::recordsFilePath(appState().appFolder),
+                       QStringLiteral("Tastolino"), seams::MsgIcon::Warning);
+        return;
+    }
     bestScores_ = game::readRecords(appState().appFolder, user);
     lblWinner->setText(game::formatScore(gameScore_));
     celebrate();

@@ -1,5 +1,7 @@
 #include "game/PlayRules.h"
 
+#include "settings/UserStorageKey.h"
+
 #include "platform/Seams.h"
 #include "settings/IniManager.h"
 
@@ -124,7 +126,7 @@ std::array<int32_t, 3> readRecords(const QString& appFolder, const QString& user
     if (userName.isEmpty()) return records;
     IniManager ini;
     ini.nome = recordsFilePath(appFolder).toStdString();
-    ini.sezione = userName.toStdString();
+    ini.sezione = userStorageKey(userName).toStdString();
     for (int i = 0; i < 3; ++i) {
         const std::string key = "Difficulty" + std::to_string(i + 1);
         bool ok = false;
@@ -141,7 +143,7 @@ bool writeRecord(const QString& appFolder, const QString& userName, int mode, in
     if (userName.isEmpty() || !isGameMode(mode)) return false;
     IniManager ini;
     ini.nome = recordsFilePath(appFolder).toStdString();
-    ini.sezione = userName.toStdString();
+    ini.sezione = userStorageKey(userName).toStdString();
     return ini.Scrivi("Difficulty" + std::to_string(mode + 1), std::to_string(score)) != 0;
 }
 

@@ -56,7 +56,8 @@ QString formatScore(int32_t score);
 QString durationText(int timeValue);
 
 // The records file "TastolinoWinner.ini" in the program folder: one section
-// per user, keys "Difficulty1".."Difficulty3" for modes 0..2.
+// per user, named by the user's storage key, keys "Difficulty1"..
+// "Difficulty3" for modes 0..2.
 QString recordsFilePath(const QString& appFolder);
 std::array<int32_t, 3> readRecords(const QString& appFolder, const QString& userName);
 // False when the file cannot be written; the caller carries on.

@@ -423,14 +423,16 @@ class TestBadFiles : public QObject {
                  path(QStringLiteral("CorsoDattilo/%1.lez")
                           .arg(QChar(QLatin1Char('a').unicode() + selected))));
 
-        // Keeping the lesson writes the bookmark (a directory is left alone
-        // and no lesson is touched).
+        // Keeping the lesson writes the bookmark (a directory is left alone,
+        // and the user is told the bookmark was not kept; no lesson is
+        // touched).
         engine_->sources.SaveBookmark(nullptr, engine_->messages);
-        QCOMPARE(boxes_.size(), 1);
+        QCOMPARE(boxes_.size(), bookmark == "<dir>" ? 2 : 1);
         QCOMPARE(readFile(QStringLiteral("CorsoDattilo/a.lez")),
                  QByteArray("[Livello1]\r\n1=abc\r\n"));
         if (bookmark == "<dir>") {
             QVERIFY(QFileInfo(bmk).isDir());
+            QVERIFY(boxes_[1].startsWith(QStringLiteral("Impossibile salvare")));
         } else {
             engine_->sources.ReadBookmark();
             QCOMPARE(engine_->sources.bookmarkName,

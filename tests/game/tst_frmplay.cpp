@@ -380,6 +380,9 @@ class TestFrmPlay : public QObject {
             << "ANNA" << QByteArray("[BEPPE]\r\nDifficulty2=9000\r\n")
             << QByteArray("[BEPPE]\r\nDifficulty2=9000\r\n[ANNA]\r\nDifficulty2=7200\r\n");
         QTest::newRow("no user no record") << "" << QByteArray() << QByteArray("<missing>");
+        // A name that cannot be a section name as it is: its key can.
+        QTest::newRow("name with a bracket")
+            << "A]B" << QByteArray() << QByteArray("[A%5DB]\r\nDifficulty2=7200\r\n");
     }
     void aFullGameKeepsTheBestScorePerUser() {
         QFETCH(QString, user);
@@ -411,6 +414,34 @@ class TestFrmPlay : public QObject {
         }
         type("a");  // keys do nothing once the game is over
         QCOMPARE(w->gameScore(), 7200);
+        // The next game finds the record again.
+        if (!user.isEmpty()) {
+            w.reset();
+            open();
+            QCOMPARE(w->bestScores()[1], 7200);
+        }
+    }
+
+    // A record that cannot be written is not celebrated as one: the stored
+    // record stays on show and the user is told.
+    void unsavedRecordIsNotCelebrated() {
+        QFile f(recordsPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[ANNA]\r\nDifficulty2=100\r\n");
+        f.close();
+        QFile::setPermissions(recordsPath(), QFileDevice::ReadOwner);
+        open();
+        start(1);
+        for (int turn = 1; turn <= 6; ++turn) catchWholeTurn();
+        QFile::setPermissions(recordsPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(w->gameScore(), 7200);
+        QCOMPARE(recordsBytes(), QByteArray("[ANNA]\r\nDifficulty2=100\r\n"));
+        QCOMPARE(std::count(sounds.begin(), sounds.end(), 103), 0);
+        QCOMPARE(w->bestScores()[1], 100);
+        QCOMPARE(label("lblWinner")->text(), QString("100"));
+        QCOMPARE(messages.size(), size_t(1));
+        QVERIFY(messages[0].text.startsWith(QString("Impossibile salvare il record")));
+        QVERIFY(messages[0].text.contains(recordsPath()));
     }
 
     void trainingCatchesOnlyTheLowestLetter_data() {
