@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/WindowPlacement.h"
 #include "ui/basSleep.h"
 #include "ui/modGradient.h"
 
@@ -89,8 +90,9 @@ QRegion frmTransparency::ShapeRegion(bool large) {
 }
 
 frmTransparency::frmTransparency(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::WindowTransparentForInput) {
+    SetTopMost(this, true);
     setObjectName(QStringLiteral("frmTransparency"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);

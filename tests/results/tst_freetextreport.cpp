@@ -392,6 +392,38 @@ class TestFreeTextReport : public QObject {
         QVERIFY(!text.contains("Ottimo"));
     }
 
+    // The window as the main window runs it, modally: "Crea file pdf"
+    // pressed three times writes the report three times, and the window
+    // stays open (and its report on disk) until "Chiudi".
+    void pdfThreeTimesWhileTheWindowStaysOpen() {
+        typicalExercise();
+        frmReportFreeTXT w;
+        QStringList problems;
+        int written = 0;
+        bool shownThroughout = true;
+        QTimer::singleShot(0, &w, [&] {
+            for (int i = 0; i < 3; ++i) {
+                w.findChild<QPushButton*>(QStringLiteral("cmdCreaPDF"))->click();
+                QCoreApplication::processEvents();
+                shownThroughout = shownThroughout && w.isVisible();
+                if (QFile::exists(w.pdfPath)) ++written;
+                problems << qpdfProblem(w.pdfPath);
+            }
+            QTimer::singleShot(0, &w, [&] {
+                shownThroughout = shownThroughout && w.isVisible() && QFile::exists(w.pdfPath);
+                w.findChild<QPushButton*>(QStringLiteral("cmdChiudi"))->click();
+            });
+        });
+        QTimer::singleShot(10000, &w, [&] { w.reject(); });  // safety net
+        QCOMPARE(w.exec(), int(QDialog::Accepted));
+        QVERIFY(shownThroughout);
+        QCOMPARE(written, 3);
+        QCOMPARE(problems, QStringList(3, QString()));
+        QCOMPARE(opened_.size(), 3);
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!QFile::exists(QDir(temp_->path()).filePath(QStringLiteral("anna.pdf"))));
+    }
+
     // A name with folder separators is written under its key, inside the
     // temporary folder, and never beside it.
     void nameLeadingOutStaysInTheFolder() {
