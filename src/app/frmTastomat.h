@@ -192,6 +192,9 @@ class frmTastomat : public QWidget {
     int backgroundTheme_ = -1;
     bool unloaded_ = false;
     bool inStartUp_ = false;
+    // The last Esc press went to this window (not to a box or list in
+    // front of it): only then does its release ask to close.
+    bool escapePressedHere_ = false;
 };
 
 // The window that is running, or null.
