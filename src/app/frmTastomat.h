@@ -153,6 +153,8 @@ class frmTastomat : public QWidget {
     bool HandleInputKey(QKeyEvent* event);
     // Centres the notebook and hangs the menu strip and the bottom bar on it.
     void PlaceMainPanels();
+    // Option captions too long for their panel get a smaller font.
+    void FitOptionTexts();
 
     void ApplyInterfaceTexts();
     void ApplySettings();
@@ -174,6 +176,9 @@ class frmTastomat : public QWidget {
     void SetupBalloonTips();
     void RedrawKeyboard();
     void PlaceKeyboardParts();
+    // Where the external key map hides no control (its top, in window
+    // coordinates).
+    int KeyMapTop() const;
     void CheckKeyboardLayout();
     void RestoreKeyboard();
 

@@ -117,6 +117,7 @@ void frmTastomat::ShowAbout() {
     if (state.languageName != language) {
         engine.SelectSource(SourceInternal);
         ApplyInterfaceTexts();
+        FitOptionTexts();
         SetKey25ToolTip();
         engine.restartPending = true;
         picDisplay->setFocus();

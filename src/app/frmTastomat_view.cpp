@@ -127,6 +127,7 @@ void MainWindowView::setDisplayLayout(bool freeText, int fontSize) {
     setFontSize(w_.lblFraseCorr, fontSize);
     setFontSize(w_.txtInput, fontSize);
     w_.lblFraseCorr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    w_.lblFraseCorr->setAutoFillBackground(false);  // only the greeting is opaque
     const int width = freeText ? 2 * w_.picDisplay->width() : w_.picDisplay->width() - 10;
     const int top =
         freeText
@@ -336,6 +337,7 @@ void MainWindowView::sourcesChanged(const ExerciseSources& sources) {
         list->addItems(sources.listEntries);
         list->setCurrentIndex(sources.listIndex);
     }
+    if (auto* files = qobject_cast<FileListBox*>(list)) files->fitListToEntries();
     list->setEnabled(sources.listEnabled);
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, sources.listEnabled ? w_.palette().color(QPalette::Base)
