@@ -3,6 +3,7 @@
 // results window answered through the modal hook. Counters, clock, speed
 // and best-speed bars, messages, level averages, lamps and the error face
 // are checked against figures worked out by hand for the chosen timings.
+#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
@@ -28,11 +29,7 @@ using namespace tastolino;
 
 namespace {
 
-class GermanLayout : public LayoutBackend {
-  public:
-    QString activeLayoutId() override { return kGermanLayoutId; }
-    void activateLayout(const QString&) override {}
-};
+using tastolino_test::GermanLayout;
 
 // Every sentence is 20 characters long (two-line ones with their CR LF), so
 // the speeds follow from the seconds alone: 20 / seconds keys per second.

@@ -3,6 +3,7 @@
 // the intro and the welcome one after the other, texts that fit their
 // panels, the cover bubble and the external key map where they hide no
 // control.
+#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
@@ -30,11 +31,7 @@ using namespace tastolino;
 
 namespace {
 
-class GermanLayout : public LayoutBackend {
-  public:
-    QString activeLayoutId() override { return kGermanLayoutId; }
-    void activateLayout(const QString&) override {}
-};
+using tastolino_test::GermanLayout;
 
 void screens(std::initializer_list<QSize> sizes) {
     QTest::addColumn<QSize>("screen");

@@ -1,6 +1,7 @@
 // The main window driven offscreen through its real controls: the menu
 // strip, the keyboard and mouse guards, restart, the user name and the
 // settings kept across runs.
+#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
@@ -32,11 +33,7 @@ using seams::MsgAnswer;
 
 namespace {
 
-class GermanLayout : public LayoutBackend {
-  public:
-    QString activeLayoutId() override { return kGermanLayoutId; }
-    void activateLayout(const QString&) override {}
-};
+using tastolino_test::GermanLayout;
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
