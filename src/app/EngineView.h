@@ -106,6 +106,8 @@ class EngineView {
     virtual void openGame() = 0;  // FrmPlay, modal
     // Ends the program (main window unload). The engine stops at once.
     virtual void unloadMainWindow() = 0;
+    // Whether the input box takes keys, or Enter starts, may have changed.
+    virtual void inputStateChanged() = 0;
 };
 
 }  // namespace tastolino

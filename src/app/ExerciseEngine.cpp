@@ -143,6 +143,7 @@ void ExerciseEngine::showCounters() {
 void ExerciseEngine::StartSentence() {
     if (ended) return;
     AppState& st = appState();
+    view_.inputStateChanged();
     view_.prepareForSentence();
     view_.setAboutEnabled(false);
     exerciseRunning = true;
@@ -177,6 +178,7 @@ void ExerciseEngine::StartSentence() {
             view_.showWelcome();
             view_.setGameOptionEnabled(true);
         }
+        view_.inputStateChanged();
         return;
     }
 
@@ -226,6 +228,7 @@ void ExerciseEngine::StartSentence() {
     sentenceCorrect = sentenceErrors = 0;
     playSound(104);
     AdvanceCursor(true);
+    view_.inputStateChanged();
 }
 
 void ExerciseEngine::resetForNewExercise() {
@@ -475,6 +478,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
 
     if (!sentenceDone) return;
     inSentenceEnd = true;
+    view_.inputStateChanged();
     // The last key is taken over by the program: the box shows the
     // expected character, whatever was typed for it.
     if (fromInputBox) inputText.chop(1);
@@ -496,6 +500,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
     else
         Restart();
     inSentenceEnd = false;
+    view_.inputStateChanged();
 }
 
 void ExerciseEngine::WrongKey(int keyAscii) {

@@ -7,6 +7,7 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/WindowProperty.h"
 #include "results/frmClassifica.h"
 #include "results/frmInput.h"
 #include "results/frmReportFreeTXT.h"
@@ -216,6 +217,21 @@ void frmTastomat::FinishStartUp() {
                                  frame.height() - 2);
     EnableMenu(true);
     inStartUp_ = false;
+    PublishInputState();
+}
+
+QString frmTastomat::InputState() const {
+    if (unloaded_ || inStartUp_ || engine.inSentenceEnd) return QStringLiteral("busy");
+    if (!txtInput->isReadOnly() && !engine.sentenceDone) return QStringLiteral("typing");
+    if (cmdStart->isEnabled()) return QStringLiteral("start");
+    return QStringLiteral("busy");
+}
+
+void frmTastomat::PublishInputState() {
+    const QString state = InputState();
+    if (property("inputState").toString() == state) return;
+    setProperty("inputState", state);
+    PublishWindowProperty(this, "_TASTOLINO_INPUT", state.toLatin1());
 }
 
 void frmTastomat::Intro() {

@@ -63,6 +63,14 @@ class frmTastomat : public QWidget {
     // Closes the main window the orderly way: settings saved, layout given
     // back, every other window closed.
     void Unload();
+    // What the keyboard does in the window now: "typing" (the input box
+    // takes the keys of a sentence), "start" (Enter starts the next
+    // sentence) or "busy" (keys are swallowed). Kept in the window's
+    // "inputState" property and published on its X window as
+    // _TASTOLINO_INPUT, so that a program driving it from outside (the
+    // end-to-end tests) waits for the state instead of guessing a time.
+    QString InputState() const;
+    void PublishInputState();
 
   private:
     // Declared before the engine, which is built on it.

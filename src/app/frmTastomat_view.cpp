@@ -461,4 +461,8 @@ void MainWindowView::unloadMainWindow() {
     w_.Unload();
 }
 
+void MainWindowView::inputStateChanged() {
+    w_.PublishInputState();
+}
+
 }  // namespace tastolino

@@ -70,6 +70,7 @@ class MainWindowView : public EngineView {
     void showWelcome() override;
     void openGame() override;
     void unloadMainWindow() override;
+    void inputStateChanged() override;
 
   private:
     KeyboardPanel* keyboard() const;

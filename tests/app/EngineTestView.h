@@ -110,6 +110,7 @@ class RecordingView : public EngineView {
     void showWelcome() override { ++welcomes; }
     void openGame() override {}
     void unloadMainWindow() override { unloaded = true; }
+    void inputStateChanged() override {}
 };
 
 }  // namespace tastolino_test

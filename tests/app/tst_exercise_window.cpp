@@ -380,6 +380,36 @@ class TestExerciseWindow : public QObject {
         QVERIFY(w_->lblSmile->grab().toImage() == noFace);
     }
 
+    // What the keyboard does, as the window publishes it for programs that
+    // drive it from outside: Enter starts, the box takes the sentence's
+    // keys, the end of a sentence swallows keys, then Enter again.
+    void inputStateFollowsTheSentence() {
+        start(QStringLiteral("/test.lez"));
+        const auto state = [this] { return w_->property("inputState").toString(); };
+        QCOMPARE(state(), QStringLiteral("start"));
+        QStringList duringEnd;
+        seams::setSoundHook([&](int id) {
+            if (id == 102 || id == 103) duringEnd << state();
+        });
+        QString whileResultsOpen;
+        for (int i = 0; i < 5; ++i) {
+            pressEnter();
+            QCOMPARE(state(), QStringLiteral("typing"));
+            QVERIFY(!w_->txtInput->isReadOnly());
+            typeSentence(4);
+            QCOMPARE(state(), QStringLiteral("start"));
+        }
+        QCOMPARE(duringEnd, QStringList(5, QStringLiteral("busy")));
+        seams::setModalHook([&](QDialog* dialog) {
+            whileResultsOpen = state();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdRisp0"))->click();
+            return dialog->result();
+        });
+        pressEnter();
+        QCOMPARE(whileResultsOpen, QStringLiteral("busy"));
+        QCOMPARE(state(), QStringLiteral("typing"));
+    }
+
     void terminaEndsTheProgram() {
         start(QStringLiteral("/test.lez"));
         for (int i = 0; i < 5; ++i) {

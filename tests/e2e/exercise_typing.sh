@@ -13,7 +13,7 @@ geometry=${3:-800x600}
 sw=${geometry%x*}
 sh=${geometry#*x}
 source "$(dirname "$0")/lib.sh"
-e2e_init xdotool xwininfo setxkbmap
+e2e_init xdotool xwininfo xprop setxkbmap
 pid=
 e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null'
 shot() { [ -n "$shots" ] && import -window root "$shots/$1.png"; }
@@ -69,22 +69,35 @@ wait_dialog() {  # seconds
   return 1
 }
 
-# Presses Enter on the main window until the title shows sentence $1 of the
-# level: keys are swallowed for a moment after each sentence. The title
-# changes a moment before the input box opens, which takes longer on a busy
-# machine (the suites run in parallel): give it that moment before typing.
+# Starts sentence $1 of the level and returns once its title shows and the
+# input box takes its keys - the window says so itself, however busy the
+# machine is. Enter is pressed whenever the window waits for it (after a
+# results window the next level starts without it); the end of the previous
+# sentence swallows keys for a moment and shows as "busy".
 start_sentence() {  # pattern
-  local i
-  for i in $(seq 60); do
-    case "$(title_of "$main")" in *$1) sleep 0.8; return 0 ;; esac
-    if ((i % 5 == 1)); then
+  local i state
+  for i in $(seq 1200); do
+    state=$(e2e_input_state "$main")
+    if [ "$state" = typing ]; then
+      case "$(title_of "$main")" in *$1) return 0 ;; esac
+    elif [ "$state" = start ]; then
       xdotool windowfocus --sync "$main" 2>/dev/null
       xdotool key Return
+      # Once: until the window has taken this Enter.
+      for _ in $(seq 200); do [ "$(e2e_input_state "$main")" = start ] || break; sleep 0.05; done
+      continue
     fi
-    sleep 0.1
+    sleep 0.05
   done
-  fail "sentence '$1' did not start (title: $(title_of "$main"))"
+  fail "sentence '$1' did not start (title: $(title_of "$main"), state: $(e2e_input_state "$main"))"
   return 1
+}
+
+# Enter after the last sentence of a level opens the results window.
+finish_level() {  # level end
+  e2e_wait_input_state "$main" start 30 || fail "Enter never ready after sentence $1"
+  xdotool windowfocus --sync "$main" 2>/dev/null
+  xdotool key Return
 }
 
 type_text() { xdotool type --delay 25 -- "$1"; }
@@ -147,9 +160,7 @@ case "$(title_of "$main")" in
 esac
 
 # Enter after sentence 5 opens the results window.
-sleep 1.2
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key Return
+finish_level 5
 answer_results 5 continua
 
 n=0
@@ -158,9 +169,7 @@ for s in "${level2[@]}"; do
   start_sentence "Secondo livello: frase  $n" || break
   type_text "$s"
 done
-sleep 1.2
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key Return
+finish_level 10
 answer_results 10 continua
 
 # Level 3: two lines each, Enter between them; AltGr and Shift symbols;
@@ -182,9 +191,7 @@ for n in 1 2 3 4 5; do
   start_sentence "Terzo livello: frase  $n" || break
   level3 $n
 done
-sleep 1.2
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key Return
+finish_level 15
 answer_results 15 termina
 
 # "Termina" ends the program.

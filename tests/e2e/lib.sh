@@ -55,3 +55,21 @@ e2e_fresh_copy() {  # program
   rm -f "$work/app/Tastolino.ini"
   app=$work/app/$(basename "$1")
 }
+
+# What the keyboard does in the program's main window, as the window
+# publishes it: "typing" (the input box takes the keys of a sentence),
+# "start" (Enter starts) or "busy" (keys are swallowed); empty before the
+# window has said.
+e2e_input_state() {  # window id
+  xprop -id "$1" _TASTOLINO_INPUT 2>/dev/null | sed -n 's/^_TASTOLINO_INPUT([^)]*) = "\(.*\)"$/\1/p'
+}
+
+# Waits until the main window reports the state; false after `seconds`.
+e2e_wait_input_state() {  # window id, state, seconds
+  local i
+  for i in $(seq $(($3 * 20))); do
+    [ "$(e2e_input_state "$1")" = "$2" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
