@@ -171,6 +171,9 @@ void frmTransparency::Form_Load(const QPoint& target, const QPoint& aim) {
     const QPoint relativeAim = aim.isNull() ? QPoint() : aim - target;
     shape_ = ShapeRegion(size, relativeAim);
     tailTip_ = TailTip(size, relativeAim);
+    body_ = bubbleOutline(size, relativeAim).body.toRect();
+    // No taller than the bubble: the window keeps nothing below it.
+    resize(size.width(), std::min(size.height(), shape_.boundingRect().bottom() + 1));
     setMask(shape_);
     // A thin darker rim along the outline.
     rim_ = shape_ - (shape_.translated(1, 0) & shape_.translated(-1, 0) & shape_.translated(0, 1) &
@@ -238,8 +241,7 @@ void frmTransparency::paintEvent(QPaintEvent*) {
     // The words sit in the body of the bubble.
     const double scale = width() / 363.0;
     const int margin = int(std::lround(16 * scale));
-    const QRect words =
-        bubbleOutline(size(), QPoint()).body.toRect().adjusted(margin, margin, -margin, -margin);
+    const QRect words = body_.adjusted(margin, margin, -margin, -margin);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(int(std::lround(17 * scale)));
     font.setBold(true);

@@ -85,6 +85,7 @@ class frmTransparency : public QWidget {
     QRegion shape_;
     QRegion rim_;
     QPoint tailTip_;
+    QRect body_;  // the round part of the bubble, where the words go
     bool large_ = false;
     bool unloading_ = false;
 };
