@@ -10,9 +10,9 @@ set -uo pipefail
 program=${1:?program}
 shots=${2:-}
 geometry=${3:-800x600}
-sw=${geometry%x*}
-sh=${geometry#*x}
 source "$(dirname "$0")/lib.sh"
+e2e_sw=${geometry%x*}
+e2e_sh=${geometry#*x}
 e2e_init xdotool xwininfo xprop setxkbmap
 pid=
 e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null'
@@ -49,25 +49,8 @@ printf '%b' \
 
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 
-# The window titled "Tastolino" that is smaller than the screen: the user
-# name dialog or the results window.
-dialog_id() {
-  local id w h
-  for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
-    read -r w h <<<"$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
-    [ "${w:-0}" -lt "$sw" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-
-wait_dialog() {  # seconds
-  local i
-  for i in $(seq $(($1 * 10))); do
-    dialog_id && return 0
-    sleep 0.1
-  done
-  return 1
-}
+dialog_id() { e2e_dialog_id; }
+wait_dialog() { e2e_wait_dialog "$1"; }
 
 # Starts sentence $1 of the level and returns once its title shows and the
 # input box takes its keys - the window says so itself, however busy the
@@ -105,16 +88,7 @@ type_text() { xdotool type --delay 25 -- "$1"; }
 "$app" /e2e.lez >"$work/run.log" 2>&1 &
 pid=$!
 
-main=
-for _ in $(seq 150); do
-  for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
-    read -r w h <<<"$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
-    [ "$w" -eq "$sw" ] && [ "$h" -eq "$sh" ] && main=$id
-  done
-  [ -n "$main" ] && break
-  sleep 0.1
-done
-[ -n "$main" ] || { fail "no main window"; cat "$work/run.log"; exit 1; }
+main=$(e2e_main_window 15) || { fail "no main window"; cat "$work/run.log"; exit 1; }
 
 dialog=$(wait_dialog 15) || { fail "no user name dialog"; exit 1; }
 xdotool windowfocus --sync "$dialog" 2>/dev/null

@@ -73,3 +73,52 @@ e2e_wait_input_state() {  # window id, state, seconds
   done
   return 1
 }
+
+# The program's windows on a screen of width $e2e_sw and height $e2e_sh
+# (set by the script): the main window fills the screen; a dialog or a
+# message box is a window titled "Tastolino" narrower than the screen.
+e2e_sw=800
+e2e_sh=600
+
+e2e_size_of() {  # window id -> "width height"
+  xwininfo -id "$1" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'
+}
+
+e2e_main_window() {  # seconds -> id
+  local i id w h
+  for i in $(seq $(($1 * 20))); do
+    for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
+      read -r w h <<<"$(e2e_size_of "$id")"
+      [ "${w:-0}" -eq "$e2e_sw" ] && [ "${h:-0}" -eq "$e2e_sh" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.05
+  done
+  return 1
+}
+
+e2e_dialog_id() {  # -> id
+  local id w h
+  for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
+    read -r w h <<<"$(e2e_size_of "$id")"
+    [ "${w:-0}" -lt "$e2e_sw" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+e2e_wait_dialog() {  # seconds -> id
+  local i
+  for i in $(seq $(($1 * 20))); do
+    e2e_dialog_id && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+e2e_wait_no_dialog() {  # seconds
+  local i
+  for i in $(seq $(($1 * 20))); do
+    e2e_dialog_id >/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
+}

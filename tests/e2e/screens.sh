@@ -51,26 +51,10 @@ for size in "${sizes[@]}"; do
   e2e_fresh_copy "$program"
   "$app" >"$work/run.log" 2>&1 &
   pid=$!
-  main=
-  for _ in $(seq 300); do
-    for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
-      read -r _ _ ww wh <<<"$(geometry_of "$id")"
-      [ "$ww" -eq "$w" ] && [ "$wh" -eq "$h" ] && main=$id
-    done
-    [ -n "$main" ] && break
-    sleep 0.05
-  done
-  [ -n "$main" ] || { fail "$size: no main window"; kill "$pid"; wait "$pid"; pid=; continue; }
-  dialog=
-  for _ in $(seq 300); do
-    for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
-      read -r _ _ ww _ <<<"$(geometry_of "$id")"
-      [ "$ww" -lt "$w" ] && dialog=$id
-    done
-    [ -n "$dialog" ] && break
-    sleep 0.05
-  done
-  if [ -n "$dialog" ]; then
+  e2e_sw=$w
+  e2e_sh=$h
+  main=$(e2e_main_window 15) || { fail "$size: no main window"; kill "$pid"; wait "$pid"; pid=; continue; }
+  if dialog=$(e2e_wait_dialog 15); then
     xdotool windowfocus --sync "$dialog" 2>/dev/null
     xdotool type --delay 20 "anna"
     xdotool key Return

@@ -11,14 +11,12 @@ set -uo pipefail
 program=${1:?program}
 source "$(dirname "$0")/lib.sh"
 e2e_init xdotool xwininfo xprop setxkbmap import convert qpdf
-sw=800
-sh=600
 pid=
 cupsd_pid=
 e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
   [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null'
 
-e2e_start_display 600 699 "${sw}x${sh}"
+e2e_start_display 600 699 "${e2e_sw}x${e2e_sh}"
 setxkbmap de || { echo "cannot set the German layout"; exit 1; }
 export TMPDIR=$work/tmp
 mkdir -p "$TMPDIR"
@@ -72,34 +70,9 @@ EOF
 
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 
-# A visible window titled "Tastolino" smaller than the screen: a dialog or
-# message box of the program.
-dialog_id() {
-  local id w h
-  for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
-    read -r w h <<<"$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
-    [ "${w:-0}" -lt "$sw" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-
-wait_dialog() {  # seconds -> id
-  local i
-  for i in $(seq $(($1 * 20))); do
-    dialog_id && return 0
-    sleep 0.05
-  done
-  return 1
-}
-
-wait_no_dialog() {  # seconds
-  local i
-  for i in $(seq $(($1 * 20))); do
-    dialog_id >/dev/null || return 0
-    sleep 0.05
-  done
-  return 1
-}
+dialog_id() { e2e_dialog_id; }
+wait_dialog() { e2e_wait_dialog "$1"; }
+wait_no_dialog() { e2e_wait_no_dialog "$1"; }
 
 # After an Esc that closed something else: no question comes up (for a
 # while), the program runs on and Enter would start.
@@ -107,7 +80,7 @@ expect_no_question() {  # what
   wait_no_dialog 10 || { fail "$1: the window did not close"; return; }
   sleep 1.5
   if d=$(dialog_id); then
-    fail "$1: a question came up ($(xwininfo -id "$d" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'))"
+    fail "$1: a question came up ($(e2e_size_of "$d"))"
     xdotool windowfocus --sync "$d" 2>/dev/null
     xdotool key n  # "No" (do not close)
     wait_no_dialog 5
@@ -118,17 +91,7 @@ expect_no_question() {  # what
 start_program() {  # arguments...
   "$app" "$@" >"$work/run.log" 2>&1 &
   pid=$!
-  main=
-  local id w h
-  for _ in $(seq 300); do
-    for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
-      read -r w h <<<"$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
-      [ "$w" -eq "$sw" ] && [ "$h" -eq "$sh" ] && main=$id
-    done
-    [ -n "$main" ] && break
-    sleep 0.05
-  done
-  [ -n "$main" ] || { fail "no main window"; cat "$work/run.log"; exit 1; }
+  main=$(e2e_main_window 15) || { fail "no main window"; cat "$work/run.log"; exit 1; }
   local d
   d=$(wait_dialog 30) || { fail "no user name dialog"; exit 1; }
   xdotool windowfocus --sync "$d" 2>/dev/null
