@@ -1,6 +1,7 @@
-# Shared by the end-to-end scripts: a private work folder and runtime folder
-# (so the single-instance lock is the script's own), failure counting, and an
-# Xvfb display of the script's own number range (suites run in parallel).
+# Shared by the end-to-end scripts: a private work folder, runtime folder
+# and user folders (so the single-instance lock is the script's own and the
+# user's settings stay out), failure counting, and an Xvfb display of the
+# script's own number range (suites run in parallel).
 #   source lib.sh; e2e_init TOOLS...; e2e_start_display FIRST LAST WxH
 
 # The real X path, not the offscreen one that ctest sets for widget tests.
@@ -29,6 +30,8 @@ e2e_init() {  # tools the script needs
   trap e2e_cleanup EXIT
   export XDG_RUNTIME_DIR=$work/runtime
   mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # The user's own settings and lessons stay out of the runs.
+  export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 }
 
 e2e_start_display() {  # first last WxH; sets and exports DISPLAY
