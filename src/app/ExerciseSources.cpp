@@ -3,6 +3,7 @@
 #include "app/ExerciseKeys.h"
 #include "app/ExerciseProfile.h"
 #include "platform/AppState.h"
+#include "platform/DataFolders.h"
 #include "platform/Seams.h"
 
 #include "text/Cp1252.h"
@@ -24,27 +25,35 @@ bool fileExists(const QString& path) {
     return !path.isEmpty() && info.isFile() && info.isReadable();
 }
 
-// Files of a folder matching a pattern (case ignored), sorted by name so
-// that course lessons come in the order they are numbered.
-QFileInfoList filesOf(const QString& folder, const QString& pattern) {
-    QDir dir(folder);
-    dir.setNameFilters({pattern});
-    dir.setFilter(QDir::Files | QDir::Readable);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    return dir.entryInfoList();
-}
-
 // Part before the first "." of a file name.
 QString titleOf(const QString& fileName) {
     return fileName.section(QLatin1Char('.'), 0, 0);
 }
 
-QString at(const QStringList& list, int i) {
-    return i >= 0 && i < list.size() ? list[i] : QString();
+const QString kCourse = QStringLiteral("CorsoDattilo");
+const QString kExercises = QStringLiteral("Esercizi");
+
+// Files of the shipped folder and of the user's own folder matching a
+// pattern (case ignored), sorted by name so that course lessons come in the
+// order they are numbered. A user's file takes the place of a shipped one
+// that the list would show under the same name: course lessons by their
+// upper-cased title, exercises and text files by their name in any case.
+QFileInfoList filesOf(const QString& subfolder, const QString& pattern) {
+    const ListingKey key = subfolder == kCourse
+                               ? ListingKey([](const QString& n) { return titleOf(n).toUpper(); })
+                               : ListingKey([](const QString& n) { return n.toCaseFolded(); });
+    return listedFiles(appState().appFolder, subfolder, pattern, key,
+                       UserFolders::fromEnvironment());
 }
 
-int roundMinutes(double v) {
-    return std::max(1, int(std::nearbyint(v)));
+// A file of the shipped or the user's folder by name, the user's first.
+QString findListed(const QString& subfolder, const QString& name) {
+    for (const QString& folder :
+         lookupFolders(appState().appFolder, subfolder, UserFolders::fromEnvironment())) {
+        const QString path = findFileNoCase(folder, name);
+        if (!path.isEmpty()) return path;
+    }
+    return {};
 }
 
 }  // namespace
@@ -140,14 +149,14 @@ QString ExerciseSources::exercisesFolder() {
     return appState().appFolder + QStringLiteral("Esercizi/");
 }
 QString ExerciseSources::bookmarkFile() {
-    return courseFolder() + QStringLiteral("Tastolino.bmk");
+    return placeForWriting(WrittenKind::UserData, QStringLiteral("CorsoDattilo/Tastolino.bmk"));
 }
 
 void ExerciseSources::EnableSources() {
     hasFileSources = false;
-    optionEnabled[SourceCourse] = !filesOf(courseFolder(), QStringLiteral("*.lez")).isEmpty();
-    optionEnabled[SourceExercises] = !filesOf(exercisesFolder(), QStringLiteral("*.lez")).isEmpty();
-    optionEnabled[SourceTextFiles] = !filesOf(exercisesFolder(), QStringLiteral("*.txt")).isEmpty();
+    optionEnabled[SourceCourse] = !filesOf(kCourse, QStringLiteral("*.lez")).isEmpty();
+    optionEnabled[SourceExercises] = !filesOf(kExercises, QStringLiteral("*.lez")).isEmpty();
+    optionEnabled[SourceTextFiles] = !filesOf(kExercises, QStringLiteral("*.txt")).isEmpty();
     for (int i = SourceCourse; i <= SourceGame; ++i) {
         if (!optionEnabled[size_t(i)]) continue;
         hasFileSources = true;
@@ -179,7 +188,7 @@ bool ExerciseSources::SelectSource(int index) {
             break;
         case SourceExercises:
             selectedSource = SourceExercises;
-            for (const QFileInfo& f : filesOf(exercisesFolder(), QStringLiteral("*.lez"))) {
+            for (const QFileInfo& f : filesOf(kExercises, QStringLiteral("*.lez"))) {
                 listEntries << f.fileName();
                 listFiles_ << f.filePath();
             }
@@ -188,7 +197,7 @@ bool ExerciseSources::SelectSource(int index) {
             break;
         case SourceTextFiles:
             selectedSource = SourceTextFiles;
-            for (const QFileInfo& f : filesOf(exercisesFolder(), QStringLiteral("*.txt"))) {
+            for (const QFileInfo& f : filesOf(kExercises, QStringLiteral("*.txt"))) {
                 if (f.size() >= kTextFileLimit) continue;
                 listEntries << f.fileName() + timeEstimate(f.size());
                 listFiles_ << f.filePath();
@@ -206,7 +215,7 @@ bool ExerciseSources::SelectSource(int index) {
 
 void ExerciseSources::FillCourseList() {
     if (!appState().results.userName.isEmpty()) ReadBookmark();
-    for (const QFileInfo& f : filesOf(courseFolder(), QStringLiteral("*.lez"))) {
+    for (const QFileInfo& f : filesOf(kCourse, QStringLiteral("*.lez"))) {
         listEntries << titleOf(f.fileName()).toUpper();
         listFiles_ << f.filePath();
     }
@@ -227,8 +236,8 @@ void ExerciseSources::ResolveListFile() {
         // cut, never the folders above it.
         const int txt = entry.toUpper().indexOf(QStringLiteral(".TXT"), 1);
         if (txt > 0) entry = entry.left(txt + 4);
-        path = courseMode ? findFileNoCase(courseFolder(), entry + QStringLiteral(".lez"))
-                          : findFileNoCase(exercisesFolder(), entry);
+        path = courseMode ? findListed(kCourse, entry + QStringLiteral(".lez"))
+                          : findListed(kExercises, entry);
     }
     if (!fileExists(path)) return;
     appState().results.exerciseFile = path;
@@ -254,7 +263,7 @@ ExerciseSources::CommandLine ExerciseSources::InterpretCommandLine(const QString
         commandLineArg.clear();
         return CommandLine::Ignored;
     }
-    const QString path = findFileNoCase(exercisesFolder(), name);
+    const QString path = findListed(kExercises, name);
     if (path.isEmpty()) return CommandLine::NotFound;
     appState().results.exerciseFile = path;
     if (ext == QStringLiteral(".TXT")) {
@@ -284,6 +293,7 @@ void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages)
                        seams::MsgButtons::YesNoCancel);
     if (answer == seams::MsgAnswer::Yes) {
         const QString file = appState().results.exerciseFile;
+        prepareToWrite(bookmarkFile());
         profileWrite(bookmarkFile(), user, QStringLiteral("Bookmark"),
                      titleOf(QFileInfo(file).fileName()).toUpper());
     } else if (answer == seams::MsgAnswer::No) {

@@ -55,7 +55,9 @@ QString findFileNoCase(const QString& folder, const QString& name);
 
 class ExerciseSources {
   public:
-    // Folders under the program folder.
+    // Folders under the program folder (the user's own lessons and
+    // exercises are listed with theirs) and the bookmark, kept where the
+    // program writes its data.
     static QString courseFolder();
     static QString exercisesFolder();
     static QString bookmarkFile();

@@ -5,6 +5,7 @@
 #include "app/MessageTable.h"
 #include "app/frmTastomat_view.h"
 #include "keyboard/KeyboardPanel.h"
+#include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
@@ -153,7 +154,8 @@ void frmTastomat::Form_Load() {
     QFont sentenceFont = lblFraseCorr->font();
     sentenceFont.setPointSize(engine.layout.sentenceFontSize);
     lblFraseCorr->setFont(sentenceFont);
-    if (state.appFolder.isEmpty()) state.appFolder = QCoreApplication::applicationDirPath();
+    if (state.appFolder.isEmpty())
+        state.appFolder = dataFolderFor(QCoreApplication::applicationDirPath());
     if (!state.appFolder.endsWith(QLatin1Char('/'))) state.appFolder += QLatin1Char('/');
 
     // 5./6. Settings, texts, category, per-sentence speeds.

@@ -3,6 +3,7 @@
 #include "app/SignalBridge.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
+#include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
     state.largeScreen = IsLargeScreen(seams::screenSize());
     largeScreenScale() = ScaleForScreen(seams::screenSize());
     state.windows2000OrLater = IsWindows2000OrLater();
-    state.appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    state.appFolder = dataFolderFor(QCoreApplication::applicationDirPath());
 
     // The command line as one text, the way the exercise argument is read.
     const QStringList arguments = app.arguments().mid(1);

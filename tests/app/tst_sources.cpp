@@ -194,6 +194,65 @@ class TestSources : public QObject {
                  accepted || outcome == int(ExerciseSources::CommandLine::TooLong));
     }
 
+    // A program folder that cannot be written: the user's own lessons and
+    // exercises join the lists (the user's file wins on the same name), and
+    // the bookmark goes into the user's data folder.
+    void userFoldersWhenProgramFolderIsReadOnly() {
+        QTemporaryDir user;
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(user.path()));
+        const QString own = user.path() + QStringLiteral("/tastolino/");
+        write(QStringLiteral("CorsoDattilo/LezA.lez"), "[Livello1]\r\n1=a\r\n");
+        write(QStringLiteral("CorsoDattilo/LezC.lez"), "[Livello1]\r\n1=c\r\n");
+        write(QStringLiteral("Esercizi/Mia.lez"), "[Livello1]\r\n1=shipped\r\n");
+        QVERIFY(QDir().mkpath(own + QStringLiteral("CorsoDattilo")));
+        QVERIFY(QDir().mkpath(own + QStringLiteral("Esercizi")));
+        for (const char* f : {"CorsoDattilo/lezb.lez", "Esercizi/MIA.lez", "Esercizi/mine.txt"}) {
+            QFile file(own + QLatin1String(f));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Livello1]\r\n1=own\r\n");
+        }
+        const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+        QVERIFY(QFile::setPermissions(appState().appFolder + "CorsoDattilo", readOnly));
+        QVERIFY(QFile::setPermissions(appState().appFolder, readOnly));
+
+        ExerciseSources s;
+        s.EnableSources();
+        QVERIFY(s.optionEnabled[SourceTextFiles]);
+        QVERIFY(s.SelectSource(SourceExercises));
+        QCOMPARE(s.listEntries, QStringList{"MIA.lez"});
+        s.ResolveListFile();
+        QCOMPARE(appState().results.exerciseFile, own + QStringLiteral("Esercizi/MIA.lez"));
+
+        appState().results.userName = QStringLiteral("Anna");
+        QVERIFY(s.SelectSource(SourceCourse));
+        QCOMPARE(s.listEntries, (QStringList{"LEZA", "LEZB", "LEZC"}));
+        s.listIndex = 1;
+        s.ResolveListFile();
+        QCOMPARE(appState().results.exerciseFile, own + QStringLiteral("CorsoDattilo/lezb.lez"));
+        QCOMPARE(ExerciseSources::bookmarkFile(),
+                 own + QStringLiteral("CorsoDattilo/Tastolino.bmk"));
+        answer_ = seams::MsgAnswer::Yes;
+        s.SaveBookmark(nullptr, QStringList());
+        QCOMPARE(
+            profileRead(own + QStringLiteral("CorsoDattilo/Tastolino.bmk"), "Anna", "Bookmark"),
+            QStringLiteral("LEZB"));
+        QVERIFY(!QFileInfo::exists(appState().appFolder + "CorsoDattilo/Tastolino.bmk"));
+        s.SelectSource(SourceCourse);
+        QCOMPARE(s.listIndex, 2);
+
+        // The "/" form finds the user's exercise first.
+        ExerciseSources c;
+        QCOMPARE(c.InterpretCommandLine(QStringLiteral("/mia.lez")),
+                 ExerciseSources::CommandLine::Accepted);
+        QCOMPARE(appState().results.exerciseFile, own + QStringLiteral("Esercizi/MIA.lez"));
+
+        const auto writable = readOnly | QFileDevice::WriteOwner;
+        QFile::setPermissions(appState().appFolder, writable);
+        QFile::setPermissions(appState().appFolder + "CorsoDattilo", writable);
+        qputenv("XDG_DATA_HOME", saved);
+    }
+
     // The lessons shipped beside the program: fifteen entries each, nothing
     // lost to characters without a key, text files within the limit.
     void shippedSamples() {
