@@ -1,6 +1,7 @@
 // Start-up, welcome, modal windows and unload of the main window.
 #include "app/frmTastomat.h"
 
+#include "app/DesktopTexts.h"
 #include "app/MainWindowParts.h"
 #include "app/MessageTable.h"
 #include "app/frmTastomat_view.h"
@@ -192,6 +193,8 @@ void frmTastomat::Form_Load() {
     update();
     RedrawKeyboard();
 
+    WarnIfNothingCanBeSaved();
+
     // 13. The exercise named on the command line, and the sources.
     if (!commandLine_.isEmpty() && !engine.InterpretCommandLine(commandLine_)) return;
     engine.EnableSources();
@@ -345,6 +348,17 @@ void frmTastomat::ApplySettings() {
                                 : int16_t(0);
     RefreshMenuMarkers();
     SetCategory(options.category == 1 ? 1 : 0);
+}
+
+void frmTastomat::WarnIfNothingCanBeSaved() {
+    const QString& folder = appState().appFolder;
+    const UserFolders user = UserFolders::fromEnvironment();
+    QStringList folders = unwritablePlaces(folder, WrittenKind::Settings, user);
+    for (const QString& f : unwritablePlaces(folder, WrittenKind::UserData, user))
+        if (!folders.contains(f)) folders << f;
+    if (folders.isEmpty()) return;
+    seams::message(this, cannotSaveText(folders), QStringLiteral("Tastolino"),
+                   seams::MsgIcon::Warning);
 }
 
 MainOptions frmTastomat::CurrentOptions() const {

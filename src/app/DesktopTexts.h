@@ -1,0 +1,15 @@
+// Texts of the program's desktop integration (where files are kept). They carry language identifiers of their own,
+// from 9001 on, that no window uses; a language file may replace them, the
+// built-in texts are Italian.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tastolino {
+
+// "9001": nothing the program writes can be kept; the folders follow, one
+// a line.
+QString cannotSaveText(const QStringList& folders);
+
+}  // namespace tastolino
