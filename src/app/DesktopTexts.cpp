@@ -12,4 +12,11 @@ QString cannotSaveText(const QStringList& folders) {
            QLatin1Char('\n') + folders.join(QLatin1Char('\n'));
 }
 
+QString fileNotReadableText(const QString& path) {
+    return LangStringOr(QStringLiteral("9002"),
+                        QStringLiteral("Impossibile aprire l'esercizio: il file non esiste o non "
+                                       "può essere letto:")) +
+           QLatin1Char('\n') + path;
+}
+
 }  // namespace tastolino

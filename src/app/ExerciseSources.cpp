@@ -56,6 +56,25 @@ QString findListed(const QString& subfolder, const QString& name) {
     return {};
 }
 
+// "/" + the plain name of a file in the exercises folder: the "/" opens the
+// argument or follows a blank, and the file exists there. Empty otherwise.
+QString exerciseNamedOnCommandLine(const QString& arg) {
+    const int slash = arg.indexOf(QLatin1Char('/'));
+    if (slash < 0 || (slash > 0 && arg[slash - 1] != QLatin1Char(' '))) return {};
+    const QString name = arg.mid(slash + 1).trimmed();
+    const bool plainName = !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
+                           !name.contains(QLatin1Char('\\')) && name != QStringLiteral("..");
+    return plainName ? findListed(kExercises, name) : QString();
+}
+
+QString at(const QStringList& list, int i) {
+    return i >= 0 && i < list.size() ? list[i] : QString();
+}
+
+int roundMinutes(double v) {
+    return std::max(1, int(std::nearbyint(v)));
+}
+
 }  // namespace
 
 QString FitToLine(const QString& text, const LineFitter& fitter) {
@@ -252,19 +271,24 @@ void ExerciseSources::SelectNextCourseEntry() {
 
 ExerciseSources::CommandLine ExerciseSources::InterpretCommandLine(const QString& arg) {
     commandLineArg = arg;
-    const int slash = arg.indexOf(QLatin1Char('/'));
-    const QString name = slash < 0 ? QString() : arg.mid(slash + 1).trimmed();
-    const QString ext = name.right(4).toUpper();
-    // Only a plain file name inside the exercises folder is taken.
-    const bool plainName = !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-                           name != QStringLiteral("..");
-    if (name.isEmpty() || !plainName ||
-        (ext != QStringLiteral(".LEZ") && ext != QStringLiteral(".TXT"))) {
+    unreadableFile.clear();
+    const QString given = arg.trimmed();
+    const QString ext = given.right(4).toUpper();
+    if (ext != QStringLiteral(".LEZ") && ext != QStringLiteral(".TXT")) {
         commandLineArg.clear();
         return CommandLine::Ignored;
     }
-    const QString path = findListed(kExercises, name);
-    if (path.isEmpty()) return CommandLine::NotFound;
+    QString path = exerciseNamedOnCommandLine(given);
+    if (path.isEmpty()) {
+        // A path of its own, relative to the current folder or absolute, as
+        // a file manager passes it.
+        path = QDir::cleanPath(QFileInfo(given).absoluteFilePath());
+        if (!fileExists(path)) {
+            unreadableFile = path;
+            commandLineArg.clear();
+            return CommandLine::NotFound;
+        }
+    }
     appState().results.exerciseFile = path;
     if (ext == QStringLiteral(".TXT")) {
         if (QFileInfo(path).size() >= kTextFileLimit) return CommandLine::TooLong;

@@ -161,13 +161,15 @@ class TestSources : public QObject {
         QTest::addColumn<QString>("arg");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("no slash") << "e.lez" << int(ExerciseSources::CommandLine::Ignored) << false;
+        // Without a "/" in front the argument is a path of the current folder.
+        QTest::newRow("no slash") << "e.lez" << int(ExerciseSources::CommandLine::NotFound)
+                                  << false;
         QTest::newRow("wrong extension")
             << "/e.doc" << int(ExerciseSources::CommandLine::Ignored) << false;
         QTest::newRow("outside the folder")
-            << "/../e.lez" << int(ExerciseSources::CommandLine::Ignored) << false;
+            << "/../e.lez" << int(ExerciseSources::CommandLine::NotFound) << false;
         QTest::newRow("missing") << "/nope.lez" << int(ExerciseSources::CommandLine::NotFound)
-                                 << true;
+                                 << false;
         QTest::newRow("exercise, any case")
             << "/ E.LEZ " << int(ExerciseSources::CommandLine::Accepted) << true;
         QTest::newRow("text") << "/t.txt" << int(ExerciseSources::CommandLine::Accepted) << true;
@@ -192,6 +194,68 @@ class TestSources : public QObject {
         s.EnableSources();
         QCOMPARE(!appState().results.exerciseFile.isEmpty(),
                  accepted || outcome == int(ExerciseSources::CommandLine::TooLong));
+    }
+
+    // Any readable file by its path, relative or absolute, blanks and
+    // umlauts in its name; "/" + a name found in the exercises folder stays
+    // that file, while a relative path that happens to end in the same name
+    // is the path.
+    void commandLinePaths() {
+        write(QStringLiteral("Esercizi/e.lez"), "[Livello1]\r\n1=shipped\r\n");
+        QTemporaryDir outside;
+        const QString folder = outside.path() + QString::fromUtf8("/Meine Übungen");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/sub")));
+        const QString lesson = folder + QString::fromUtf8("/Grüße aus Köln.lez");
+        for (const QString& f : {lesson, folder + QStringLiteral("/sub/e.lez")}) {
+            QFile file(f);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Livello1]\r\n1=abc\r\n");
+        }
+        QFile big(folder + QStringLiteral("/lang.TXT"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write(QByteArray(26000, 'a'));
+        big.close();
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/dir.lez")));
+
+        const QString cwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder));
+        const struct {
+            QString arg;
+            ExerciseSources::CommandLine outcome;
+            QString file;
+        } cases[] = {
+            {lesson, ExerciseSources::CommandLine::Accepted, lesson},
+            {QStringLiteral(" ") + lesson + QStringLiteral(" "),
+             ExerciseSources::CommandLine::Accepted, lesson},
+            {QString::fromUtf8("Grüße aus Köln.lez"), ExerciseSources::CommandLine::Accepted,
+             lesson},
+            {QString::fromUtf8("../Meine Übungen/Grüße aus Köln.lez"),
+             ExerciseSources::CommandLine::Accepted, lesson},
+            {QStringLiteral("sub/e.lez"), ExerciseSources::CommandLine::Accepted,
+             folder + QStringLiteral("/sub/e.lez")},
+            {QStringLiteral("./sub/e.lez"), ExerciseSources::CommandLine::Accepted,
+             folder + QStringLiteral("/sub/e.lez")},
+            {QStringLiteral("/e.lez"), ExerciseSources::CommandLine::Accepted,
+             appState().appFolder + QStringLiteral("Esercizi/e.lez")},
+            {QStringLiteral("lang.TXT"), ExerciseSources::CommandLine::TooLong,
+             folder + QStringLiteral("/lang.TXT")},
+            {QStringLiteral("dir.lez"), ExerciseSources::CommandLine::NotFound, QString()},
+            {QStringLiteral("gone.lez"), ExerciseSources::CommandLine::NotFound, QString()},
+        };
+        for (const auto& c : cases) {
+            appState().results.exerciseFile.clear();
+            appState().freeTextMode = false;
+            ExerciseSources s;
+            QCOMPARE(s.InterpretCommandLine(c.arg), c.outcome);
+            QCOMPARE(appState().results.exerciseFile, c.file);
+            QCOMPARE(s.commandLineArg.isEmpty(),
+                     c.outcome == ExerciseSources::CommandLine::NotFound);
+            QCOMPARE(s.unreadableFile, c.outcome == ExerciseSources::CommandLine::NotFound
+                                           ? folder + QLatin1Char('/') + c.arg
+                                           : QString());
+            QVERIFY(!appState().freeTextMode);
+        }
+        QVERIFY(QDir::setCurrent(cwd));
     }
 
     // A program folder that cannot be written: the user's own lessons and
