@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tastolino"));
     QApplication::setApplicationVersion(QStringLiteral(TASTOLINO_VERSION));
+    // Lets the desktop match the window to the installed menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tastolino.Tastolino"));
 
     // Measuring start-up: nobody is there to answer a message box.
     const bool benchmark = qEnvironmentVariableIntValue("TASTOLINO_BENCH_EXIT_AFTER_SHOW") == 1;
