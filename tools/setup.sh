@@ -9,6 +9,7 @@ tastolino_packages=(
   xvfb xdotool x11-xkb-utils x11-utils imagemagick
   qpdf poppler-utils libhpdf-dev
   gstreamer1.0-plugins-base
+  dpkg-dev desktop-file-utils appstream shared-mime-info man-db lintian
 )
 
 tastolino_setup() {
