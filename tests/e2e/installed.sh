@@ -8,7 +8,8 @@
 #    ~/.config/tastolino/Tastolino.ini, and nothing changed in the installed
 #    tree;
 #  - the portable folder still writes Tastolino.ini beside the executable,
-#    with exactly the bytes it always wrote, and nothing in HOME;
+#    with exactly the bytes it always wrote, and nothing into the user's
+#    folders;
 #  - a lesson given by its path (absolute and relative, blanks and umlauts
 #    in the name) is played; a path that is not there gets a message first.
 #   installed.sh <build folder> [screenshot folder]
@@ -126,13 +127,15 @@ stop_program
 same_bytes "$user_ini" || fail "installed, second run: name or colour not read back: $(cat -A "$user_ini" 2>&1)"
 [ "$(tree_state)" = "$before" ] || fail "the installed tree changed"
 
-# 2. Portable: beside the executable, byte for byte, nothing in HOME.
+# 2. Portable: beside the executable, byte for byte, nothing for the user.
 rm -rf "$HOME/.config"
 e2e_fresh_copy "$build/app/tastolino"
 start_and_greet portable anna "$app" && next_background
 stop_program
 same_bytes "$work/app/Tastolino.ini" || fail "portable: Tastolino.ini not as expected: $(cat -A "$work/app/Tastolino.ini" 2>&1)"
-[ -z "$(ls -A "$HOME")" ] || fail "portable: files in HOME: $(find "$HOME")"
+for folder in "$HOME/.config/tastolino" "$HOME/.local/share/tastolino"; do
+  [ -e "$folder" ] && fail "portable: $folder was made"
+done
 
 # 3. A lesson by its path, absolute and relative; a missing path.
 lessons="$work/Meine Übungen"
