@@ -48,6 +48,13 @@ QString userBaseOf(WrittenKind kind, const UserFolders& user) {
     return kind == WrittenKind::Settings ? user.configFolder() : user.dataFolder();
 }
 
+// An installed data folder (…/share/tastolino) belongs to the package and is
+// shared by every user of the machine: written files never go there, not even
+// when root runs the program and could write it.
+bool isInstalledDataFolder(const QString& dataFolder) {
+    return QDir::cleanPath(dataFolder).endsWith(QStringLiteral("/share/tastolino"));
+}
+
 QFileInfoList filesIn(const QString& folder, const QString& pattern) {
     QDir dir(folder);
     dir.setNameFilters({pattern});
@@ -107,7 +114,7 @@ bool canBeMade(const QString& folder) {
 QString placeForWriting(const QString& dataFolder, WrittenKind kind, const QString& relative,
                         const UserFolders& user) {
     const QString beside = withSlash(dataFolder) + relative;
-    if (isWritableFolder(folderOf(beside))) return beside;
+    if (!isInstalledDataFolder(dataFolder) && isWritableFolder(folderOf(beside))) return beside;
     const QString base = userBaseOf(kind, user);
     return base.isEmpty() ? beside : base + relative;
 }
@@ -138,10 +145,12 @@ bool prepareToWrite(const QString& file) {
 }
 
 QStringList unwritablePlaces(const QString& dataFolder, WrittenKind kind, const UserFolders& user) {
-    if (isWritableFolder(dataFolder)) return {};
+    const bool installed = isInstalledDataFolder(dataFolder);
+    if (!installed && isWritableFolder(dataFolder)) return {};
     const QString base = userBaseOf(kind, user);
     if (canBeMade(base)) return {};
-    QStringList places{withSlash(dataFolder)};
+    QStringList places;
+    if (!installed) places << withSlash(dataFolder);
     if (!base.isEmpty()) places << base;
     return places;
 }

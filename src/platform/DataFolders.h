@@ -5,8 +5,9 @@
 // ../share/tastolino relative to the executable.
 //
 // Files the program writes (settings, course bookmark, game records, the
-// learning statistics) go into the data folder while it can be written,
-// exactly where a portable copy has always kept them. Otherwise the settings
+// learning statistics) go into the data folder of a portable copy while it
+// can be written, exactly where such a copy has always kept them. Otherwise,
+// and always for an installed copy, the settings
 // go into $XDG_CONFIG_HOME/tastolino/ and everything else into
 // $XDG_DATA_HOME/tastolino/ (defaults ~/.config and ~/.local/share), laid out
 // like the data folder: the bookmark in CorsoDattilo/, the records at the
@@ -54,8 +55,9 @@ bool canBeMade(const QString& folder);
 enum class WrittenKind { Settings, UserData };
 
 // Where the written file `relative` ("Tastolino.ini",
-// "CorsoDattilo/Tastolino.bmk") goes: in the data folder when the folder
-// that would hold it there is writable, else in the user's folder of that
+// "CorsoDattilo/Tastolino.bmk") goes: in a portable data folder when the
+// folder that would hold it there is writable, else (and always for an
+// installed data folder, …/share/tastolino) in the user's folder of that
 // kind. Without a usable user folder the data folder's path is kept (its
 // writes then fail as before).
 QString placeForWriting(const QString& dataFolder, WrittenKind kind, const QString& relative,

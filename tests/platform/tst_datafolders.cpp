@@ -41,7 +41,7 @@ class TestDataFolders : public QObject {
 
     std::unique_ptr<QTemporaryDir> tmp_;
     QString root_;  // ends in "/"
-    QString data_;  // a data folder, ends in "/"
+    QString data_;  // a portable data folder, ends in "/"
     UserFolders user_;
 
   private slots:
@@ -49,7 +49,7 @@ class TestDataFolders : public QObject {
         tmp_ = std::make_unique<QTemporaryDir>();
         QVERIFY(tmp_->isValid());
         root_ = tmp_->path() + QLatin1Char('/');
-        data_ = root_ + QStringLiteral("share/tastolino/");
+        data_ = root_ + QStringLiteral("portable/");
         QVERIFY(QDir().mkpath(data_ + QStringLiteral("CorsoDattilo")));
         QVERIFY(QDir().mkpath(data_ + QStringLiteral("Esercizi")));
         user_ = UserFolders{root_ + QStringLiteral("home"), QString(), QString()};
@@ -117,9 +117,11 @@ class TestDataFolders : public QObject {
     // neither, the executable's folder as before.
     void dataFolder() {
         const QString bin = root_ + QStringLiteral("bin");
+        const QString installed = root_ + QStringLiteral("share/tastolino/");
         QVERIFY(QDir().mkpath(bin));
-        QCOMPARE(dataFolderFor(bin), data_);
-        QCOMPARE(dataFolderFor(bin + QLatin1Char('/')), data_);
+        QVERIFY(QDir().mkpath(installed));
+        QCOMPARE(dataFolderFor(bin), installed);
+        QCOMPARE(dataFolderFor(bin + QLatin1Char('/')), installed);
         QVERIFY(QDir().mkpath(bin + QStringLiteral("/Lang")));
         QCOMPARE(dataFolderFor(bin), bin + QLatin1Char('/'));
 
@@ -183,6 +185,24 @@ class TestDataFolders : public QObject {
         QCOMPARE(placeForWriting(data_, WrittenKind::UserData,
                                  QStringLiteral("CorsoDattilo/Tastolino.bmk"), user_),
                  user_.dataFolder() + QStringLiteral("CorsoDattilo/Tastolino.bmk"));
+    }
+
+    // An installed data folder is never written, even when it could be (root).
+    void installedDataFolderIsNeverWritten() {
+        const QString installed = root_ + QStringLiteral("usr/share/tastolino/");
+        QVERIFY(QDir().mkpath(installed + QStringLiteral("CorsoDattilo")));
+        QVERIFY(isWritableFolder(installed));
+        QCOMPARE(placeForWriting(installed, WrittenKind::Settings, QStringLiteral("Tastolino.ini"),
+                                 user_),
+                 user_.configFolder() + QStringLiteral("Tastolino.ini"));
+        QCOMPARE(placeForWriting(installed, WrittenKind::UserData,
+                                 QStringLiteral("CorsoDattilo/Tastolino.bmk"), user_),
+                 user_.dataFolder() + QStringLiteral("CorsoDattilo/Tastolino.bmk"));
+        QVERIFY(unwritablePlaces(installed, WrittenKind::Settings, user_).isEmpty());
+        QVERIFY(QDir().mkpath(root_ + QStringLiteral("home")));
+        makeReadOnly(root_ + QStringLiteral("home"));
+        QCOMPARE(unwritablePlaces(installed, WrittenKind::UserData, user_),
+                 QStringList{user_.dataFolder()});
     }
 
     void nothingWritable() {
@@ -258,15 +278,16 @@ class TestDataFolders : public QObject {
 
     // A program installed into the user's own data folder lists each file once.
     void userFolderIsTheDataFolder() {
-        touch(data_ + QStringLiteral("Esercizi/a.lez"));
+        const QString installed = root_ + QStringLiteral("share/tastolino/");
+        touch(installed + QStringLiteral("Esercizi/a.lez"));
         const UserFolders user{QString(), QString(), root_ + QStringLiteral("share")};
-        QCOMPARE(user.dataFolder(), data_);
+        QCOMPARE(user.dataFolder(), installed);
         QCOMPARE(names(listedFiles(
-                     data_, QStringLiteral("Esercizi"), QStringLiteral("*.lez"),
+                     installed, QStringLiteral("Esercizi"), QStringLiteral("*.lez"),
                      [](const QString& n) { return n; }, user)),
                  QStringList{"a.lez"});
-        QCOMPARE(lookupFolders(data_, QStringLiteral("Esercizi"), user),
-                 QStringList{data_ + QStringLiteral("Esercizi/")});
+        QCOMPARE(lookupFolders(installed, QStringLiteral("Esercizi"), user),
+                 QStringList{installed + QStringLiteral("Esercizi/")});
     }
 };
 
