@@ -231,6 +231,17 @@ def corpus_counts(lessons, exercise_sources, text_sources):
 RARE_FORM = re.compile(r"([^aeiouäöüylr][lr]e|st|tet|det)$")
 
 
+_DICTIONARY_SET = {}
+
+
+def dictionary_words(dictionary):
+    """The word list as a set, made once."""
+    key = id(dictionary)
+    if key not in _DICTIONARY_SET:
+        _DICTIONARY_SET[key] = sorted(set(dictionary))
+    return _DICTIONARY_SET[key]
+
+
 def stable_hash(word):
     return hashlib.sha1(word.encode("utf-8")).hexdigest()
 
@@ -257,6 +268,14 @@ def pick_words(dictionary, counts, blocked, allowed, new_letters, count, opts, u
             continue
         candidates.append(w)
     known = sorted((w for w in candidates if counts[w] > 0), key=lambda w: (-counts[w], w))
+    if not need_new:
+        # A review lesson: every word may come back, taken from the
+        # hand-written material only, in an order of the lesson's own.
+        pool = sorted((w for w in dictionary_words(dictionary)
+                       if counts[w] > 0 and min_len <= len(w) <= max_len and w not in blocked
+                       and set(w) <= allowed),
+                      key=lambda w: stable_hash(f"{opts.get('seed', '')}{w}"))
+        return pool
     rest = sorted((w for w in candidates
                    if counts[w] == 0 and len(w) <= max(9, min_len + 3) and not RARE_FORM.search(w)),
                   key=lambda w: (abs(len(w) - 6), stable_hash(w)))
@@ -430,7 +449,7 @@ def build_course(lessons, dictionary, counts, blocked):
                     lines = drill_lines(no, lesson.new, allowed)
                 else:
                     words = pick_words(dictionary, counts, blocked, allowed, lesson.new,
-                                       count, opts, used_words)
+                                       count, dict(opts, seed=str(no)), used_words)
                     lines = word_lines(words, count, where)
                     for line in lines:
                         used_words.update(line.split())
