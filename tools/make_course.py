@@ -220,8 +220,6 @@ def corpus_counts(lessons, exercise_sources, text_sources):
                 add(line)
     for _, text in text_sources:
         add(text)
-    for word in load_lines("common_words.txt"):
-        add(word)
     return counts
 
 
