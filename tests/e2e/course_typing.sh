@@ -53,6 +53,11 @@ entry() {  # file level key
 
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 
+# The darkest grey (0 black .. 1 white) of a rectangle of the screen.
+darkest() {  # x y width height
+  import -window root -crop "$3x$4+$1+$2" -colorspace Gray -format '%[fx:minima.intensity]' info:- 2>/dev/null
+}
+
 # The colour of one pixel of the screen, as "#RRGGBB".
 pixel() { import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -1; }
 
@@ -192,6 +197,14 @@ run_lesson() {  # lesson file
   xdotool mousemove 795 595
   shot "$lesson_tag-course-chosen"
   [ $chosen -eq 1 ] || { fail "$lesson: the course option is not chosen"; return 1; }
+  # The welcome ends by enabling the Enter button and giving the focus to
+  # the keyboard: a sentence started before then would lose its input box.
+  local ready=0
+  for i in $(seq 300); do
+    awk -v v="$(darkest 672 472 40 12)" 'BEGIN { exit !(v != "" && v < 0.3) }' && { ready=1; break; }
+    sleep 0.1
+  done
+  [ $ready -eq 1 ] || { fail "$lesson: the Enter button was never enabled"; return 1; }
 
   for level in 1 2 3; do
     case $level in
