@@ -8,6 +8,7 @@ tastolino_packages=(
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   xvfb xdotool x11-xkb-utils x11-utils imagemagick
   qpdf poppler-utils libhpdf-dev
+  python3 wngerman hunspell hunspell-de-de
   gstreamer1.0-plugins-base
   dpkg-dev desktop-file-utils appstream shared-mime-info man-db lintian
 )

@@ -58,3 +58,38 @@ e2e_fresh_copy() {  # program
   rm -f "$work/app/Tastolino.ini"
   app=$work/app/$(basename "$1")
 }
+
+# Windows of the program, found by title and size on a screen of width $sw
+# and height $sh (set by the script).
+e2e_window_size() {  # id -> "width height"
+  xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'
+}
+# The main window: the one titled "Tastolino..." that fills the screen.
+e2e_find_main() {  # seconds; prints its id
+  local i id w h
+  for i in $(seq $(($1 * 10))); do
+    for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
+      read -r w h <<<"$(e2e_window_size "$id")"
+      [ "$w" -eq "$sw" ] && [ "$h" -eq "$sh" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+# A dialog: the window titled "Tastolino" that is smaller than the screen.
+e2e_dialog_id() {
+  local id w h
+  for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
+    read -r w h <<<"$(e2e_window_size "$id")"
+    [ "${w:-0}" -lt "$sw" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+e2e_wait_dialog() {  # seconds; prints its id
+  local i
+  for i in $(seq $(($1 * 10))); do
+    e2e_dialog_id && return 0
+    sleep 0.1
+  done
+  return 1
+}
