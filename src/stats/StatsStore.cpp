@@ -231,10 +231,16 @@ bool StatsStore::insert(const SentenceRecord& r) {
 }
 
 bool StatsStore::record(const SentenceRecord& r) {
+    return record(std::vector<SentenceRecord>{r});
+}
+
+bool StatsStore::record(const std::vector<SentenceRecord>& records) {
     if (!open()) return false;
     QSqlDatabase db = database();
     if (db.transaction()) {
-        if (insert(r) && db.commit()) return true;
+        bool ok = true;
+        for (const SentenceRecord& r : records) ok = ok && insert(r);
+        if (ok && db.commit()) return true;
         db.rollback();
     }
     // Ids handed out inside the rolled-back transaction are gone again.

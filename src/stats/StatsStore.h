@@ -6,11 +6,11 @@
 // sentence to the log with one write and returns; a process killed at any
 // moment leaves the log to be rolled forward or ignored on the next open,
 // so every sentence whose commit returned is there and the file is never
-// damaged. (Only an operating-system crash or power loss can take back the
-// last commits, and even then the file stays consistent.) A rollback
-// journal would be as safe against a killed process but writes every page
-// twice and syncs on each commit; the log keeps recording well under a
-// millisecond.
+// damaged. Only an operating-system crash or power loss can take back the
+// last commits, and even then the file stays consistent. Syncing every
+// commit would cover that too but costs what the disk takes to sync (here
+// 0.6 ms with the log and 2.2 ms with a rollback journal, against 0.3 ms),
+// and recording happens between two sentences.
 //
 // A file that cannot be used (not a database, truncated, failing the quick
 // check, a version newer than this program, tables that are not ours) is
@@ -68,6 +68,9 @@ class StatsStore {
     // Records a finished sentence in one transaction; true once it is
     // committed.
     bool record(const SentenceRecord& r);
+    // Records many in one transaction (history made up for tests and
+    // screenshots, imports): all or none.
+    bool record(const std::vector<SentenceRecord>& records);
 
     // A message for the user about what happened to the database (moved
     // aside, not writable); empty when there is none. Given once.

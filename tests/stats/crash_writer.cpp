@@ -5,6 +5,7 @@
 //                                 exit 0 when the database passes
 //                                 PRAGMA integrity_check and holds every
 //                                 TAG the outputs report
+#include "StatsTestUtil.h"
 #include "stats/StatsStore.h"
 
 #include <QCoreApplication>
@@ -26,16 +27,11 @@ int write(const QString& db) {
     const QString run = QString::number(getpid());
     QDateTime time = QDateTime::currentDateTime();
     for (int n = 0;; ++n) {
-        SentenceRecord r;
-        r.user = n % 3 == 0 ? QString() : QStringLiteral("User%1").arg(n % 3);
-        r.time = time.addSecs(n);
+        SentenceRecord r =
+            stats_test::sentence(n % 3 == 0 ? QString() : QStringLiteral("User%1").arg(n % 3),
+                                 time.addSecs(n), 42, 2, 160);
         r.file = QStringLiteral("run-%1-%2").arg(run).arg(n);
-        r.characters = 40;
-        r.milliseconds = 15000;
-        r.keystrokes = 42;
-        r.errors = 2;
-        r.speed = 160;
-        r.score = 64;
+        r.keys.clear();
         for (char32_t c = U'a'; c <= U'z'; ++c) r.keys.push_back({c, c, 1 + n % 5});
         r.keys.push_back({U'ö', U'o', 2});
         if (!store.record(r)) {

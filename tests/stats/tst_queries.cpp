@@ -1,6 +1,7 @@
 // What the statistics window asks: progress per day and per sitting over a
 // period, the figures of each character, the fingers and the weakest
 // characters.
+#include "StatsFixture.h"
 #include "StatsTestUtil.h"
 #include "keyboard/KeySet.h"
 #include "stats/FingerMap.h"
@@ -181,6 +182,30 @@ class TestQueries : public QObject {
         QCOMPARE(order(ergonomic),
                  (QList<int>{int(F::LeftLittle), int(F::RightIndex), int(F::RightRing)}));
         QCOMPARE(fingersByErrorRate(list, ergonomic).front().keystrokes, 60);
+    }
+
+    // The made-up history of six weeks for screenshots reads like a
+    // learner's: most days practised, faster at the end than at the start,
+    // the planted weak characters on top.
+    void madeUpHistory() {
+        QTemporaryDir dir;
+        StatsStore store(dir.filePath(QStringLiteral("s.sqlite")));
+        HistoryPlan plan;
+        plan.lastDay = baseTime().date();
+        QVERIFY(makeHistory(store, plan));
+        StatsQueries q(store);
+        const auto days = q.progressPerDay(plan.user, Period::AllDays, plan.lastDay);
+        QVERIFY(days.size() >= 25 && days.size() <= 42);
+        QCOMPARE(days.back().day, plan.lastDay);
+        QVERIFY(days.back().speed > days.front().speed + 60);
+        QVERIFY(days.back().errorRate() < days.front().errorRate());
+        int sentences = 0;
+        for (const ProgressPoint& p : days) sentences += p.sentences;
+        QCOMPARE(sentences, plan.sentences);
+        const QStringList weak = weakList(
+            weakestCharacters(q.characters(plan.user, Period::AllDays, plan.lastDay), 5));
+        QVERIFY2(weak.contains(QStringLiteral("Ä")) && weak.contains(QStringLiteral("ö")),
+                 qPrintable(weak.join(QLatin1Char(' '))));
     }
 };
 
