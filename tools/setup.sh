@@ -4,6 +4,7 @@
 tastolino_packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
+  libqt6sql6-sqlite wngerman hunspell-de-de
   libgl-dev libx11-dev libxkbfile-dev libxtst-dev
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   xvfb xdotool x11-xkb-utils x11-utils imagemagick

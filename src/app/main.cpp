@@ -2,6 +2,7 @@
 // then the main window.
 #include "app/SignalBridge.h"
 #include "app/StartupChecks.h"
+#include "app/StatsCommandLine.h"
 #include "app/frmTastomat.h"
 #include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
@@ -15,6 +16,8 @@
 
 int main(int argc, char** argv) {
     using namespace tastolino;
+    // The statistics export needs no display: it runs before any window.
+    if (isStatsExport(argc, argv)) return runStatsExport(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tastolino"));
     QApplication::setApplicationVersion(QStringLiteral(TASTOLINO_VERSION));
