@@ -4,12 +4,15 @@
 tastolino_packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
+  libqt6sql6-sqlite wngerman hunspell-de-de
   libgl-dev libx11-dev libxkbfile-dev libxtst-dev
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   xvfb xdotool x11-xkb-utils x11-utils imagemagick
   qpdf poppler-utils libhpdf-dev
+  python3 wngerman hunspell hunspell-de-de
   cups-daemon cups-client
   gstreamer1.0-plugins-base
+  dpkg-dev desktop-file-utils appstream shared-mime-info man-db lintian
 )
 
 tastolino_setup() {

@@ -65,8 +65,9 @@ class ExerciseEngine : public QObject {
     // The source menu's click (optMenu).
     void SelectSource(int index);
     // Start-up: the sources that have files, and the command-line exercise
-    // ("/" + name); a text file over the size limit ends the program after
-    // message 40. Returns false when the program is to end.
+    // ("/" + name, or a path); a file that cannot be read is reported, a
+    // text file over the size limit ends the program after message 40.
+    // Returns false when the program is to end.
     void EnableSources();
     bool InterpretCommandLine(const QString& arg);
 

@@ -2,6 +2,7 @@
 // blinker, the end of a sentence, and the menu commands that restart.
 #include "app/ExerciseEngine.h"
 
+#include "app/DesktopTexts.h"
 #include "app/Scoring.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
@@ -184,10 +185,20 @@ void ExerciseEngine::EnableSources() {
 }
 
 bool ExerciseEngine::InterpretCommandLine(const QString& arg) {
-    if (sources.InterpretCommandLine(arg) != ExerciseSources::CommandLine::TooLong) return true;
-    seams::message(view_.dialogParent(), message(40), kTitle, seams::MsgIcon::Information);
-    endProgram();
-    return false;
+    switch (sources.InterpretCommandLine(arg)) {
+        case ExerciseSources::CommandLine::NotFound:
+            // The learner asked for this file: say so rather than quietly
+            // starting with the internal sentences.
+            seams::message(view_.dialogParent(), fileNotReadableText(sources.unreadableFile),
+                           kTitle, seams::MsgIcon::Warning);
+            return true;
+        case ExerciseSources::CommandLine::TooLong:
+            seams::message(view_.dialogParent(), message(40), kTitle, seams::MsgIcon::Information);
+            endProgram();
+            return false;
+        default:
+            return true;
+    }
 }
 
 }  // namespace tastolino

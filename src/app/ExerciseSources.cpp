@@ -3,6 +3,7 @@
 #include "app/ExerciseKeys.h"
 #include "app/ExerciseProfile.h"
 #include "platform/AppState.h"
+#include "platform/DataFolders.h"
 #include "platform/Seams.h"
 #include "settings/UserStorageKey.h"
 
@@ -25,19 +26,46 @@ bool fileExists(const QString& path) {
     return !path.isEmpty() && info.isFile() && info.isReadable();
 }
 
-// Files of a folder matching a pattern (case ignored), sorted by name so
-// that course lessons come in the order they are numbered.
-QFileInfoList filesOf(const QString& folder, const QString& pattern) {
-    QDir dir(folder);
-    dir.setNameFilters({pattern});
-    dir.setFilter(QDir::Files | QDir::Readable);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    return dir.entryInfoList();
-}
-
 // Part before the first "." of a file name.
 QString titleOf(const QString& fileName) {
     return fileName.section(QLatin1Char('.'), 0, 0);
+}
+
+const QString kCourse = QStringLiteral("CorsoDattilo");
+const QString kExercises = QStringLiteral("Esercizi");
+
+// Files of the shipped folder and of the user's own folder matching a
+// pattern (case ignored), sorted by name so that course lessons come in the
+// order they are numbered. A user's file takes the place of a shipped one
+// that the list would show under the same name: course lessons by their
+// upper-cased title, exercises and text files by their name in any case.
+QFileInfoList filesOf(const QString& subfolder, const QString& pattern) {
+    const ListingKey key = subfolder == kCourse
+                               ? ListingKey([](const QString& n) { return titleOf(n).toUpper(); })
+                               : ListingKey([](const QString& n) { return n.toCaseFolded(); });
+    return listedFiles(appState().appFolder, subfolder, pattern, key,
+                       UserFolders::fromEnvironment());
+}
+
+// A file of the shipped or the user's folder by name, the user's first.
+QString findListed(const QString& subfolder, const QString& name) {
+    for (const QString& folder :
+         lookupFolders(appState().appFolder, subfolder, UserFolders::fromEnvironment())) {
+        const QString path = findFileNoCase(folder, name);
+        if (!path.isEmpty()) return path;
+    }
+    return {};
+}
+
+// "/" + the plain name of a file in the exercises folder: the "/" opens the
+// argument or follows a blank, and the file exists there. Empty otherwise.
+QString exerciseNamedOnCommandLine(const QString& arg) {
+    const int slash = arg.indexOf(QLatin1Char('/'));
+    if (slash < 0 || (slash > 0 && arg[slash - 1] != QLatin1Char(' '))) return {};
+    const QString name = arg.mid(slash + 1).trimmed();
+    const bool plainName = !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
+                           !name.contains(QLatin1Char('\\')) && name != QStringLiteral("..");
+    return plainName ? findListed(kExercises, name) : QString();
 }
 
 QString at(const QStringList& list, int i) {
@@ -180,14 +208,14 @@ QString ExerciseSources::exercisesFolder() {
     return appState().appFolder + QStringLiteral("Esercizi/");
 }
 QString ExerciseSources::bookmarkFile() {
-    return courseFolder() + QStringLiteral("Tastolino.bmk");
+    return placeForWriting(WrittenKind::UserData, QStringLiteral("CorsoDattilo/Tastolino.bmk"));
 }
 
 void ExerciseSources::EnableSources() {
     hasFileSources = false;
-    optionEnabled[SourceCourse] = !filesOf(courseFolder(), QStringLiteral("*.lez")).isEmpty();
-    optionEnabled[SourceExercises] = !filesOf(exercisesFolder(), QStringLiteral("*.lez")).isEmpty();
-    optionEnabled[SourceTextFiles] = !filesOf(exercisesFolder(), QStringLiteral("*.txt")).isEmpty();
+    optionEnabled[SourceCourse] = !filesOf(kCourse, QStringLiteral("*.lez")).isEmpty();
+    optionEnabled[SourceExercises] = !filesOf(kExercises, QStringLiteral("*.lez")).isEmpty();
+    optionEnabled[SourceTextFiles] = !filesOf(kExercises, QStringLiteral("*.txt")).isEmpty();
     for (int i = SourceCourse; i <= SourceGame; ++i) {
         if (!optionEnabled[size_t(i)]) continue;
         hasFileSources = true;
@@ -219,7 +247,7 @@ bool ExerciseSources::SelectSource(int index) {
             break;
         case SourceExercises:
             selectedSource = SourceExercises;
-            for (const QFileInfo& f : filesOf(exercisesFolder(), QStringLiteral("*.lez"))) {
+            for (const QFileInfo& f : filesOf(kExercises, QStringLiteral("*.lez"))) {
                 listEntries << f.fileName();
                 listFiles_ << f.filePath();
             }
@@ -228,7 +256,7 @@ bool ExerciseSources::SelectSource(int index) {
             break;
         case SourceTextFiles:
             selectedSource = SourceTextFiles;
-            for (const QFileInfo& f : filesOf(exercisesFolder(), QStringLiteral("*.txt"))) {
+            for (const QFileInfo& f : filesOf(kExercises, QStringLiteral("*.txt"))) {
                 if (f.size() >= kTextFileLimit) continue;
                 listEntries << f.fileName() + timeEstimate(f.size());
                 listFiles_ << f.filePath();
@@ -246,7 +274,7 @@ bool ExerciseSources::SelectSource(int index) {
 
 void ExerciseSources::FillCourseList() {
     if (!appState().results.userName.isEmpty()) ReadBookmark();
-    for (const QFileInfo& f : filesOf(courseFolder(), QStringLiteral("*.lez"))) {
+    for (const QFileInfo& f : filesOf(kCourse, QStringLiteral("*.lez"))) {
         listEntries << titleOf(f.fileName()).toUpper();
         listFiles_ << f.filePath();
     }
@@ -267,8 +295,8 @@ void ExerciseSources::ResolveListFile() {
         // cut, never the folders above it.
         const int txt = entry.toUpper().indexOf(QStringLiteral(".TXT"), 1);
         if (txt > 0) entry = entry.left(txt + 4);
-        path = courseMode ? findFileNoCase(courseFolder(), entry + QStringLiteral(".lez"))
-                          : findFileNoCase(exercisesFolder(), entry);
+        path = courseMode ? findListed(kCourse, entry + QStringLiteral(".lez"))
+                          : findListed(kExercises, entry);
     }
     if (!fileExists(path)) return;
     appState().results.exerciseFile = path;
@@ -283,19 +311,24 @@ void ExerciseSources::SelectNextCourseEntry() {
 
 ExerciseSources::CommandLine ExerciseSources::InterpretCommandLine(const QString& arg) {
     commandLineArg = arg;
-    const int slash = arg.indexOf(QLatin1Char('/'));
-    const QString name = slash < 0 ? QString() : arg.mid(slash + 1).trimmed();
-    const QString ext = name.right(4).toUpper();
-    // Only a plain file name inside the exercises folder is taken.
-    const bool plainName = !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-                           name != QStringLiteral("..");
-    if (name.isEmpty() || !plainName ||
-        (ext != QStringLiteral(".LEZ") && ext != QStringLiteral(".TXT"))) {
+    unreadableFile.clear();
+    const QString given = arg.trimmed();
+    const QString ext = given.right(4).toUpper();
+    if (ext != QStringLiteral(".LEZ") && ext != QStringLiteral(".TXT")) {
         commandLineArg.clear();
         return CommandLine::Ignored;
     }
-    const QString path = findFileNoCase(exercisesFolder(), name);
-    if (path.isEmpty()) return CommandLine::NotFound;
+    QString path = exerciseNamedOnCommandLine(given);
+    if (path.isEmpty()) {
+        // A path of its own, relative to the current folder or absolute, as
+        // a file manager passes it.
+        path = QDir::cleanPath(QFileInfo(given).absoluteFilePath());
+        if (!fileExists(path)) {
+            unreadableFile = path;
+            commandLineArg.clear();
+            return CommandLine::NotFound;
+        }
+    }
     appState().results.exerciseFile = path;
     if (ext == QStringLiteral(".TXT")) {
         if (QFileInfo(path).size() >= kTextFileLimit) return CommandLine::TooLong;
@@ -333,6 +366,7 @@ void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages)
                        seams::MsgButtons::YesNoCancel);
     if (answer == seams::MsgAnswer::Yes) {
         const QString file = appState().results.exerciseFile;
+        prepareToWrite(bookmarkFile());
         report(profileWrite(bookmarkFile(), user, QStringLiteral("Bookmark"),
                             titleOf(QFileInfo(file).fileName()).toUpper()));
     } else if (answer == seams::MsgAnswer::No) {

@@ -61,7 +61,9 @@ QString findFileNoCase(const QString& folder, const QString& name);
 
 class ExerciseSources {
   public:
-    // Folders under the program folder.
+    // Folders under the program folder (the user's own lessons and
+    // exercises are listed with theirs) and the bookmark, kept where the
+    // program writes its data.
     static QString courseFolder();
     static QString exercisesFolder();
     static QString bookmarkFile();
@@ -79,6 +81,7 @@ class ExerciseSources {
     QString bookmarkName;
     QString commandLineArg;
     bool textFileChosen = false;
+    QString unreadableFile;  // the command-line file that could not be read
 
     // Enables the options that have files and selects the internal
     // sentences; a file accepted from the command line stays selected.
@@ -95,8 +98,14 @@ class ExerciseSources {
     void SelectNextCourseEntry();
 
     enum class CommandLine { Ignored, NotFound, Accepted, TooLong };
-    // "/" + name of a ".lez" or ".txt" file in the exercises folder. For
-    // TooLong the caller shows message 40 and ends the program.
+    // The exercise or text file named on the command line. An argument not
+    // ending in ".lez" or ".txt" is Ignored. "/" at the start of the
+    // argument (or after a blank) followed by a plain file name that exists
+    // in the exercises folder names that file; anything else is the path of
+    // a file, relative to the current folder or absolute. A path that is not
+    // a readable file is NotFound (unreadableFile says which; the argument
+    // is dropped); for TooLong the caller shows message 40 and ends the
+    // program.
     CommandLine InterpretCommandLine(const QString& arg);
 
     void ReadBookmark();

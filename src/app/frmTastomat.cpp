@@ -1,10 +1,12 @@
 // Start-up, welcome, modal windows and unload of the main window.
 #include "app/frmTastomat.h"
 
+#include "app/DesktopTexts.h"
 #include "app/MainWindowParts.h"
 #include "app/MessageTable.h"
 #include "app/frmTastomat_view.h"
 #include "keyboard/KeyboardPanel.h"
+#include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "platform/WindowProperty.h"
@@ -154,7 +156,8 @@ void frmTastomat::Form_Load() {
     QFont sentenceFont = lblFraseCorr->font();
     sentenceFont.setPointSize(engine.layout.sentenceFontSize);
     lblFraseCorr->setFont(sentenceFont);
-    if (state.appFolder.isEmpty()) state.appFolder = QCoreApplication::applicationDirPath();
+    if (state.appFolder.isEmpty())
+        state.appFolder = dataFolderFor(QCoreApplication::applicationDirPath());
     if (!state.appFolder.endsWith(QLatin1Char('/'))) state.appFolder += QLatin1Char('/');
 
     // 5./6. Settings, texts, category, per-sentence speeds.
@@ -191,6 +194,8 @@ void frmTastomat::Form_Load() {
     showFullScreen();
     update();
     RedrawKeyboard();
+
+    WarnIfNothingCanBeSaved();
 
     // 13. The exercise named on the command line, and the sources.
     if (!commandLine_.isEmpty() && !engine.InterpretCommandLine(commandLine_)) return;
@@ -373,6 +378,17 @@ void frmTastomat::ApplySettings() {
                                 : int16_t(0);
     RefreshMenuMarkers();
     SetCategory(options.category == 1 ? 1 : 0);
+}
+
+void frmTastomat::WarnIfNothingCanBeSaved() {
+    const QString& folder = appState().appFolder;
+    const UserFolders user = UserFolders::fromEnvironment();
+    QStringList folders = unwritablePlaces(folder, WrittenKind::Settings, user);
+    for (const QString& f : unwritablePlaces(folder, WrittenKind::UserData, user))
+        if (!folders.contains(f)) folders << f;
+    if (folders.isEmpty()) return;
+    seams::message(this, cannotSaveText(folders), QStringLiteral("Tastolino"),
+                   seams::MsgIcon::Warning);
 }
 
 MainOptions frmTastomat::CurrentOptions() const {

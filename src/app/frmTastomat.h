@@ -166,6 +166,8 @@ class frmTastomat : public QWidget {
 
     void ApplyInterfaceTexts();
     void ApplySettings();
+    // Tells the learner once when settings and records cannot be kept.
+    void WarnIfNothingCanBeSaved();
     void RefreshMenuMarkers();
     void ApplyKeyboardOptions();
     void SetKey25ToolTip();

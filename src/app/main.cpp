@@ -2,7 +2,9 @@
 // then the main window.
 #include "app/SignalBridge.h"
 #include "app/StartupChecks.h"
+#include "app/StatsCommandLine.h"
 #include "app/frmTastomat.h"
+#include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 
@@ -14,9 +16,13 @@
 
 int main(int argc, char** argv) {
     using namespace tastolino;
+    // The statistics export needs no display: it runs before any window.
+    if (isStatsExport(argc, argv)) return runStatsExport(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tastolino"));
     QApplication::setApplicationVersion(QStringLiteral(TASTOLINO_VERSION));
+    // Lets the desktop match the window to the installed menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tastolino.Tastolino"));
 
     // Measuring start-up: nobody is there to answer a message box.
     const bool benchmark = qEnvironmentVariableIntValue("TASTOLINO_BENCH_EXIT_AFTER_SHOW") == 1;
@@ -32,7 +38,7 @@ int main(int argc, char** argv) {
     state.largeScreen = IsLargeScreen(seams::screenSize());
     largeScreenScale() = ScaleForScreen(seams::screenSize());
     state.windows2000OrLater = IsWindows2000OrLater();
-    state.appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    state.appFolder = dataFolderFor(QCoreApplication::applicationDirPath());
 
     // The command line as one text, the way the exercise argument is read.
     const QStringList arguments = app.arguments().mid(1);

@@ -1,9 +1,9 @@
 #include "game/PlayRules.h"
 
-#include "settings/UserStorageKey.h"
-
+#include "platform/DataFolders.h"
 #include "platform/Seams.h"
 #include "settings/IniManager.h"
+#include "settings/UserStorageKey.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,7 +118,8 @@ QString durationText(int timeValue) {
 }
 
 QString recordsFilePath(const QString& appFolder) {
-    return appFolder + QStringLiteral("TastolinoWinner.ini");
+    return placeForWriting(appFolder, WrittenKind::UserData, QStringLiteral("TastolinoWinner.ini"),
+                           UserFolders::fromEnvironment());
 }
 
 std::array<int32_t, 3> readRecords(const QString& appFolder, const QString& userName) {
@@ -142,7 +143,9 @@ std::array<int32_t, 3> readRecords(const QString& appFolder, const QString& user
 bool writeRecord(const QString& appFolder, const QString& userName, int mode, int32_t score) {
     if (userName.isEmpty() || !isGameMode(mode)) return false;
     IniManager ini;
-    ini.nome = recordsFilePath(appFolder).toStdString();
+    const QString path = recordsFilePath(appFolder);
+    prepareToWrite(path);
+    ini.nome = path.toStdString();
     ini.sezione = userStorageKey(userName).toStdString();
     return ini.Scrivi("Difficulty" + std::to_string(mode + 1), std::to_string(score)) != 0;
 }

@@ -55,7 +55,8 @@ QString formatScore(int32_t score);
 // The training duration for the time bar value 1..4, e.g. "2,5 min".
 QString durationText(int timeValue);
 
-// The records file "TastolinoWinner.ini" in the program folder: one section
+// The records file "TastolinoWinner.ini" in the program folder, or in the
+// user's data folder when the program folder cannot be written: one section
 // per user, named by the user's storage key, keys "Difficulty1"..
 // "Difficulty3" for modes 0..2.
 QString recordsFilePath(const QString& appFolder);

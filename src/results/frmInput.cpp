@@ -1,6 +1,7 @@
 #include "results/frmInput.h"
 
 #include "platform/AppState.h"
+#include "platform/DataFolders.h"
 #include "platform/WindowPlacement.h"
 #include "settings/IniManager.h"
 #include "settings/LanguageSupport.h"
@@ -163,6 +164,7 @@ void frmInput::storeName() {
     const QString name = upperCaseName(txtNomeUtente->text()).trimmed();
     appState().results.userName = name;
     tastolino::IniManager ini = accessNameSettings();
+    tastolino::prepareToWrite(QFile::decodeName(ini.nome.c_str()));
     // Unticking erases a remembered name; failures to write are not reported.
     if (chkRemember->isChecked()) {
         ini.Scrivi("Remember", "1");

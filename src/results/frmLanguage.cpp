@@ -2,6 +2,7 @@
 
 #include "keyboard/KeyArtwork.h"
 #include "platform/AppState.h"
+#include "platform/DataFolders.h"
 #include "platform/Seams.h"
 #include "settings/IniManager.h"
 #include "settings/LanguageSupport.h"
@@ -26,7 +27,9 @@ const QString kTitle = QStringLiteral("Tastolino");
 // when the main window never gets to save its options.
 void storeLanguageName(const QString& name) {
     IniManager ini;
-    ini.nome = QFile::encodeName(settingsFilePath(appState().appFolder)).toStdString();
+    const QString path = settingsFilePath(appState().appFolder);
+    prepareToWrite(path);
+    ini.nome = QFile::encodeName(path).toStdString();
     ini.sezione = "Language";
     ini.Scrivi("CurrentLanguage", name.toStdString());
 }

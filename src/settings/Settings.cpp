@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include "platform/DataFolders.h"
 #include "settings/IniManager.h"
 #include "settings/InstallerLanguage.h"
 #include "settings/LanguageSupport.h"
@@ -71,7 +72,8 @@ std::optional<int16_t> toInt16(const QString& text) {
 }
 
 QString settingsFilePath(const QString& appFolder) {
-    return appFolder + QStringLiteral("Tastolino.ini");
+    return placeForWriting(appFolder, WrittenKind::Settings, QStringLiteral("Tastolino.ini"),
+                           UserFolders::fromEnvironment());
 }
 
 MainOptions LoadSettings(const QString& appFolder) {
@@ -100,7 +102,9 @@ MainOptions LoadSettings(const QString& appFolder) {
 
 void SaveSettings(const QString& appFolder, const MainOptions& o) {
     IniManager ini;
-    ini.nome = fileName(settingsFilePath(appFolder));
+    const QString path = settingsFilePath(appFolder);
+    prepareToWrite(path);
+    ini.nome = fileName(path);
     auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
     // Write failures are deliberately not reported: the options are simply
     // not kept for the next start.

@@ -25,7 +25,8 @@ struct MainOptions {
     bool languageFileActive = false;  // Lang/<languageName>.lng can be read
 };
 
-// The path of the settings file; appFolder ends in "/".
+// The path of the settings file: in the program folder appFolder (ending in
+// "/") while it can be written, else in the user's configuration folder.
 QString settingsFilePath(const QString& appFolder);
 
 // Reads the options; missing or empty values take their defaults and nothing

@@ -415,6 +415,38 @@ class TestEngine : public QObject {
         QVERIFY(view_->unloaded);
     }
 
+    // A lesson given by its path is played like one from the exercises
+    // folder; a path that is not there is reported (with the path), and the
+    // program then starts as without a file, the restart allowed.
+    void commandLineLessonByPath() {
+        QTemporaryDir other;
+        const QString lesson = other.path() + QString::fromUtf8("/Übung für Jürgen.lez");
+        QFile f(lesson);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(kLesson);
+        f.close();
+        QVERIFY(engine_->InterpretCommandLine(lesson));
+        engine_->EnableSources();
+        engine_->StartSentence();
+        QCOMPARE(appState().results.exerciseFile, lesson);
+        QCOMPARE(appState().results.exerciseText, QStringLiteral("aaaaa bbbbb ccccc dd"));
+        QVERIFY(boxes_.isEmpty());
+
+        ExerciseEngine other2(*view_);
+        appState().results.exerciseFile.clear();
+        const QString gone = other.path() + QStringLiteral("/weg.lez");
+        QVERIFY(other2.InterpretCommandLine(gone));
+        QCOMPARE(boxes_, QStringList{QStringLiteral("Impossibile aprire l'esercizio: il file non "
+                                                    "esiste o non può essere letto:\n") +
+                                     gone});
+        QVERIFY(!view_->unloaded);
+        QVERIFY(other2.sources.commandLineArg.isEmpty());
+        other2.EnableSources();
+        other2.StartSentence();
+        QVERIFY(appState().results.exerciseFile.isEmpty());
+        QVERIFY(!appState().results.exerciseText.isEmpty());  // an internal sentence
+    }
+
     void unreadableTextFileFallsBack() {
         writeFile(QStringLiteral("Esercizi/empty.txt"), "   \r\n  ");
         engine_->sources.EnableSources();

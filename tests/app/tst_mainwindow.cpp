@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -279,6 +281,54 @@ class TestMainWindow : public QObject {
         }
         QCOMPARE(seen, QList<int>({5, 6, 7, 8, 9, 10, 0, 1, 2, 3, 4}));
         QCOMPARE(sounds_, QList<int>(11, 111));
+    }
+
+    // A program folder that cannot be written keeps the options in the
+    // user's configuration folder; when that cannot be made either, the
+    // learner is told once at the start, before anything is lost.
+    void readOnlyProgramFolder() {
+        const QString app = folder_->path();
+        const QString cfg = app + QStringLiteral("/home/cfg");
+        const QString data = app + QStringLiteral("/home/data");
+        QVERIFY(QDir().mkpath(app + QStringLiteral("/home")));
+        const QByteArray saved[] = {qgetenv("XDG_CONFIG_HOME"), qgetenv("XDG_DATA_HOME")};
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(cfg));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+        QVERIFY(QFile::setPermissions(app, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+
+        auto w = start();
+        QVERIFY(asked_.isEmpty());
+        press(w->lblMenu[6]);
+        w->Unload();
+        QVERIFY(
+            readFile(cfg + QStringLiteral("/tastolino/Tastolino.ini")).contains("BackColor=1\r\n"));
+        QVERIFY(!QFileInfo::exists(iniPath()));
+        w.reset();
+        QCOMPARE(start()->windowTitle(), QStringLiteral("Tastolino"));
+        QCOMPARE(appState().backgroundTheme, int16_t(1));
+        QVERIFY(asked_.isEmpty());
+
+        QVERIFY(QFile::setPermissions(app + QStringLiteral("/home"),
+                                      QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(app + QStringLiteral("/home/other")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(app + QStringLiteral("/home/other")));
+        w = start();
+        QCOMPARE(asked_.size(), 1);
+        QCOMPARE(asked_[0].title, QStringLiteral("Tastolino"));
+        QCOMPARE(asked_[0].icon, seams::MsgIcon::Warning);
+        QCOMPARE(asked_[0].text,
+                 QStringLiteral("Le impostazioni, il nome, il punto raggiunto nel corso e i record "
+                                "non potranno essere salvati: non è possibile scrivere in nessuna "
+                                "di queste cartelle:\n") +
+                     app + QStringLiteral("/\n") + app + QStringLiteral("/home/other/tastolino/"));
+        w->Unload();
+        QCOMPARE(asked_.size(), 1);
+
+        const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        QFile::setPermissions(app + QStringLiteral("/home"), all);
+        QFile::setPermissions(app, all);
+        qputenv("XDG_CONFIG_HOME", saved[0]);
+        qputenv("XDG_DATA_HOME", saved[1]);
     }
 
     void menuIsOffUntilStartUpEnds() {

@@ -193,13 +193,15 @@ class TestSources : public QObject {
         QTest::addColumn<QString>("arg");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("no slash") << "e.lez" << int(ExerciseSources::CommandLine::Ignored) << false;
+        // Without a "/" in front the argument is a path of the current folder.
+        QTest::newRow("no slash") << "e.lez" << int(ExerciseSources::CommandLine::NotFound)
+                                  << false;
         QTest::newRow("wrong extension")
             << "/e.doc" << int(ExerciseSources::CommandLine::Ignored) << false;
         QTest::newRow("outside the folder")
-            << "/../e.lez" << int(ExerciseSources::CommandLine::Ignored) << false;
+            << "/../e.lez" << int(ExerciseSources::CommandLine::NotFound) << false;
         QTest::newRow("missing") << "/nope.lez" << int(ExerciseSources::CommandLine::NotFound)
-                                 << true;
+                                 << false;
         QTest::newRow("exercise, any case")
             << "/ E.LEZ " << int(ExerciseSources::CommandLine::Accepted) << true;
         QTest::newRow("text") << "/t.txt" << int(ExerciseSources::CommandLine::Accepted) << true;
@@ -224,6 +226,127 @@ class TestSources : public QObject {
         s.EnableSources();
         QCOMPARE(!appState().results.exerciseFile.isEmpty(),
                  accepted || outcome == int(ExerciseSources::CommandLine::TooLong));
+    }
+
+    // Any readable file by its path, relative or absolute, blanks and
+    // umlauts in its name; "/" + a name found in the exercises folder stays
+    // that file, while a relative path that happens to end in the same name
+    // is the path.
+    void commandLinePaths() {
+        write(QStringLiteral("Esercizi/e.lez"), "[Livello1]\r\n1=shipped\r\n");
+        QTemporaryDir outside;
+        const QString folder = outside.path() + QString::fromUtf8("/Meine Übungen");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/sub")));
+        const QString lesson = folder + QString::fromUtf8("/Grüße aus Köln.lez");
+        for (const QString& f : {lesson, folder + QStringLiteral("/sub/e.lez")}) {
+            QFile file(f);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Livello1]\r\n1=abc\r\n");
+        }
+        QFile big(folder + QStringLiteral("/lang.TXT"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write(QByteArray(26000, 'a'));
+        big.close();
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/dir.lez")));
+
+        const QString cwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder));
+        const struct {
+            QString arg;
+            ExerciseSources::CommandLine outcome;
+            QString file;
+        } cases[] = {
+            {lesson, ExerciseSources::CommandLine::Accepted, lesson},
+            {QStringLiteral(" ") + lesson + QStringLiteral(" "),
+             ExerciseSources::CommandLine::Accepted, lesson},
+            {QString::fromUtf8("Grüße aus Köln.lez"), ExerciseSources::CommandLine::Accepted,
+             lesson},
+            {QString::fromUtf8("../Meine Übungen/Grüße aus Köln.lez"),
+             ExerciseSources::CommandLine::Accepted, lesson},
+            {QStringLiteral("sub/e.lez"), ExerciseSources::CommandLine::Accepted,
+             folder + QStringLiteral("/sub/e.lez")},
+            {QStringLiteral("./sub/e.lez"), ExerciseSources::CommandLine::Accepted,
+             folder + QStringLiteral("/sub/e.lez")},
+            {QStringLiteral("/e.lez"), ExerciseSources::CommandLine::Accepted,
+             appState().appFolder + QStringLiteral("Esercizi/e.lez")},
+            {QStringLiteral("lang.TXT"), ExerciseSources::CommandLine::TooLong,
+             folder + QStringLiteral("/lang.TXT")},
+            {QStringLiteral("dir.lez"), ExerciseSources::CommandLine::NotFound, QString()},
+            {QStringLiteral("gone.lez"), ExerciseSources::CommandLine::NotFound, QString()},
+        };
+        for (const auto& c : cases) {
+            appState().results.exerciseFile.clear();
+            appState().freeTextMode = false;
+            ExerciseSources s;
+            QCOMPARE(s.InterpretCommandLine(c.arg), c.outcome);
+            QCOMPARE(appState().results.exerciseFile, c.file);
+            QCOMPARE(s.commandLineArg.isEmpty(),
+                     c.outcome == ExerciseSources::CommandLine::NotFound);
+            QCOMPARE(s.unreadableFile, c.outcome == ExerciseSources::CommandLine::NotFound
+                                           ? folder + QLatin1Char('/') + c.arg
+                                           : QString());
+            QVERIFY(!appState().freeTextMode);
+        }
+        QVERIFY(QDir::setCurrent(cwd));
+    }
+
+    // A program folder that cannot be written: the user's own lessons and
+    // exercises join the lists (the user's file wins on the same name), and
+    // the bookmark goes into the user's data folder.
+    void userFoldersWhenProgramFolderIsReadOnly() {
+        QTemporaryDir user;
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(user.path()));
+        const QString own = user.path() + QStringLiteral("/tastolino/");
+        write(QStringLiteral("CorsoDattilo/LezA.lez"), "[Livello1]\r\n1=a\r\n");
+        write(QStringLiteral("CorsoDattilo/LezC.lez"), "[Livello1]\r\n1=c\r\n");
+        write(QStringLiteral("Esercizi/Mia.lez"), "[Livello1]\r\n1=shipped\r\n");
+        QVERIFY(QDir().mkpath(own + QStringLiteral("CorsoDattilo")));
+        QVERIFY(QDir().mkpath(own + QStringLiteral("Esercizi")));
+        for (const char* f : {"CorsoDattilo/lezb.lez", "Esercizi/MIA.lez", "Esercizi/mine.txt"}) {
+            QFile file(own + QLatin1String(f));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Livello1]\r\n1=own\r\n");
+        }
+        const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+        QVERIFY(QFile::setPermissions(appState().appFolder + "CorsoDattilo", readOnly));
+        QVERIFY(QFile::setPermissions(appState().appFolder, readOnly));
+
+        ExerciseSources s;
+        s.EnableSources();
+        QVERIFY(s.optionEnabled[SourceTextFiles]);
+        QVERIFY(s.SelectSource(SourceExercises));
+        QCOMPARE(s.listEntries, QStringList{"MIA.lez"});
+        s.ResolveListFile();
+        QCOMPARE(appState().results.exerciseFile, own + QStringLiteral("Esercizi/MIA.lez"));
+
+        appState().results.userName = QStringLiteral("Anna");
+        QVERIFY(s.SelectSource(SourceCourse));
+        QCOMPARE(s.listEntries, (QStringList{"LEZA", "LEZB", "LEZC"}));
+        s.listIndex = 1;
+        s.ResolveListFile();
+        QCOMPARE(appState().results.exerciseFile, own + QStringLiteral("CorsoDattilo/lezb.lez"));
+        QCOMPARE(ExerciseSources::bookmarkFile(),
+                 own + QStringLiteral("CorsoDattilo/Tastolino.bmk"));
+        answer_ = seams::MsgAnswer::Yes;
+        s.SaveBookmark(nullptr, QStringList());
+        QCOMPARE(
+            profileRead(own + QStringLiteral("CorsoDattilo/Tastolino.bmk"), "Anna", "Bookmark"),
+            QStringLiteral("LEZB"));
+        QVERIFY(!QFileInfo::exists(appState().appFolder + "CorsoDattilo/Tastolino.bmk"));
+        s.SelectSource(SourceCourse);
+        QCOMPARE(s.listIndex, 2);
+
+        // The "/" form finds the user's exercise first.
+        ExerciseSources c;
+        QCOMPARE(c.InterpretCommandLine(QStringLiteral("/mia.lez")),
+                 ExerciseSources::CommandLine::Accepted);
+        QCOMPARE(appState().results.exerciseFile, own + QStringLiteral("Esercizi/MIA.lez"));
+
+        const auto writable = readOnly | QFileDevice::WriteOwner;
+        QFile::setPermissions(appState().appFolder, writable);
+        QFile::setPermissions(appState().appFolder + "CorsoDattilo", writable);
+        qputenv("XDG_DATA_HOME", saved);
     }
 
     // The lessons shipped beside the program: fifteen entries each, nothing

@@ -11,8 +11,8 @@ program=${1:?program}
 shots=${2:-}
 geometry=${3:-800x600}
 source "$(dirname "$0")/lib.sh"
-e2e_sw=${geometry%x*}
-e2e_sh=${geometry#*x}
+sw=${geometry%x*}
+sh=${geometry#*x}
 e2e_init xdotool xwininfo xprop setxkbmap
 pid=
 e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null'
@@ -88,7 +88,7 @@ type_text() { xdotool type --delay 25 -- "$1"; }
 "$app" /e2e.lez >"$work/run.log" 2>&1 &
 pid=$!
 
-main=$(e2e_main_window 15) || { fail "no main window"; cat "$work/run.log"; exit 1; }
+main=$(e2e_find_main 15) || { fail "no main window"; cat "$work/run.log"; exit 1; }
 
 dialog=$(wait_dialog 15) || { fail "no user name dialog"; exit 1; }
 xdotool windowfocus --sync "$dialog" 2>/dev/null

@@ -1,6 +1,7 @@
-# Shared by the end-to-end scripts: a private work folder and runtime folder
-# (so the single-instance lock is the script's own), failure counting, and an
-# Xvfb display of the script's own number range (suites run in parallel).
+# Shared by the end-to-end scripts: a private work folder, runtime folder
+# and user folders (so the single-instance lock is the script's own and the
+# user's settings stay out), failure counting, and an Xvfb display of the
+# script's own number range (suites run in parallel).
 #   source lib.sh; e2e_init TOOLS...; e2e_start_display FIRST LAST WxH
 
 # The real X path, not the offscreen one that ctest sets for widget tests.
@@ -29,6 +30,8 @@ e2e_init() {  # tools the script needs
   trap e2e_cleanup EXIT
   export XDG_RUNTIME_DIR=$work/runtime
   mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # The user's own settings and lessons stay out of the runs.
+  export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 }
 
 e2e_start_display() {  # first last WxH; sets and exports DISPLAY
@@ -74,51 +77,47 @@ e2e_wait_input_state() {  # window id, state, seconds
   return 1
 }
 
-# The program's windows on a screen of width $e2e_sw and height $e2e_sh
-# (set by the script): the main window fills the screen; a dialog or a
-# message box is a window titled "Tastolino" narrower than the screen.
-e2e_sw=800
-e2e_sh=600
-
-e2e_size_of() {  # window id -> "width height"
-  xwininfo -id "$1" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'
-}
-
-e2e_main_window() {  # seconds -> id
-  local i id w h
-  for i in $(seq $(($1 * 20))); do
-    for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
-      read -r w h <<<"$(e2e_size_of "$id")"
-      [ "${w:-0}" -eq "$e2e_sw" ] && [ "${h:-0}" -eq "$e2e_sh" ] && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
-
-e2e_dialog_id() {  # -> id
-  local id w h
-  for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
-    read -r w h <<<"$(e2e_size_of "$id")"
-    [ "${w:-0}" -lt "$e2e_sw" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-
-e2e_wait_dialog() {  # seconds -> id
-  local i
-  for i in $(seq $(($1 * 20))); do
-    e2e_dialog_id && return 0
-    sleep 0.05
-  done
-  return 1
-}
-
+# Waits until no dialog is open; false after `seconds`.
 e2e_wait_no_dialog() {  # seconds
   local i
   for i in $(seq $(($1 * 20))); do
     e2e_dialog_id >/dev/null || return 0
     sleep 0.05
+  done
+  return 1
+}
+
+# Windows of the program, found by title and size on a screen of width $sw
+# and height $sh (set by the script).
+e2e_window_size() {  # id -> "width height"
+  xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'
+}
+# The main window: the one titled "Tastolino..." that fills the screen.
+e2e_find_main() {  # seconds; prints its id
+  local i id w h
+  for i in $(seq $(($1 * 10))); do
+    for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
+      read -r w h <<<"$(e2e_window_size "$id")"
+      [ "$w" -eq "$sw" ] && [ "$h" -eq "$sh" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+# A dialog: the window titled "Tastolino" that is smaller than the screen.
+e2e_dialog_id() {
+  local id w h
+  for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
+    read -r w h <<<"$(e2e_window_size "$id")"
+    [ "${w:-0}" -lt "$sw" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+e2e_wait_dialog() {  # seconds; prints its id
+  local i
+  for i in $(seq $(($1 * 10))); do
+    e2e_dialog_id && return 0
+    sleep 0.1
   done
   return 1
 }

@@ -51,9 +51,9 @@ for size in "${sizes[@]}"; do
   e2e_fresh_copy "$program"
   "$app" >"$work/run.log" 2>&1 &
   pid=$!
-  e2e_sw=$w
-  e2e_sh=$h
-  main=$(e2e_main_window 15) || { fail "$size: no main window"; kill "$pid"; wait "$pid"; pid=; continue; }
+  sw=$w
+  sh=$h
+  main=$(e2e_find_main 15) || { fail "$size: no main window"; kill "$pid"; wait "$pid"; pid=; continue; }
   if dialog=$(e2e_wait_dialog 15); then
     xdotool windowfocus --sync "$dialog" 2>/dev/null
     xdotool type --delay 20 "anna"

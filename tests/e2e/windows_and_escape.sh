@@ -11,12 +11,14 @@ set -uo pipefail
 program=${1:?program}
 source "$(dirname "$0")/lib.sh"
 e2e_init xdotool xwininfo xprop setxkbmap import convert qpdf
+sw=800
+sh=600
 pid=
 cupsd_pid=
 e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
   [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null'
 
-e2e_start_display 600 699 "${e2e_sw}x${e2e_sh}"
+e2e_start_display 600 699 "${sw}x${sh}"
 setxkbmap de || { echo "cannot set the German layout"; exit 1; }
 export TMPDIR=$work/tmp
 mkdir -p "$TMPDIR"
@@ -80,7 +82,7 @@ expect_no_question() {  # what
   wait_no_dialog 10 || { fail "$1: the window did not close"; return; }
   sleep 1.5
   if d=$(dialog_id); then
-    fail "$1: a question came up ($(e2e_size_of "$d"))"
+    fail "$1: a question came up ($(e2e_window_size "$d"))"
     xdotool windowfocus --sync "$d" 2>/dev/null
     xdotool key n  # "No" (do not close)
     wait_no_dialog 5
@@ -91,7 +93,7 @@ expect_no_question() {  # what
 start_program() {  # arguments...
   "$app" "$@" >"$work/run.log" 2>&1 &
   pid=$!
-  main=$(e2e_main_window 15) || { fail "no main window"; cat "$work/run.log"; exit 1; }
+  main=$(e2e_find_main 15) || { fail "no main window"; cat "$work/run.log"; exit 1; }
   local d
   d=$(wait_dialog 30) || { fail "no user name dialog"; exit 1; }
   xdotool windowfocus --sync "$d" 2>/dev/null

@@ -444,6 +444,28 @@ class TestFrmPlay : public QObject {
         QVERIFY(messages[0].text.contains(recordsPath()));
     }
 
+    // A program folder that cannot be written (an installed program): the
+    // record goes into the user's data folder, made by the first record, and
+    // is read back from there.
+    void recordsOfAReadOnlyProgramFolderGoToTheUser() {
+        QTemporaryDir user;
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(user.path()));
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        open();
+        start(1);
+        for (int turn = 1; turn <= 6; ++turn) catchWholeTurn();
+        QFile records(user.filePath("tastolino/TastolinoWinner.ini"));
+        QVERIFY(records.open(QIODevice::ReadOnly));
+        QCOMPARE(records.readAll(), QByteArray("[ANNA]\r\nDifficulty2=7200\r\n"));
+        QCOMPARE(recordsBytes(), QByteArray("<missing>"));
+        open();
+        QCOMPARE(w->bestScores()[1], 7200);
+        QFile::setPermissions(
+            dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_DATA_HOME", saved);
+    }
+
     void trainingCatchesOnlyTheLowestLetter_data() {
         QTest::addColumn<int>("mode");
         for (int m = 3; m <= 6; ++m) QTest::newRow(qPrintable(game::trainingSet(m))) << m;

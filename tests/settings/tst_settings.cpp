@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -179,6 +180,33 @@ class TestSettings : public QObject {
         QCOMPARE(iniBytes(), original);
         QVERIFY(!LoadSettings(folder).soundOn);
         QVERIFY(::chmod(QFile::encodeName(iniPath()).constData(), 0644) == 0);
+    }
+
+    // An installed program folder cannot be written: the options go into
+    // $XDG_CONFIG_HOME/tastolino/ (made on the first save, with the same
+    // bytes) and come back from there; a settings file in the program folder
+    // is then not used.
+    void aReadOnlyProgramFolderKeepsTheOptionsWithTheUser() {
+        putIni("[Options]\r\nSong=0\r\n");
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0555) == 0);
+        const QString userIni = config.filePath("tastolino/Tastolino.ini");
+        QCOMPARE(settingsFilePath(folder), userIni);
+        QVERIFY(LoadSettings(folder).soundOn);
+        QVERIFY(!QFileInfo::exists(config.filePath("tastolino")));  // reading makes nothing
+
+        MainOptions o;
+        o.backgroundTheme = 4;
+        o.languageName = "German";
+        SaveSettings(folder, o);
+        QFile f(userIni);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("[Options]\r\nErgonomic=0\r\nSong=1\r\nKeyMap=1\r\n"
+                                         "Highlight=1\r\nSimpleKeyb=0\r\nBackColor=4\r\n"
+                                         "Category=0\r\n[Language]\r\nCurrentLanguage=German\r\n"));
+        QCOMPARE(LoadSettings(folder).backgroundTheme, int16_t(4));
+        QCOMPARE(iniBytes(), QByteArray("[Options]\r\nSong=0\r\n"));
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
+        QVERIFY(QDir(config.filePath("tastolino")).removeRecursively());
     }
 };
 

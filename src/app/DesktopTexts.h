@@ -1,0 +1,19 @@
+// Texts of the program's desktop integration (where files are kept, files
+// named on the command line). They carry language identifiers of their own,
+// from 9001 on, that no window uses; a language file may replace them, the
+// built-in texts are Italian.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tastolino {
+
+// "9001": nothing the program writes can be kept; the folders follow, one
+// a line.
+QString cannotSaveText(const QStringList& folders);
+// "9002": a file named on the command line is missing or unreadable; its
+// path follows on the next line.
+QString fileNotReadableText(const QString& path);
+
+}  // namespace tastolino

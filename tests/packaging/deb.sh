@@ -1,0 +1,45 @@
+#!/bin/bash
+# The Debian package made from this build with CPack: the files a desktop
+# install needs, the run-time dependencies, and no errors from lintian.
+#   deb.sh <build folder>
+set -uo pipefail
+build=${1:?build folder}
+source "$(dirname "$0")/lib.sh"
+check_init cpack dpkg-deb dpkg-shlibdeps lintian
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; echo "FAIL: cpack"; exit 1; }
+deb=$(ls "$work"/tastolino_*.deb 2>/dev/null | head -1)
+[ -n "$deb" ] || { cat "$work/cpack.log"; echo "FAIL: no package"; exit 1; }
+echo "package: $(basename "$deb")"
+
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for path in ./usr/bin/tastolino \
+  ./usr/share/tastolino/CorsoDattilo/ ./usr/share/tastolino/Esercizi/ \
+  ./usr/share/tastolino/Lang/English.lng ./usr/share/tastolino/help/index.html \
+  ./usr/share/applications/org.tastolino.Tastolino.desktop \
+  ./usr/share/metainfo/org.tastolino.Tastolino.metainfo.xml \
+  ./usr/share/mime/packages/org.tastolino.Tastolino.xml \
+  ./usr/share/icons/hicolor/scalable/apps/org.tastolino.Tastolino.svg \
+  ./usr/share/icons/hicolor/48x48/apps/org.tastolino.Tastolino.png \
+  ./usr/share/icons/hicolor/256x256/apps/org.tastolino.Tastolino.png \
+  ./usr/share/man/man1/tastolino.1.gz \
+  ./usr/share/doc/tastolino/copyright ./usr/share/doc/tastolino/changelog.Debian.gz; do
+  grep -qxF "$path" <<<"$contents" || fail "missing in the package: $path"
+done
+grep -q '/\.keep$' <<<"$contents" && fail "placeholder files in the package"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for dep in libqt6widgets6 libqt6multimedia6 libqt6svg6 libx11-6 \
+  fonts-liberation2 fonts-dejavu-core gstreamer1.0-plugins-base libqt6sql6-sqlite; do
+  grep -q "\b$dep\b" <<<"$depends" || fail "does not depend on $dep"
+done
+
+lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1
+code=$?
+cat "$work/lintian.log"
+[ $code -eq 0 ] || fail "lintian reports errors"
+grep -q '^E: ' "$work/lintian.log" && fail "lintian errors"
+
+check_done

@@ -1,0 +1,26 @@
+// A made-up but plausible learning history for benchmarks and screenshots:
+// practice on most days, exercises of fifteen sentences in sittings, speed
+// rising and errors falling over the weeks, with a few characters (umlauts,
+// ß, y, x, q, some symbols) clearly weaker than the rest and typed as their
+// neighbours on the keyboard. The same arguments give the same history.
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace tastolino {
+
+class StatsStore;
+
+struct HistoryPlan {
+    QString user = QStringLiteral("Anna");
+    QDate lastDay;  // the history ends on this day
+    int days = 42;  // six weeks
+    int sentences = 1500;
+    unsigned seed = 7;
+};
+
+// Records the history into `store`; false when the store failed.
+bool makeHistory(StatsStore& store, const HistoryPlan& plan);
+
+}  // namespace tastolino
