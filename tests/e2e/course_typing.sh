@@ -62,24 +62,8 @@ wait_dialog_gone() {
   return 1
 }
 
-# Starts sentence $1 of its level and returns once its title shows and the
-# input box takes its keys, as the window itself says: Enter is pressed
-# whenever the window waits for it (after a results window the next level
-# starts without it); the end of a sentence swallows keys for a moment.
 start_sentence() {  # title ending
-  local i state
-  for i in $(seq 1200); do
-    state=$(e2e_input_state "$main")
-    if [ "$state" = typing ]; then
-      case "$(title_of "$main")" in *"$1") return 0 ;; esac
-    elif [ "$state" = start ]; then
-      xdotool windowfocus --sync "$main" 2>/dev/null
-      xdotool key Return
-      for _ in $(seq 200); do [ "$(e2e_input_state "$main")" = start ] || break; sleep 0.05; done
-      continue
-    fi
-    sleep 0.05
-  done
+  e2e_start_sentence "$main" "$1" && return 0
   fail "sentence '$1' did not start (title: $(title_of "$main"), state: $(e2e_input_state "$main"))"
   return 1
 }

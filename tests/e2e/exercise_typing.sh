@@ -52,26 +52,8 @@ title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 dialog_id() { e2e_dialog_id; }
 wait_dialog() { e2e_wait_dialog "$1"; }
 
-# Starts sentence $1 of the level and returns once its title shows and the
-# input box takes its keys - the window says so itself, however busy the
-# machine is. Enter is pressed whenever the window waits for it (after a
-# results window the next level starts without it); the end of the previous
-# sentence swallows keys for a moment and shows as "busy".
-start_sentence() {  # pattern
-  local i state
-  for i in $(seq 1200); do
-    state=$(e2e_input_state "$main")
-    if [ "$state" = typing ]; then
-      case "$(title_of "$main")" in *$1) return 0 ;; esac
-    elif [ "$state" = start ]; then
-      xdotool windowfocus --sync "$main" 2>/dev/null
-      xdotool key Return
-      # Once: until the window has taken this Enter.
-      for _ in $(seq 200); do [ "$(e2e_input_state "$main")" = start ] || break; sleep 0.05; done
-      continue
-    fi
-    sleep 0.05
-  done
+start_sentence() {  # title ending
+  e2e_start_sentence "$main" "$1" && return 0
   fail "sentence '$1' did not start (title: $(title_of "$main"), state: $(e2e_input_state "$main"))"
   return 1
 }

@@ -77,6 +77,29 @@ e2e_wait_input_state() {  # window id, state, seconds
   return 1
 }
 
+# Starts the sentence whose window title ends in $2 and returns once the
+# title shows it and the input box takes its keys, as the window itself
+# says. Enter is pressed whenever the window waits for it (after a results
+# window the next level starts without it); the end of a sentence swallows
+# keys for a moment. False after a minute.
+e2e_start_sentence() {  # main window id, title ending
+  local i state
+  for i in $(seq 1200); do
+    state=$(e2e_input_state "$1")
+    if [ "$state" = typing ]; then
+      case "$(xdotool getwindowname "$1" 2>/dev/null)" in *"$2") return 0 ;; esac
+    elif [ "$state" = start ]; then
+      xdotool windowfocus --sync "$1" 2>/dev/null
+      xdotool key Return
+      # Once: until the window has taken this Enter.
+      for _ in $(seq 200); do [ "$(e2e_input_state "$1")" = start ] || break; sleep 0.05; done
+      continue
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
 # Waits until no dialog is open; false after `seconds`.
 e2e_wait_no_dialog() {  # seconds
   local i
