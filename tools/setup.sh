@@ -10,6 +10,7 @@ tastolino_packages=(
   xvfb xdotool x11-xkb-utils x11-utils imagemagick
   qpdf poppler-utils libhpdf-dev
   python3 wngerman hunspell hunspell-de-de
+  cups-daemon cups-client
   gstreamer1.0-plugins-base
   dpkg-dev desktop-file-utils appstream shared-mime-info man-db lintian
 )

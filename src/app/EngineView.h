@@ -89,6 +89,8 @@ class EngineView {
     virtual void setKey37Enabled(bool enabled) = 0;
     // Key (and modifier) of the next character; `textPos` is its position.
     virtual void HighlightNextKey(QChar ch, int textPos) = 0;
+    // No text is shown any more: nothing is expected until the next one.
+    virtual void clearExpectedChar() = 0;
     virtual void HideHighlights() = 0;
     virtual void MarkWrongKey(int code) = 0;  // Windows-1252 code of the typed character
     virtual void hideWrongKeyMarker() = 0;    // imgKeyError
@@ -104,6 +106,8 @@ class EngineView {
     virtual void openGame() = 0;  // FrmPlay, modal
     // Ends the program (main window unload). The engine stops at once.
     virtual void unloadMainWindow() = 0;
+    // Whether the input box takes keys, or Enter starts, may have changed.
+    virtual void inputStateChanged() = 0;
 };
 
 }  // namespace tastolino

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <limits>
+
 namespace tastolino {
 namespace {
 
@@ -53,6 +55,14 @@ QString withoutControls(const QString& raw) {
             out += c;
     }
     return out;
+}
+
+// The keystroke counters are 16-bit: a key held down long enough would
+// carry them past 32767 into negative numbers (and the face back to good),
+// so they stop at their largest value.
+template <typename Counter>
+void countOne(Counter& counter) {
+    if (counter < std::numeric_limits<int16_t>::max()) ++counter;
 }
 
 QString trimBlanks(const QString& s) {
@@ -133,6 +143,7 @@ void ExerciseEngine::showCounters() {
 void ExerciseEngine::StartSentence() {
     if (ended) return;
     AppState& st = appState();
+    view_.inputStateChanged();
     view_.prepareForSentence();
     view_.setAboutEnabled(false);
     exerciseRunning = true;
@@ -167,6 +178,7 @@ void ExerciseEngine::StartSentence() {
             view_.showWelcome();
             view_.setGameOptionEnabled(true);
         }
+        view_.inputStateChanged();
         return;
     }
 
@@ -184,7 +196,8 @@ void ExerciseEngine::StartSentence() {
         st.results.spaceCount = 0;
         view_.setWindowTitle(kTitle + QStringLiteral("  - File: ") +
                              QFileInfo(st.results.exerciseFile).fileName());
-        progressPerChar = text.isEmpty() ? 0.f : float(view_.progressFullWidth()) / text.size();
+        progressPerChar =
+            text.isEmpty() ? 0.f : float(double(view_.progressFullWidth()) / double(text.size()));
         view_.setProgressVisible(true);
     } else {
         view_.setDisplayLayout(false, layout.sentenceFontSize);
@@ -215,6 +228,7 @@ void ExerciseEngine::StartSentence() {
     sentenceCorrect = sentenceErrors = 0;
     playSound(104);
     AdvanceCursor(true);
+    view_.inputStateChanged();
 }
 
 void ExerciseEngine::resetForNewExercise() {
@@ -232,6 +246,9 @@ void ExerciseEngine::resetForNewExercise() {
     inputText.clear();
     view_.setInputText(inputText);
     textPos = 0;
+    // The text is gone, and with it the character it expected.
+    expectedChar.clear();
+    view_.clearExpectedChar();
     if (highlightOn) view_.HideHighlights();
 
     view_.setLamps(0);
@@ -285,6 +302,8 @@ void ExerciseEngine::PrepareNextSentence() {
         sentenceNo = 1;
         r.currentLevel = 1;
         r.errorCount = r.correctCount = 0;
+        // The face shows the ratio of totals that start again from nothing.
+        view_.clearFace();
         usedSentences = {};
         for (int i = 0; i < 3; ++i) view_.setLevelAverage(i, QString());
         r.sentenceSpeeds = {};
@@ -331,7 +350,8 @@ void ExerciseEngine::LoadFreeText() {
             tooLong = true;
         } else if (file.error() == QFileDevice::NoError && !bytes.contains('\0')) {
             // NUL bytes mean a binary file, not a text to type.
-            text = trimBlanks(joinLines(withoutControls(decodeFileText(bytes))));
+            text = trimBlanks(
+                joinLines(withoutControls(WithKeyboardPunctuation(decodeFileText(bytes)))));
             ok = !text.isEmpty();  // an empty text could never be finished
         }
     }
@@ -366,15 +386,8 @@ void ExerciseEngine::AdvanceCursor(bool reset) {
     }
     ++textPos;
     expectedChar = text.mid(textPos - 1, 1);
-    if (freeText) {
-        const QChar c = expectedChar[0];
-        if (c == QChar(0x2019))
-            expectedChar = QStringLiteral("'");
-        else if (c == QChar(0x201C) || c == QChar(0x201D))
-            expectedChar = QStringLiteral("\"");
-        else if (c == QLatin1Char(' '))
-            ++st.results.spaceCount;
-    }
+    // Typographic quotes were made plain when the text was loaded.
+    if (freeText && expectedChar == QStringLiteral(" ")) ++st.results.spaceCount;
     placeUnderline();
     view_.HighlightNextKey(expectedChar[0], textPos);
     if (!freeText && !isTypeableCode(charCode(expectedChar[0]))) view_.setTypeForMeVisible(true);
@@ -416,7 +429,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
         if (keyAscii == expected) {
             playSound(107);
         } else {
-            ++r.errorCount;
+            countOne(r.errorCount);
             view_.setWrongCounter(QString::number(r.errorCount));
             playSound(101);
         }
@@ -426,8 +439,8 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
             WrongKey(keyAscii);
         }
         if (!sentenceDone && clockOn_) {
-            ++sentenceErrors;
-            ++r.errorCount;
+            countOne(sentenceErrors);
+            countOne(r.errorCount);
             showCounters();
             ErrorRatioFace();
         }
@@ -453,8 +466,8 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
     }
     if (fromInputBox) view_.setInputText(inputText);
 
-    ++sentenceCorrect;
-    ++r.correctCount;
+    countOne(sentenceCorrect);
+    countOne(r.correctCount);
     if (freeText)
         view_.setCorrectCounter(QString::number(r.correctCount));
     else
@@ -465,6 +478,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
 
     if (!sentenceDone) return;
     inSentenceEnd = true;
+    view_.inputStateChanged();
     // The last key is taken over by the program: the box shows the
     // expected character, whatever was typed for it.
     if (fromInputBox) inputText.chop(1);
@@ -486,6 +500,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
     else
         Restart();
     inSentenceEnd = false;
+    view_.inputStateChanged();
 }
 
 void ExerciseEngine::WrongKey(int keyAscii) {

@@ -36,7 +36,7 @@ void ExerciseEngine::Timer1_Timer() {
     const qint64 ms = sentenceStart.msecsTo(seams::now());
     view_.setClockText(clockText(ms));
     if (appState().freeTextMode) {
-        view_.setProgressWidth(wholePart(double(r.correctCount) * double(progressPerChar)));
+        view_.setProgressWidth(wholePart(float(r.correctCount) * progressPerChar));
         return;
     }
     speedBarWidth =

@@ -5,6 +5,7 @@
 #include "platform/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"
+#include "settings/UserStorageKey.h"
 
 #include "text/Cp1252.h"
 
@@ -90,8 +91,46 @@ QString KeepTypeable(const QString& text) {
     QString kept;
     kept.reserve(text.size());
     for (QChar ch : text)
-        if (isTypeableCode(charCode(ch))) kept += ch;
+        if (ch != QLatin1Char('\r') && isTypeableCode(charCode(ch))) kept += ch;
     return kept;
+}
+
+QString WithKeyboardPunctuation(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar ch : text) {
+        switch (ch.unicode()) {
+            case 0x201E:  // „
+            case 0x201C:  // “
+            case 0x201D:  // ”
+            case 0x00AB:  // «
+            case 0x00BB:  // »
+                out += QLatin1Char('"');
+                break;
+            case 0x201A:  // ‚
+            case 0x2018:  // ‘
+            case 0x2019:  // ’
+            case 0x2039:  // ‹
+            case 0x203A:  // ›
+                out += QLatin1Char('\'');
+                break;
+            case 0x2013:  // –
+            case 0x2014:  // —
+                out += QLatin1Char('-');
+                break;
+            case 0x2026:  // …
+                out += QStringLiteral("...");
+                break;
+            case 0x00A0:  // no-break blanks
+            case 0x2007:
+            case 0x202F:
+                out += QLatin1Char(' ');
+                break;
+            default:
+                out += ch;
+        }
+    }
+    return out;
 }
 
 QString decodeFileText(QByteArrayView bytes) {
@@ -124,8 +163,9 @@ QString ReadCourseEntry(const QString& file, int level, int key, const LineFitte
     const QString raw =
         profileRead(file, QStringLiteral("Livello%1").arg(level), QString::number(key));
     const std::string bytes = cp1252::fromUtf8(raw.toStdString());
-    const QString value =
-        decodeFileText(QByteArrayView(bytes.data(), qsizetype(bytes.size()))).trimmed();
+    const QString value = WithKeyboardPunctuation(
+                              decodeFileText(QByteArrayView(bytes.data(), qsizetype(bytes.size()))))
+                              .trimmed();
     if (value.isEmpty()) return {};
     const auto line = [&fitter](const QString& part) {
         return KeepTypeable(FitToLine(part.trimmed(), fitter)).trimmed();
@@ -299,15 +339,24 @@ ExerciseSources::CommandLine ExerciseSources::InterpretCommandLine(const QString
 }
 
 void ExerciseSources::ReadBookmark() {
-    bookmarkName =
-        profileRead(bookmarkFile(), appState().results.userName, QStringLiteral("Bookmark"));
+    bookmarkName = profileRead(bookmarkFile(), userStorageKey(appState().results.userName),
+                               QStringLiteral("Bookmark"));
 }
 
 void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages) {
-    const QString user = appState().results.userName;
+    const QString user = userStorageKey(appState().results.userName);
     if (user.isEmpty()) return;
+    // A bookmark that could not be stored or removed is said so: the next
+    // course would otherwise start somewhere the user did not choose.
+    const auto report = [parent](bool written) {
+        if (written) return;
+        seams::message(parent,
+                       QStringLiteral("Impossibile salvare il segnalibro del corso nel file:\n") +
+                           bookmarkFile(),
+                       QStringLiteral("Tastolino"), seams::MsgIcon::Warning);
+    };
     if (listIndex >= listEntries.size() - 1) {
-        profileDeleteSection(bookmarkFile(), user);
+        report(profileDeleteSection(bookmarkFile(), user));
         return;
     }
     QString text = at(messages, 17);
@@ -318,10 +367,10 @@ void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages)
     if (answer == seams::MsgAnswer::Yes) {
         const QString file = appState().results.exerciseFile;
         prepareToWrite(bookmarkFile());
-        profileWrite(bookmarkFile(), user, QStringLiteral("Bookmark"),
-                     titleOf(QFileInfo(file).fileName()).toUpper());
+        report(profileWrite(bookmarkFile(), user, QStringLiteral("Bookmark"),
+                            titleOf(QFileInfo(file).fileName()).toUpper()));
     } else if (answer == seams::MsgAnswer::No) {
-        profileDeleteSection(bookmarkFile(), user);
+        report(profileDeleteSection(bookmarkFile(), user));
     }
 }
 

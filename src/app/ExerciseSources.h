@@ -30,8 +30,14 @@ enum SourceIndex { SourceInternal = 0, SourceCourse, SourceExercises, SourceText
 // FitToLine: drops trailing characters until the text fits, then makes
 // very short texts at least three characters long by doubling them.
 QString FitToLine(const QString& text, const LineFitter& fitter);
-// KeepTypeable: keeps only the characters that have a key.
+// KeepTypeable: keeps only the characters that have a key. A carriage
+// return is no key of its own here: the only line break of an entry is
+// the one ReadCourseEntry puts at the split.
 QString KeepTypeable(const QString& text);
+// Typographic quotes, dashes, the ellipsis and no-break blanks, which texts
+// written by people contain and the German keyboard has no key for, as the
+// keys that stand for them: " ' - ... and a blank.
+QString WithKeyboardPunctuation(const QString& text);
 // Entry `key` of section "Livello" + level, made typeable; "¦¦" splits it
 // into two lines joined by CR LF. A side of the split left with nothing to
 // type is dropped, so the entry is never an empty line. Empty when missing,

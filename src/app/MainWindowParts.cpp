@@ -1,8 +1,11 @@
 #include "app/MainWindowParts.h"
 
+#include <QAbstractItemView>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 namespace tastolino {
 
@@ -118,6 +121,73 @@ void HoverFrame::paintEvent(QPaintEvent*) {
         p.drawLine(q.bottomLeft(), q.bottomRight());
         p.drawLine(q.topRight(), q.bottomRight());
     }
+}
+
+FileListBox::FileListBox(QWidget* parent) : QComboBox(parent) {}
+
+int FileListBox::textFieldWidth() const {
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
+        .width();
+}
+
+QString FileListBox::shownText() const {
+    const QString text = currentText();
+    const QFontMetrics fm(font());
+    const int room = textFieldWidth();
+    if (fm.horizontalAdvance(text) <= room) return text;
+    // "name    (a ÷ b min)": the estimate stays whole, one blank before it.
+    const qsizetype estimate = text.lastIndexOf(QStringLiteral("    ("));
+    if (estimate <= 0) return fm.elidedText(text, Qt::ElideRight, room);
+    const QString tail = QLatin1Char(' ') + text.mid(estimate).trimmed();
+    const int nameRoom = room - fm.horizontalAdvance(tail);
+    if (nameRoom < fm.horizontalAdvance(QStringLiteral("x\u2026")))
+        return fm.elidedText(text, Qt::ElideRight, room);
+    return fm.elidedText(text.left(estimate), Qt::ElideRight, nameRoom) + tail;
+}
+
+bool FileListBox::shownTextFits() const {
+    return QFontMetrics(font()).horizontalAdvance(shownText()) <= textFieldWidth();
+}
+
+void FileListBox::fitListToEntries() {
+    const QFontMetrics fm(view()->font());
+    int widest = 0;
+    for (int i = 0; i < count(); ++i) widest = std::max(widest, fm.horizontalAdvance(itemText(i)));
+    view()->setMinimumWidth(std::max(width(), widest + 24));
+}
+
+void FileListBox::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText = shownText();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
+void FitOptionText(QWidget* option, int width) {
+    // Each fit starts again from the size the option was laid out with.
+    const char* const kBase = "fitBasePointSize";
+    QFont font = option->font();
+    if (option->property(kBase).isValid())
+        font.setPointSizeF(option->property(kBase).toDouble());
+    else
+        option->setProperty(kBase, font.pointSizeF());
+    option->setFont(font);
+    while (option->sizeHint().width() > width && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        option->setFont(font);
+    }
+}
+
+QString KeepAngleWordsTogether(const QString& text) {
+    QString kept = text;
+    kept.replace(QStringLiteral("< "), QStringLiteral("<\u00A0"));
+    kept.replace(QStringLiteral(" >"), QStringLiteral("\u00A0>"));
+    return kept;
 }
 
 }  // namespace tastolino

@@ -1,10 +1,11 @@
 // Small widgets of the main window that Qt has no ready equivalent for:
 // the sentence area that text can be printed into, the hover frame of the
-// menu strip, and plain shapes (filled rectangles) such as the underline
-// and the on/off markers.
+// menu strip, plain shapes (filled rectangles) such as the underline and
+// the on/off markers, and the file list of the source menu.
 #pragma once
 
 #include <QColor>
+#include <QComboBox>
 #include <QFont>
 #include <QPixmap>
 #include <QWidget>
@@ -75,5 +76,37 @@ class HoverFrame : public QWidget {
   private:
     bool inverted_ = false;
 };
+
+// The file list of the source menu. Closed, it shows the chosen entry so
+// that the time estimate of a text file ("    (2 ÷ 3 min)") stays in view
+// however narrow the box is: a name too long for it gives way instead.
+// Open, the list is as wide as its longest entry.
+class FileListBox : public QComboBox {
+    Q_OBJECT
+  public:
+    explicit FileListBox(QWidget* parent = nullptr);
+    // What the closed box shows for the current entry, and whether that
+    // fits its text field.
+    QString shownText() const;
+    bool shownTextFits() const;
+    // Widens the open list to its longest entry (after the entries change).
+    void fitListToEntries();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int textFieldWidth() const;
+};
+
+// Shrinks the font of an option button in quarter points until its text
+// fits within `width`, down to 6 points at the least (a caption from a
+// language file may be longer than the built-in one). Each call starts from
+// the size the option had at its first call.
+void FitOptionText(QWidget* option, int width);
+
+// A text with the blanks inside "< Enter>" made unbreakable, so that a
+// wrapping label never parts the sign from its word.
+QString KeepAngleWordsTogether(const QString& text);
 
 }  // namespace tastolino

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tastolino {
 namespace {
@@ -35,13 +36,12 @@ std::array<int, 2> speedBarEndIcons(int categoryIndex) {
     return categoryIndex == 1 ? std::array<int, 2>{429, 425} : std::array<int, 2>{424, 420};
 }
 
-int wholePart(double value) {
+int wholePart(float value) {
     if (!std::isfinite(value)) return 0;
-    return static_cast<int>(std::floor(value + 1e-4));
-}
-
-double decimalFactor(float scoreFactor) {
-    return std::round(double(scoreFactor) * 1e6) / 1e6;
+    const float whole = std::floor(value);
+    if (whole <= float(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    if (whole >= float(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    return static_cast<int>(whole);
 }
 
 float sentenceSpeed(int length, qint64 wholeSeconds) {
@@ -51,19 +51,22 @@ float sentenceSpeed(int length, qint64 wholeSeconds) {
 }
 
 int sentenceScore(float scoreFactor, float speed) {
-    const int score = wholePart(decimalFactor(scoreFactor) * double(speed) * 100);
-    return std::clamp(score, 1, 100);
+    // Every step in single precision, in the order written: factor x speed,
+    // then x 100.
+    const float raw = scoreFactor * speed * 100.0f;
+    return std::clamp(wholePart(raw), 1, 100);
 }
 
 int calcolaMediaLevel(const ExerciseResults& results, int level) {
     if (level < 1 || level > 3) return 0;
-    const double factor = decimalFactor(results.scoreFactor);
-    if (factor <= 0) return 0;
+    const float factor = results.scoreFactor;
+    if (!(factor > 0)) return 0;
+    const float cap = 1.0f / factor;
     const int first = 5 * level - 4;
-    double sum = 0;
-    for (int n = first; n < first + 5; ++n)
-        sum += std::min(double(results.sentenceSpeeds[size_t(n)]), 1.0 / factor);
-    return wholePart(factor * (sum / 5) * 100);
+    float sum = 0;
+    for (int n = first; n < first + 5; ++n) sum += std::min(results.sentenceSpeeds[size_t(n)], cap);
+    const float average = sum / 5.0f;
+    return wholePart(factor * average * 100.0f);
 }
 
 int ScoreCategory(int score, int categoryIndex) {
@@ -81,11 +84,11 @@ int ScoreCategory(int score, int categoryIndex) {
 
 int speedBarWidth(qint64 wholeSeconds, int textPos, int barFullWidth, float scoreFactor) {
     const int typed = textPos - 1;
-    const double factor = decimalFactor(scoreFactor);
-    if (typed <= 0 || factor <= 0) return 0;
+    const float tenths = scoreFactor * 10.0f;
+    if (typed <= 0 || !(tenths > 0)) return 0;
     const double secondsPerKey = double(wholeSeconds) / typed;
     // Whole-number conversions round halves to even, as the bar always did.
-    const double unit = std::nearbyint(barFullWidth / (factor * 10));
+    const double unit = std::nearbyint(double(barFullWidth) / double(tenths));
     const double w = std::nearbyint(unit * secondsPerKey);
     return w <= barFullWidth ? int(w) : barFullWidth;
 }

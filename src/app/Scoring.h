@@ -27,22 +27,21 @@ uint32_t underlineColour(int categoryIndex);
 // Icons at the two ends of the speed bar (imgMedia(0), imgMedia(1)).
 std::array<int, 2> speedBarEndIcons(int categoryIndex);
 
-// Int() of a product of single-precision figures: decimal speeds such as
-// 0.7 are stored a hair low, which must not cost a whole point.
-int wholePart(double value);
-
-// The score factor as the decimal it stands for (0.4f -> 0.4).
-double decimalFactor(float scoreFactor);
+// Int() of a single-precision figure: the whole number at or below it;
+// 0 for a figure that has no value.
+int wholePart(float value);
 
 // Keystrokes per second of a sentence of `length` characters typed in
 // `wholeSeconds`; a sentence finished within one second counts as 5.
 float sentenceSpeed(int length, qint64 wholeSeconds);
 
-// Int(factor x speed x 100), clamped to 1..100.
+// Int(factor x speed x 100), clamped to 1..100. Speeds and the factor are
+// single precision and so is every step of the products made of them.
 int sentenceScore(float scoreFactor, float speed);
 
 // Average score of a level (1..3) from the per-sentence speeds; speeds
-// above the 100-point speed count as that speed. 0 on any failure.
+// above the 100-point speed count as that speed. Summed and multiplied out
+// in single precision. 0 on any failure.
 int calcolaMediaLevel(const ExerciseResults& results, int level);
 
 // Icon category 0..4 of a score, plus 5 in the expert category.

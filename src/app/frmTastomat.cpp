@@ -9,6 +9,7 @@
 #include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/WindowProperty.h"
 #include "results/frmClassifica.h"
 #include "results/frmInput.h"
 #include "results/frmReportFreeTXT.h"
@@ -187,6 +188,7 @@ void frmTastomat::Form_Load() {
 
     // 11./12. Place the panels, show the window with the menu strip off.
     PlaceMainPanels();
+    FitOptionTexts();
     PlaceKeyboardParts();
     EnableMenu(false);
     showFullScreen();
@@ -220,6 +222,21 @@ void frmTastomat::FinishStartUp() {
                                  frame.height() - 2);
     EnableMenu(true);
     inStartUp_ = false;
+    PublishInputState();
+}
+
+QString frmTastomat::InputState() const {
+    if (unloaded_ || inStartUp_ || engine.inSentenceEnd) return QStringLiteral("busy");
+    if (!txtInput->isReadOnly() && !engine.sentenceDone) return QStringLiteral("typing");
+    if (cmdStart->isEnabled()) return QStringLiteral("start");
+    return QStringLiteral("busy");
+}
+
+void frmTastomat::PublishInputState() {
+    const QString state = InputState();
+    if (property("inputState").toString() == state) return;
+    setProperty("inputState", state);
+    PublishWindowProperty(this, "_TASTOLINO_INPUT", state.toLatin1());
 }
 
 void frmTastomat::Intro() {
@@ -248,7 +265,16 @@ void frmTastomat::ShowWelcome() {
     AppState& state = appState();
     lblFraseCorr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblFraseCorr->setWordWrap(true);
-    lblFraseCorr->setGeometry(5, 0, picDisplay->width() - 10, picDisplay->height());
+    // Inside the display's frame. The greeting covers the intro title still
+    // printed beneath it (the display is cleared once the greeting is over),
+    // so the label is opaque for as long as it greets.
+    lblFraseCorr->setGeometry(5, 1, picDisplay->width() - 10, picDisplay->height() - 2);
+    {
+        QPalette palette = lblFraseCorr->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        lblFraseCorr->setPalette(palette);
+    }
+    lblFraseCorr->setAutoFillBackground(true);
 
     QString text = messages.value(11) + QLatin1Char(' ') + state.results.userName;
     if (state.soundOn) PlaySoundResource(110);
@@ -257,7 +283,7 @@ void frmTastomat::ShowWelcome() {
     WaitWithEvents(125);
     if (unloaded_) return;
 
-    text += QLatin1Char('\n') + messages.value(12);
+    text += QLatin1Char('\n') + KeepAngleWordsTogether(messages.value(12));
     lblFraseCorr->setText(text);
     QCoreApplication::processEvents();
     WaitWithEvents(125);
@@ -275,6 +301,7 @@ void frmTastomat::ShowWelcome() {
     cmdStart->setEnabled(true);
     engine.FlashBotton();
     picDisplay->Cls();
+    lblFraseCorr->setAutoFillBackground(false);
     RedrawKeyboard();
     ShowCoverWindow();
     if (unloaded_) return;
@@ -287,11 +314,14 @@ void frmTastomat::ShowCoverWindow() {
     // Over the upper left of the keyboard: the top of key 10, a little to
     // the right of its left edge.
     const QPoint target = keyboard->mapToGlobal(keyboard->keyRect(10).topLeft()) + QPoint(10, 0);
-    frmTransparency::SetHint(messages.value(12).trimmed());
-    frmTransparency::ShowCover(this, target);
+    frmTransparency::SetHint(KeepAngleWordsTogether(messages.value(12).trimmed()));
+    // Its tail points at the Enter button the words speak of.
+    frmTransparency::ShowCover(this, target, cmdStart->mapToGlobal(cmdStart->rect().center()));
 }
 
-void frmTastomat::UnloadCoverWindow() { frmTransparency::UnloadCover(); }
+void frmTastomat::UnloadCoverWindow() {
+    frmTransparency::UnloadCover();
+}
 
 void frmTastomat::ShowModalForm(int kind) {
     AppState& state = appState();

@@ -63,6 +63,14 @@ class frmTastomat : public QWidget {
     // Closes the main window the orderly way: settings saved, layout given
     // back, every other window closed.
     void Unload();
+    // What the keyboard does in the window now: "typing" (the input box
+    // takes the keys of a sentence), "start" (Enter starts the next
+    // sentence) or "busy" (keys are swallowed). Kept in the window's
+    // "inputState" property and published on its X window as
+    // _TASTOLINO_INPUT, so that a program driving it from outside (the
+    // end-to-end tests) waits for the state instead of guessing a time.
+    QString InputState() const;
+    void PublishInputState();
 
   private:
     // Declared before the engine, which is built on it.
@@ -153,6 +161,8 @@ class frmTastomat : public QWidget {
     bool HandleInputKey(QKeyEvent* event);
     // Centres the notebook and hangs the menu strip and the bottom bar on it.
     void PlaceMainPanels();
+    // Option captions too long for their panel get a smaller font.
+    void FitOptionTexts();
 
     void ApplyInterfaceTexts();
     void ApplySettings();
@@ -176,6 +186,9 @@ class frmTastomat : public QWidget {
     void SetupBalloonTips();
     void RedrawKeyboard();
     void PlaceKeyboardParts();
+    // Where the external key map hides no control (its top, in window
+    // coordinates).
+    int KeyMapTop() const;
     void CheckKeyboardLayout();
     void RestoreKeyboard();
 
@@ -194,6 +207,9 @@ class frmTastomat : public QWidget {
     int backgroundTheme_ = -1;
     bool unloaded_ = false;
     bool inStartUp_ = false;
+    // The last Esc press went to this window (not to a box or list in
+    // front of it): only then does its release ask to close.
+    bool escapePressedHere_ = false;
 };
 
 // The window that is running, or null.

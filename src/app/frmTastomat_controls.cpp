@@ -8,8 +8,8 @@
 #include "app/Scoring.h"
 #include "platform/AppState.h"
 #include "settings/LanguageSupport.h"
-#include "ui/cTooltip.h"
 #include "ui/GradientPanel.h"
+#include "ui/cTooltip.h"
 #include "ui/modGradient.h"
 
 #include <QComboBox>
@@ -274,9 +274,9 @@ void frmTastomat::CreateSourceMenu(QWidget* parent) {
         makeLabel(picMenu, QStringLiteral("lblIconaEsercizio"), QRect(6, 120, 22, 22),
                   QStringLiteral("&"), makeFont(kSymbols, 11), Qt::AlignCenter);
     lblIconaEsercizio->setTextFormat(Qt::PlainText);
-    cboListFile = new QComboBox(picMenu);
+    cboListFile = new FileListBox(picMenu);
     cboListFile->setObjectName(QStringLiteral("cboListFile"));
-    cboListFile->setGeometry(30, 120, 94, 22);
+    cboListFile->setGeometry(28, 120, 98, 22);
     cboListFile->setFont(makeFont(kSans, 7.5));
     cboListFile->setEnabled(false);
     cboListFile->setFocusPolicy(Qt::NoFocus);
@@ -415,12 +415,14 @@ void frmTastomat::SetupBalloonTips() {
     if (sourceTips->Create(this)) {
         sourceTips->setIcon(cTooltip::InfoIcon);
         sourceTips->setTitle(text(3));
-        for (size_t i = 0; i < optMenu.size(); ++i) sourceTips->AddTool(optMenu[i], text(4 + int(i)));
+        for (size_t i = 0; i < optMenu.size(); ++i)
+            sourceTips->AddTool(optMenu[i], text(4 + int(i)));
     }
     if (levelTips->Create(this)) {
         levelTips->setIcon(cTooltip::InfoIcon);
         levelTips->setTitle(text(0));
-        for (size_t i = 0; i < optLevel.size(); ++i) levelTips->AddTool(optLevel[i], text(1 + int(i)));
+        for (size_t i = 0; i < optLevel.size(); ++i)
+            levelTips->AddTool(optLevel[i], text(1 + int(i)));
     }
 }
 
@@ -436,6 +438,13 @@ const std::array<QString, 8>& frmTastomat::MenuToolTips() {
         QString(),
     };
     return tips;
+}
+
+void frmTastomat::FitOptionTexts() {
+    // Clear of the panel's frame on the right.
+    for (QRadioButton* option : optMenu) FitOptionText(option, picMenu->width() - 3 - option->x());
+    for (QRadioButton* option : optLevel)
+        FitOptionText(option, picLevel->width() - 3 - option->x());
 }
 
 void frmTastomat::PlaceMainPanels() {

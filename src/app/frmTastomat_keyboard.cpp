@@ -50,10 +50,12 @@ void frmTastomat::CreateKeyboard() {
 void frmTastomat::ApplyKeyboardOptions() {
     KeyboardPanel* keyboard = keyboardOf(picKeyword);
     if (!keyboard) return;  // start-up: the keyboard takes the options when built
+    // The drawing style first: it redraws every key released. The options
+    // after it highlight the next key again.
+    keyboard->setFlatKeyboardOn(flatKeyboardOn);
     keyboard->setErgonomicOn(ergonomicOn);
     keyboard->setFingerMapOn(fingerMapOn);
     keyboard->setHighlightOn(engine.highlightOn);
-    keyboard->setFlatKeyboardOn(flatKeyboardOn);
     SetKey25ToolTip();
 }
 
@@ -66,7 +68,26 @@ void frmTastomat::RedrawKeyboard() {
 }
 
 void frmTastomat::PlaceKeyboardParts() {
-    if (picKeyword) keyboardOf(picKeyword)->PlaceKeyMapPicture(picNotebook->geometry());
+    if (picKeyword) keyboardOf(picKeyword)->PlaceKeyMapPictureAt(KeyMapTop());
+}
+
+int frmTastomat::KeyMapTop() const {
+    // The design puts the map below the notebook, where this window has its
+    // bottom bar. It goes where it hides no control instead: below the
+    // bottom bar when the screen has room there, else in the band between
+    // the keyboard and the fields of the bottom bar, else above the menu
+    // strip; below the notebook only when nothing else is free.
+    const int height = KeyMapPicture::kSize.height();
+    constexpr int kGap = 5;
+    const QRect bar = picBottomBar->geometry();
+    if (bar.bottom() + 1 + kGap + height <= this->height()) return bar.bottom() + 1 + kGap;
+    const int keysBottom = picKeyword->mapTo(this, QPoint(0, picKeyword->height())).y();
+    const int fieldsTop = lblNumBatt[0]->mapTo(this, QPoint(0, 0)).y();
+    const int band = fieldsTop - keysBottom;
+    if (band >= height) return keysBottom + (band - height) / 2;
+    const int stripTop = lblMenu[0]->y();
+    if (stripTop - kGap - height >= 0) return stripTop - kGap - height;
+    return picNotebook->geometry().bottom() + 1 + kGap;
 }
 
 void frmTastomat::ShowCapsLockMarker(bool visible) {

@@ -71,13 +71,17 @@ void frmTastomat::ToggleFingerMap() {
     // level button has already sounded then.
     fingerMapOn = !fingerMapOn;
     RefreshMenuMarkers();
-    ApplyKeyboardOptions();
+    // Only this option: the others would redraw the next key released.
+    if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
+        keyboard->setFingerMapOn(fingerMapOn);
+    SetKey25ToolTip();
 }
 
 void frmTastomat::ToggleHighlight() {
     engine.highlightOn = !engine.highlightOn;
     RefreshMenuMarkers();
-    ApplyKeyboardOptions();
+    if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
+        keyboard->setHighlightOn(engine.highlightOn);
     if (appState().soundOn) PlaySoundResource(111);
 }
 
@@ -113,6 +117,7 @@ void frmTastomat::ShowAbout() {
     if (state.languageName != language) {
         engine.SelectSource(SourceInternal);
         ApplyInterfaceTexts();
+        FitOptionTexts();
         SetKey25ToolTip();
         engine.restartPending = true;
         picDisplay->setFocus();
@@ -132,6 +137,12 @@ void frmTastomat::mousePressEvent(QMouseEvent* event) {
 bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
     if (unloaded_ || !watched->isWidgetType()) return QWidget::eventFilter(watched, event);
     auto* widget = static_cast<QWidget*>(watched);
+    // An Esc belongs to the window that took its press. A box or list that
+    // closes on the press leaves the release to whatever comes to the front
+    // next - often this window, which must not take it for its own.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        escapePressedHere_ = widget->window() == this;
     if (widget->window() != this) return QWidget::eventFilter(watched, event);
 
     switch (event->type()) {
@@ -178,6 +189,8 @@ bool frmTastomat::HandleKeyRelease(QKeyEvent* event) {
     bool used = false;
     switch (event->key()) {
         case Qt::Key_Escape: {
+            if (!escapePressedHere_) return true;  // another window's Esc
+            escapePressedHere_ = false;
             const seams::MsgAnswer answer = seams::message(
                 this, messages.value(25) + QLatin1Char('\n') + messages.value(26),
                 QStringLiteral("Tastolino"), seams::MsgIcon::Question, seams::MsgButtons::YesNo);

@@ -127,6 +127,7 @@ void MainWindowView::setDisplayLayout(bool freeText, int fontSize) {
     setFontSize(w_.lblFraseCorr, fontSize);
     setFontSize(w_.txtInput, fontSize);
     w_.lblFraseCorr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    w_.lblFraseCorr->setAutoFillBackground(false);  // only the greeting is opaque
     const int width = freeText ? 2 * w_.picDisplay->width() : w_.picDisplay->width() - 10;
     const int top =
         freeText
@@ -268,9 +269,12 @@ void MainWindowView::setFace(const Face& face) {
 }
 
 void MainWindowView::clearFace() {
-    w_.lblSmile->clear();
-    w_.lblSmile->setAutoFillBackground(false);
-    w_.lblSmile->setProperty("symbol", QString());
+    QLabel* label = w_.lblSmile;
+    label->clear();
+    label->setAutoFillBackground(false);
+    // The frame is drawn from the palette too: back to the plain one.
+    label->setPalette(QPalette());
+    label->setProperty("symbol", QString());
 }
 
 void MainWindowView::setProgressVisible(bool visible) {
@@ -333,6 +337,7 @@ void MainWindowView::sourcesChanged(const ExerciseSources& sources) {
         list->addItems(sources.listEntries);
         list->setCurrentIndex(sources.listIndex);
     }
+    if (auto* files = qobject_cast<FileListBox*>(list)) files->fitListToEntries();
     list->setEnabled(sources.listEnabled);
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, sources.listEnabled ? w_.palette().color(QPalette::Base)
@@ -399,6 +404,10 @@ void MainWindowView::HighlightNextKey(QChar ch, int textPos) {
     kb->HighlightNextKey(QString(ch), textPos);
 }
 
+void MainWindowView::clearExpectedChar() {
+    if (keyboard()) keyboard()->setExpectedChar(QString());
+}
+
 void MainWindowView::HideHighlights() {
     if (keyboard()) keyboard()->HideHighlights();
 }
@@ -450,6 +459,10 @@ void MainWindowView::openGame() {
 
 void MainWindowView::unloadMainWindow() {
     w_.Unload();
+}
+
+void MainWindowView::inputStateChanged() {
+    w_.PublishInputState();
 }
 
 }  // namespace tastolino

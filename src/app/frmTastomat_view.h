@@ -60,6 +60,7 @@ class MainWindowView : public EngineView {
     void RedrawKeyboard() override;
     void setKey37Enabled(bool enabled) override;
     void HighlightNextKey(QChar ch, int textPos) override;
+    void clearExpectedChar() override;
     void HideHighlights() override;
     void MarkWrongKey(int code) override;
     void hideWrongKeyMarker() override;
@@ -69,6 +70,7 @@ class MainWindowView : public EngineView {
     void showWelcome() override;
     void openGame() override;
     void unloadMainWindow() override;
+    void inputStateChanged() override;
 
   private:
     KeyboardPanel* keyboard() const;

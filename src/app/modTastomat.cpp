@@ -15,13 +15,6 @@ int lastSeparator(const QString& path) {
     return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
 }
 
-// Shows the window again after a change of its flags, which hides it.
-void reapplyFlags(QWidget* window, Qt::WindowFlags flags) {
-    const bool wasVisible = window->isVisible();
-    window->setWindowFlags(flags);
-    if (wasVisible) window->show();
-}
-
 }  // namespace
 
 void PlaySoundResource(int id) {
@@ -47,27 +40,6 @@ QString FileTitle(const QString& path) {
     const QString name = FileNameOf(path);
     const int dot = name.indexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
-}
-
-void SetTopMost(QWidget* window, bool on) {
-    if (!window) return;
-    window = window->window();
-    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-    const QPoint pos = window->pos();
-    Qt::WindowFlags flags = window->windowFlags();
-    flags.setFlag(Qt::WindowStaysOnTopHint, on);
-    reapplyFlags(window, flags);
-    window->move(pos);
-}
-
-void SetDialogFrame(QWidget* window) {
-    if (!window) return;
-    window = window->window();
-    Qt::WindowFlags flags = window->windowFlags();
-    flags &= ~(Qt::WindowMinMaxButtonsHint | Qt::FramelessWindowHint);
-    flags |= Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
-    if (flags != window->windowFlags()) reapplyFlags(window, flags);
-    window->update();
 }
 
 bool PrinterAvailable() {

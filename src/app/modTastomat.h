@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/AppState.h"
+#include "platform/WindowPlacement.h"    // SetTopMost, SetDialogFrame
 #include "settings/InstallerLanguage.h"  // InstallerLanguage
 #include "ui/HelpViewer.h"               // ShowHelp
 #include "ui/basSleep.h"                 // WaitSeconds, WaitWithEvents
@@ -26,12 +27,6 @@ bool FileExists(const QString& path);
 // the last separator. Empty when the path has no separator.
 QString FileTitle(const QString& path);
 QString FileNameOf(const QString& path);
-
-// Puts a top-level window into or out of the always-on-top band without
-// moving it.
-void SetTopMost(QWidget* window, bool on);
-// Gives a top-level window the frame of a modal dialog.
-void SetDialogFrame(QWidget* window);
 
 bool PrinterAvailable();
 

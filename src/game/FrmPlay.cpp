@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tastolino {
@@ -270,6 +271,30 @@ void FrmPlay::buildSelectionPanel() {
     hsSpeed->setInvertedAppearance(true);  // slow (4) on the left, fast (1) on the right
     hsSpeed->setValue(4);
     hsSpeed->setGeometry(400, 150, 170, 18);
+    // Slow (4) lies on the left and fast (1) on the right: the arrows and
+    // the trough step the value the way the handle then moves, not the way
+    // the numbers run.
+    connect(hsSpeed, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        int step = 0;
+        switch (action) {
+            case QAbstractSlider::SliderSingleStepAdd:
+                step = -hsSpeed->singleStep();
+                break;
+            case QAbstractSlider::SliderSingleStepSub:
+                step = hsSpeed->singleStep();
+                break;
+            case QAbstractSlider::SliderPageStepAdd:
+                step = -hsSpeed->pageStep();
+                break;
+            case QAbstractSlider::SliderPageStepSub:
+                step = hsSpeed->pageStep();
+                break;
+            default:
+                return;
+        }
+        hsSpeed->setSliderPosition(
+            std::clamp(hsSpeed->value() + step, hsSpeed->minimum(), hsSpeed->maximum()));
+    });
     for (QScrollBar* s : {hsTime, hsSpeed}) {
         s->setCursor(Qt::PointingHandCursor);
         s->setFocusPolicy(Qt::NoFocus);
@@ -433,6 +458,14 @@ bool FrmPlay::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmPlay::keyPressEvent(QKeyEvent* event) {
+    // On the selection screen Enter presses Start, as the Enter key does on
+    // the main window.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat() && !picLevel->isHidden() && cmdStart->isEnabled()) {
+        event->accept();
+        cmdStart_Click();
+        return;
+    }
     const QString text = event->text();
     if (text.size() == 1 && text[0].isPrint()) {
         Form_KeyPress(text);
@@ -469,10 +502,13 @@ void FrmPlay::cmdExit_Click() {
 }
 
 void FrmPlay::reject() {
-    cmdExit_Click();
+    // Esc and the close box may do only what the Close button may do now:
+    // nothing while a turn is being introduced.
+    if (cmdExit->isEnabled()) cmdExit_Click();
 }
 
 void FrmPlay::closeEvent(QCloseEvent* event) {
+    // Closed from outside (the program ends): whatever runs stops.
     if (!unloaded_) {
         event->ignore();
         cmdExit_Click();

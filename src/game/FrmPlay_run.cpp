@@ -41,14 +41,15 @@ void FrmPlay::setLetterColour(int i, uint32_t bgr) {
 void FrmPlay::cmdStart_Click() {
     if (playMode_ == game::kCustomMode) {
         const QString set = game::normalisedCustomSet(txtCustom->text());
-        txtCustom->setText(set);
-        // Too few different letters, typed or left after tidying: no start.
+        // Too few different letters, typed or left after tidying: no start,
+        // and what was typed stays in the box to be completed.
         if (set.isEmpty()) {
             seams::message(this, PlayTexts[0], QStringLiteral("Tastolino"),
                            seams::MsgIcon::Information);
             txtCustom->setFocus();
             return;
         }
+        txtCustom->setText(set);
     }
     ++runSerial_;
     playSound(112);
@@ -391,7 +392,14 @@ void FrmPlay::endGame() {
     acceptingKeys_ = false;
     const QString& user = appState().results.userName;
     if (user.isEmpty() || gameScore_ <= scoreToBeat_) return;
-    game::writeRecord(appState().appFolder, user, playMode_, gameScore_);
+    if (!game::writeRecord(appState().appFolder, user, playMode_, gameScore_)) {
+        // Not kept, so not celebrated: the stored record stays on show.
+        seams::message(this,
+                       QStringLiteral("Impossibile salvare il record nel file:\n") +
+                           game::recordsFilePath(appState().appFolder),
+                       QStringLiteral("Tastolino"), seams::MsgIcon::Warning);
+        return;
+    }
     bestScores_ = game::readRecords(appState().appFolder, user);
     lblWinner->setText(game::formatScore(gameScore_));
     celebrate();

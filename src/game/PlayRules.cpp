@@ -3,6 +3,7 @@
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"
 #include "settings/IniManager.h"
+#include "settings/UserStorageKey.h"
 
 #include <algorithm>
 #include <cmath>
@@ -126,7 +127,7 @@ std::array<int32_t, 3> readRecords(const QString& appFolder, const QString& user
     if (userName.isEmpty()) return records;
     IniManager ini;
     ini.nome = recordsFilePath(appFolder).toStdString();
-    ini.sezione = userName.toStdString();
+    ini.sezione = userStorageKey(userName).toStdString();
     for (int i = 0; i < 3; ++i) {
         const std::string key = "Difficulty" + std::to_string(i + 1);
         bool ok = false;
@@ -145,7 +146,7 @@ bool writeRecord(const QString& appFolder, const QString& userName, int mode, in
     const QString path = recordsFilePath(appFolder);
     prepareToWrite(path);
     ini.nome = path.toStdString();
-    ini.sezione = userName.toStdString();
+    ini.sezione = userStorageKey(userName).toStdString();
     return ini.Scrivi("Difficulty" + std::to_string(mode + 1), std::to_string(score)) != 0;
 }
 

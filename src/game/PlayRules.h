@@ -57,7 +57,8 @@ QString durationText(int timeValue);
 
 // The records file "TastolinoWinner.ini" in the program folder, or in the
 // user's data folder when the program folder cannot be written: one section
-// per user, keys "Difficulty1".."Difficulty3" for modes 0..2.
+// per user, named by the user's storage key, keys "Difficulty1"..
+// "Difficulty3" for modes 0..2.
 QString recordsFilePath(const QString& appFolder);
 std::array<int32_t, 3> readRecords(const QString& appFolder, const QString& userName);
 // False when the file cannot be written; the caller carries on.

@@ -67,8 +67,10 @@ KeyboardPanel::~KeyboardPanel() {
 
 QRect KeyboardPanel::scaled(const QRect& d) const {
     if (!large_) return d;
-    return QRect(int(std::lround(d.x() * largeScreenScale().x)), int(std::lround(d.y() * largeScreenScale().y)),
-                 int(std::lround(d.width() * largeScreenScale().x)), int(std::lround(d.height() * largeScreenScale().y)));
+    return QRect(int(std::lround(d.x() * largeScreenScale().x)),
+                 int(std::lround(d.y() * largeScreenScale().y)),
+                 int(std::lround(d.width() * largeScreenScale().x)),
+                 int(std::lround(d.height() * largeScreenScale().y)));
 }
 
 void KeyboardPanel::rebuildGeometry() {
@@ -338,6 +340,10 @@ void KeyboardPanel::ShowFingerIcons(bool visible) {
 }
 
 void KeyboardPanel::PlaceKeyMapPicture(const QRect& notebookArea) {
+    PlaceKeyMapPictureAt(notebookArea.y() + notebookArea.height() + 5);
+}
+
+void KeyboardPanel::PlaceKeyMapPictureAt(int top) {
     if (!keyMap_) return;
     QWidget* host = window();
     if (host != this && keyMap_->parentWidget() != host) {
@@ -346,8 +352,7 @@ void KeyboardPanel::PlaceKeyMapPicture(const QRect& notebookArea) {
         keyMap_->setVisible(shown);
     }
     const int hostWidth = host == this ? width() : host->width();
-    keyMap_->move((hostWidth - KeyMapPicture::kSize.width()) / 2,
-                  notebookArea.y() + notebookArea.height() + 5);
+    keyMap_->move((hostWidth - KeyMapPicture::kSize.width()) / 2, top);
     keyMap_->raise();
 }
 
@@ -438,8 +443,8 @@ void KeyboardPanel::onKeyMapDoubleClicked() {
 
 void KeyboardPanel::updateCursorAt(const QPoint& p) {
     const int key = keyAt(p);
-    const bool hand = fingerIconAt(p) >= 0 || (key == KeyMenu && key37Enabled_) ||
-                      (key == KeyB && fingerMapOn_);
+    const bool hand =
+        fingerIconAt(p) >= 0 || (key == KeyMenu && key37Enabled_) || (key == KeyB && fingerMapOn_);
     if (hand)
         setCursor(handCursor());
     else

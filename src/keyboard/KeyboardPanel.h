@@ -81,6 +81,9 @@ class KeyboardPanel : public QWidget {
     // Puts the external key map below the notebook area (window
     // coordinates), centred across the window.
     void PlaceKeyMapPicture(const QRect& notebookArea);
+    // Puts the external key map at `top` (window coordinates), centred
+    // across the window: the window chooses a place that hides nothing.
+    void PlaceKeyMapPictureAt(int top);
     void CreateHighlightShapes();
     void ShowFingerIcons(bool visible);
     // The Caps Lock marker `imgX`, on the Caps Lock key.

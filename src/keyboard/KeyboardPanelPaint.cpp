@@ -139,7 +139,10 @@ void KeyboardPanel::renderFace(int key) {
                 second = trimmed.mid(cut).trimmed();
                 first = trimmed.left(cut);
             }
-            p.drawText(pad, fm.ascent() - 1, first);
+            // The first line hangs from the top edge with room for the dots
+            // of Ä, Ö and Ü: the same height on every key.
+            const int umlautTop = fm.tightBoundingRect(QStringLiteral("\u00C4\u00D6\u00DC")).top();
+            p.drawText(pad, std::max(fm.ascent() - 1, pad + 1 - umlautTop), first);
             if (!second.isEmpty()) {
                 auto [text, x] = fitLine(second, fm, pad, r.width());
                 // The wrapped part takes the place of an AltGr symbol.

@@ -111,11 +111,26 @@ QStringList groupLayouts(const XkbNames& names) {
     return names.layout.split(QLatin1Char(','), Qt::KeepEmptyParts);
 }
 
+// The variant of group `group` ("neo," -> "neo" for group 0, "" for 1).
+QString groupVariant(const XkbNames& names, int group) {
+    const QStringList variants = names.variant.split(QLatin1Char(','), Qt::KeepEmptyParts);
+    return group >= 0 && group < variants.size() ? variants[group].trimmed() : QString();
+}
+
+// "de(neo)" -> layout "de", variant "neo".
+std::pair<QString, QString> splitLayoutName(const QString& name) {
+    const qsizetype open = name.indexOf(QLatin1Char('('));
+    if (open < 0 || !name.endsWith(QLatin1Char(')'))) return {name, QString()};
+    return {name.left(open), name.mid(open + 1, name.size() - open - 2)};
+}
+
 }  // namespace
 
-QString windowsLayoutIdForXkb(const QString& xkbLayout) {
+QString windowsLayoutIdForXkb(const QString& xkbLayout, const QString& variant) {
     const QString name = xkbLayout.trimmed();
     if (name.isEmpty()) return QString();
+    const QString v = variant.trimmed();
+    if (!v.isEmpty()) return kUnmappedPrefix + name + QLatin1Char('(') + v + QLatin1Char(')');
     for (const LayoutPair& p : kLayouts)
         if (name == QLatin1String(p.xkb)) return QString::fromLatin1(p.windowsId);
     return kUnmappedPrefix + name;
@@ -137,7 +152,7 @@ QString XkbLayoutBackend::activeLayoutId() {
     if (!names || group < 0) return QString();
     const QStringList layouts = groupLayouts(*names);
     if (group >= layouts.size()) return QString();
-    return windowsLayoutIdForXkb(layouts[group]);
+    return windowsLayoutIdForXkb(layouts[group], groupVariant(*names, group));
 }
 
 void XkbLayoutBackend::activateLayout(const QString& layoutId) {
@@ -156,18 +171,20 @@ void XkbLayoutBackend::activateLayout(const QString& layoutId) {
     }
     if (!saved_) saved_ = Saved{*current, group, activeLayoutId()};
 
-    const QString wanted = xkbLayoutForWindowsId(layoutId);
+    const auto [wanted, wantedVariant] = splitLayoutName(xkbLayoutForWindowsId(layoutId));
     if (wanted.isEmpty()) return;
+    // A group that carries the layout with the same variant (none for a
+    // plain layout) only needs locking.
     const QStringList layouts = groupLayouts(*current);
     for (int g = 0; g < layouts.size(); ++g) {
-        if (layouts[g].trimmed() == wanted) {
+        if (layouts[g].trimmed() == wanted && groupVariant(*current, g) == wantedVariant) {
             lockGroup(dpy, g);
             return;
         }
     }
     XkbNames names = *current;
     names.layout = wanted;
-    names.variant.clear();
+    names.variant = wantedVariant;
     if (loadKeymap(dpy, names)) lockGroup(dpy, 0);
 }
 

@@ -17,10 +17,14 @@
 
 namespace tastolino {
 
-// XKB layout name <-> Windows layout identifier. Names without an
-// identifier are reported as "xkb:<name>" so that they can still be handed
-// back; an unknown identifier yields an empty name.
-QString windowsLayoutIdForXkb(const QString& xkbLayout);
+// XKB layout name (and variant) <-> Windows layout identifier. Only a
+// layout without a variant has the identifier of its table entry: a
+// variant ("de" + "neo") puts other characters and dead keys on the keys,
+// so it is a layout of its own. Names without an identifier are reported
+// as "xkb:<name>" or "xkb:<name>(<variant>)" so that they can still be
+// handed back; xkbLayoutForWindowsId gives "<name>" or "<name>(<variant>)",
+// and an empty name for an unknown identifier.
+QString windowsLayoutIdForXkb(const QString& xkbLayout, const QString& variant = {});
 QString xkbLayoutForWindowsId(const QString& layoutId);
 
 // The rules names of the X server (the _XKB_RULES_NAMES property).

@@ -1,5 +1,6 @@
 #include "platform/Seams.h"
 
+#include "platform/WindowPlacement.h"
 #include "platform/XkbKeyboard.h"
 
 #include <QApplication>
@@ -75,7 +76,7 @@ MsgAnswer message(QWidget* parent, const QString& text, const QString& title, Ms
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
-    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    tastolino::SetTopMost(&box, true);
     switch (box.exec()) {
         case QMessageBox::Yes: return MsgAnswer::Yes;
         case QMessageBox::No: return MsgAnswer::No;

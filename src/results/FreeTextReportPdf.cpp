@@ -1,5 +1,7 @@
 #include "results/FreeTextReportPdf.h"
 
+#include "settings/UserStorageKey.h"
+
 #include "pdf/clsPDFCreator.h"
 
 #include <QDir>
@@ -135,11 +137,10 @@ void drawPage(clsPDFCreator& pdf, const FreeTextReportInput& in) {
 }  // namespace
 
 QString freeTextReportPath(const QString& tempFolder, const QString& userName) {
-    const QString name = userName.isEmpty() ? QString::fromLatin1(kProgram) : userName;
-    // The name is a file name in the temporary folder, never a way out of it.
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
-        name.contains(QChar(0)))
-        return {};
+    // The user's storage key: a file name in the temporary folder, never a
+    // way out of it, the same as the results report uses.
+    QString name = userStorageKey(userName);
+    if (name.isEmpty()) name = QString::fromLatin1(kProgram);
     QString folder = QDir::fromNativeSeparators(tempFolder);
     if (folder.isEmpty()) return {};
     if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');

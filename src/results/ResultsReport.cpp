@@ -1,5 +1,7 @@
 #include "results/ResultsReport.h"
 
+#include "settings/UserStorageKey.h"
+
 #include "clsPDFCreator.h"
 #include "results/frmClassificaFigures.h"
 
@@ -57,16 +59,10 @@ QString reportAuthorLine() {
 }
 
 QString reportPdfPath(const QString& folder, const QString& reportName) {
-    QString name;
-    for (const QChar c : reportName) {
-        // Separators would lead out of the folder; the others are refused
-        // by some file systems and by the viewers' command lines.
-        static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-        name += (c.unicode() < 32 || forbidden.contains(c)) ? QLatin1Char('_') : c;
-    }
-    name = name.trimmed();
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        name = QStringLiteral("Tastolino");
+    // The user's storage key is a file name inside the folder, whatever the
+    // name holds.
+    QString name = userStorageKey(reportName);
+    if (name.isEmpty()) name = QStringLiteral("Tastolino");
     return folder + name + QStringLiteral(".pdf");
 }
 

@@ -3,6 +3,7 @@
 #include "keyboard/KeyArtwork.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/WindowPlacement.h"
 #include "results/frmLanguage.h"
 #include "settings/LanguageSupport.h"
 #include "ui/ClsResize.h"
@@ -94,7 +95,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setWindowTitle(kTitle);
     // Kept above the main window, which may fill the screen.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+                   Qt::WindowCloseButtonHint);
+    SetTopMost(this, true);
     setModal(true);
     if (appState().largeScreen) {
         QFont f = font();

@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/WindowPlacement.h"
 #include "results/frmClassificaIcons.h"
 #include "ui/modGradient.h"
 
@@ -62,7 +63,7 @@ frmClassifica::frmClassifica(QWidget* parent) : QDialog(parent) {
     applyTexts();
     for (int i = 0; i < 4; ++i) ratingWords[size_t(i)] = ResultsTexts.value(29 + i);
     unitSuffix = QLatin1Char(' ') + ResultsTexts.value(1) + QStringLiteral(" = ");
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    SetTopMost(this, true);
     speedSum = 0;
     scoreSum = 0;
 
@@ -235,12 +236,8 @@ void frmClassifica::cmdPrint_Click() {
 
 void frmClassifica::cmdPDF_Click() {
     // The viewer must be able to come in front of this window, now and
-    // afterwards. The native window is changed directly: re-creating it
-    // through the widget flags would hide the dialog and end its modal run.
-    if (QWindow* native = windowHandle())
-        native->setFlag(Qt::WindowStaysOnTopHint, false);
-    else
-        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    // afterwards.
+    SetTopMost(this, false);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents();

@@ -1,19 +1,15 @@
 #include "results/frmClassificaFigures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
 namespace tastolino {
 namespace {
 
-// Speeds are single precision: 0.7 is stored a hair low and must not lose
-// a whole point when multiplied out.
-int wholeOf(double v) {
-    return std::isfinite(v) ? int(std::floor(v + 1e-4)) : 0;
-}
-
-double decimal(float f) {
-    return std::round(double(f) * 1e6) / 1e6;
+// Int() of a single-precision figure.
+int wholeOf(float v) {
+    return std::isfinite(v) ? int(std::floor(std::clamp(v, -1e9f, 1e9f))) : 0;
 }
 
 }  // namespace
@@ -77,7 +73,9 @@ QStringList resultsTextsFrom(const std::function<QString(const QString&)>& looku
 }
 
 int resultsScore(float speed, float scoreFactor) {
-    const int score = wholeOf(double(speed) * decimal(scoreFactor) * 100);
+    // Single precision at every step, in the order written.
+    const float raw = speed * scoreFactor * 100.0f;
+    const int score = wholeOf(raw);
     return score > 99 ? 100 : score;
 }
 

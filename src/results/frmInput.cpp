@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/DataFolders.h"
+#include "platform/WindowPlacement.h"
 #include "settings/IniManager.h"
 #include "settings/LanguageSupport.h"
 #include "settings/Settings.h"
@@ -48,7 +49,8 @@ frmInput::frmInput(QWidget* parent) : QDialog(parent) {
     // A fixed dialog frame without minimise or maximise buttons, kept above
     // the full-screen main window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+                   Qt::WindowCloseButtonHint);
+    tastolino::SetTopMost(this, true);
     setModal(true);
     buildControls();
     applyLanguage();

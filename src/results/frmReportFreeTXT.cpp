@@ -3,6 +3,7 @@
 #include "platform/AppState.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/WindowPlacement.h"
 #include "results/FreeTextReportPdf.h"
 #include "results/frmClassifica.h"
 #include "results/frmClassificaIcons.h"
@@ -135,7 +136,7 @@ frmReportFreeTXT::frmReportFreeTXT(QWidget* parent) : QDialog(parent) {
     for (size_t i = 0; i < ratingWords.size(); ++i)
         ratingWords[i] = ReportLabels.value(kSlotFirstRating + int(i));
     userName = state.results.userName;
-    setTopMost(true);
+    SetTopMost(this, true);
 
     for (QPushButton* b : {cmdChiudi_, cmdCreaPDF_}) b->setCursor(Qt::PointingHandCursor);
     imgFrecciaReturn_->setPixmap(ratingIcon(442, imgFrecciaReturn_->width()));
@@ -194,13 +195,6 @@ void frmReportFreeTXT::applyTexts() {
     }
 }
 
-void frmReportFreeTXT::setTopMost(bool on) {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (shown) show();  // changing the flags hides the window
-}
-
 // Background and totals are drawn once; the window repaints from the
 // surface it keeps.
 void frmReportFreeTXT::paintSurface() {
@@ -239,7 +233,7 @@ void frmReportFreeTXT::CountCharacterClasses() {
 
 void frmReportFreeTXT::cmdCreaPDF_Click() {
     // Out of the topmost band, so that the viewer can come to the front.
-    setTopMost(false);
+    SetTopMost(this, false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents();
     CountCharacterClasses();

@@ -55,7 +55,6 @@ class frmReportFreeTXT : public QDialog {
     void CountCharacterClasses();
     void WriteFreeTextPdf();
     void Form_Unload();
-    void setTopMost(bool on);
 
     double sx_ = 1, sy_ = 1, fontScale_ = 1;
     QPixmap surface_;

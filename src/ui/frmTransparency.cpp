@@ -1,13 +1,17 @@
 #include "ui/frmTransparency.h"
 
 #include "platform/AppState.h"
+#include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/WindowPlacement.h"
 #include "ui/basSleep.h"
 #include "ui/modGradient.h"
 
 #include <QApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
+#include <QPolygonF>
 #include <QWindow>
 
 #include <algorithm>
@@ -29,35 +33,49 @@ int32_t encodeRun(int x1, int y, int x2) {
     return x1 * 1000000 + y * 1000 + x2;
 }
 
-// A speech bubble: a rounded body over the upper part of the window and a
-// tail below it that narrows to a point down and to the left.
-std::vector<int32_t> speechBubbleRuns(const QSize& size) {
+// The speech bubble in a window of `size`: a rounded body over the upper
+// left, and a tail that leaves the body's right side and narrows to a tip
+// on the window's right edge, in the direction of `aim`.
+struct BubbleOutline {
+    QRectF body;
+    double radius = 0;
+    QPolygonF tail;
+};
+
+BubbleOutline bubbleOutline(const QSize& size, const QPoint& aim) {
     const double scale = size.width() / 363.0;
-    const int width = size.width();
-    const int bodyHeight = int(std::lround(160 * scale)) & ~1;
-    const double radius = 28 * scale;
-    const double tailLeftTop = 70 * scale, tailRightTop = 130 * scale;
-    const double tipLeft = 46 * scale, tipRight = 52 * scale;
+    BubbleOutline b;
+    b.body = QRectF(0, 0, std::round(size.width() * 0.80), std::round(size.height() * 0.62));
+    b.radius = 28 * scale;
+    const double baseX = b.body.right() - b.radius / 2;
+    const double baseTop = b.body.height() * 0.35, baseBottom = b.body.height() * 0.70;
+    const double baseY = (baseTop + baseBottom) / 2;
+    const double tipX = size.width() - 2;
+    double tipY = baseY;
+    if (!aim.isNull() && aim.x() > b.body.right())
+        tipY = baseY + (tipX - b.body.right()) * (aim.y() - baseY) / (aim.x() - b.body.right());
+    tipY = std::clamp(tipY, 2.0, size.height() - 3.0);
+    b.tail << QPointF(baseX, baseTop) << QPointF(tipX, tipY) << QPointF(baseX, baseBottom);
+    return b;
+}
+
+std::vector<int32_t> speechBubbleRuns(const QSize& size, const QPoint& aim) {
+    const BubbleOutline b = bubbleOutline(size, aim);
+    QPainterPath path;
+    path.addRoundedRect(b.body, b.radius, b.radius);
+    QPainterPath tail;
+    tail.addPolygon(b.tail);
+    tail.closeSubpath();
+    path = path.united(tail);
     std::vector<int32_t> runs;
     for (int y = 0; y + 2 <= size.height(); y += 2) {
-        const double centre = y + 1.0;
-        int x1 = 0;
-        int x2 = width;
-        if (y < bodyHeight) {
-            double dy = 0;
-            if (centre < radius) dy = radius - centre;
-            if (centre > bodyHeight - radius) dy = centre - (bodyHeight - radius);
-            if (dy > 0) {
-                const double inset = radius - std::sqrt(std::max(0.0, radius * radius - dy * dy));
-                x1 = int(std::lround(inset));
-                x2 = width - x1;
-            }
-        } else {
-            const double t = (centre - bodyHeight) / double(size.height() - bodyHeight);
-            x1 = int(std::lround(tailLeftTop + (tipLeft - tailLeftTop) * t));
-            x2 = int(std::lround(tailRightTop + (tipRight - tailRightTop) * t));
+        int x1 = -1, x2 = -1;
+        for (int x = 0; x < size.width(); ++x) {
+            if (!path.contains(QPointF(x + 0.5, y + 1.0))) continue;
+            if (x1 < 0) x1 = x;
+            x2 = x + 1;
         }
-        if (x2 > x1) runs.push_back(encodeRun(x1, y, x2));
+        if (x1 >= 0) runs.push_back(encodeRun(x1, y, x2));
     }
     return runs;
 }
@@ -68,10 +86,19 @@ frmTransparency* frmTransparency::Instance() {
     return instanceRef().data();
 }
 
-const std::vector<int32_t>& frmTransparency::ShapeRuns(bool large) {
-    static const std::vector<int32_t> small = speechBubbleRuns(kSmallSize);
-    static const std::vector<int32_t> big = speechBubbleRuns(kLargeSize);
-    return large ? big : small;
+QSize frmTransparency::CoverSize() {
+    if (!appState().largeScreen) return kSmallSize;
+    const ScreenScale& scale = largeScreenScale();
+    return QSize(int(std::lround(kLargeSize.width() * scale.x / ScreenScale::kFullX)),
+                 int(std::lround(kLargeSize.height() * scale.y / ScreenScale::kFullY)));
+}
+
+std::vector<int32_t> frmTransparency::ShapeRuns(const QSize& size, const QPoint& aim) {
+    return speechBubbleRuns(size, aim);
+}
+
+QPoint frmTransparency::TailTip(const QSize& size, const QPoint& aim) {
+    return bubbleOutline(size, aim).tail[1].toPoint();
 }
 
 QRect frmTransparency::RunRect(int32_t run) {
@@ -82,15 +109,16 @@ QRect frmTransparency::RunRect(int32_t run) {
     return QRect(x1, y, std::max(0, x2 - x1), 2);
 }
 
-QRegion frmTransparency::ShapeRegion(bool large) {
+QRegion frmTransparency::ShapeRegion(const QSize& size, const QPoint& aim) {
     QRegion region;
-    for (int32_t run : ShapeRuns(large)) region += RunRect(run);
+    for (int32_t run : ShapeRuns(size, aim)) region += RunRect(run);
     return region;
 }
 
 frmTransparency::frmTransparency(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::WindowTransparentForInput) {
+    SetTopMost(this, true);
     setObjectName(QStringLiteral("frmTransparency"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
@@ -112,7 +140,7 @@ frmTransparency::~frmTransparency() {
     }
 }
 
-void frmTransparency::ShowCover(QWidget* owner, const QPoint& target) {
+void frmTransparency::ShowCover(QWidget* owner, const QPoint& target, const QPoint& aim) {
     if (frmTransparency* loaded = Instance()) {
         if (!loaded->unloading_) loaded->show();
         return;
@@ -121,7 +149,7 @@ void frmTransparency::ShowCover(QWidget* owner, const QPoint& target) {
     // window of its own.
     auto* cover = new frmTransparency(owner ? owner->window() : nullptr);
     instanceRef() = cover;
-    cover->Form_Load(target);
+    cover->Form_Load(target, aim);
 }
 
 void frmTransparency::HideCover() {
@@ -133,12 +161,19 @@ void frmTransparency::UnloadCover() {
     if (loaded && !loaded->unloading_) loaded->Form_Unload();
 }
 
-void frmTransparency::Form_Load(const QPoint& target) {
+void frmTransparency::Form_Load(const QPoint& target, const QPoint& aim) {
     // Never takes input: clicks fall through to the window beneath.
     setEnabled(false);
     large_ = appState().largeScreen;
-    resize(large_ ? kLargeSize : kSmallSize);
-    shape_ = ShapeRegion(large_);
+    const QSize size = CoverSize();
+    resize(size);
+    // The tail points at `aim` seen from the resting place.
+    const QPoint relativeAim = aim.isNull() ? QPoint() : aim - target;
+    shape_ = ShapeRegion(size, relativeAim);
+    tailTip_ = TailTip(size, relativeAim);
+    body_ = bubbleOutline(size, relativeAim).body.toRect();
+    // No taller than the bubble: the window keeps nothing below it.
+    resize(size.width(), std::min(size.height(), shape_.boundingRect().bottom() + 1));
     setMask(shape_);
     // A thin darker rim along the outline.
     rim_ = shape_ - (shape_.translated(1, 0) & shape_.translated(-1, 0) & shape_.translated(0, 1) &
@@ -203,17 +238,16 @@ void frmTransparency::paintEvent(QPaintEvent*) {
                   true);
     for (const QRect& r : rim_) p.fillRect(r, kOutlineColour);
     if (hintText().isEmpty()) return;
-    // The words sit in the body of the bubble, above the tail.
+    // The words sit in the body of the bubble.
     const double scale = width() / 363.0;
-    const int margin = int(std::lround(22 * scale));
-    const QRect body(margin, margin, width() - 2 * margin,
-                     int(std::lround(160 * scale)) - 2 * margin);
+    const int margin = int(std::lround(16 * scale));
+    const QRect words = body_.adjusted(margin, margin, -margin, -margin);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(int(std::lround(17 * scale)));
     font.setBold(true);
     p.setFont(font);
     p.setPen(QColor(0x1F, 0x3A, 0x5F));
-    p.drawText(body, Qt::AlignCenter | Qt::TextWordWrap, hintText());
+    p.drawText(words, Qt::AlignCenter | Qt::TextWordWrap, hintText());
 }
 
 }  // namespace tastolino

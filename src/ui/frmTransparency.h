@@ -30,11 +30,12 @@ class frmTransparency : public QWidget {
     static frmTransparency* Instance();
 
     // Shows the cover window with its top-left corner at `target` (screen
-    // pixels), owned by `owner`'s window. A loaded but hidden window simply
-    // reappears where it rested; otherwise a new one is created and slides
-    // in. While it is up, another window of the program becoming active
-    // takes it off the screen.
-    static void ShowCover(QWidget* owner, const QPoint& target);
+    // pixels), owned by `owner`'s window, its tail pointing at `aim` (screen
+    // pixels; null: straight to the right). A loaded but hidden window
+    // simply reappears where it rested; otherwise a new one is created and
+    // slides in. While it is up, another window of the program becoming
+    // active takes it off the screen.
+    static void ShowCover(QWidget* owner, const QPoint& target, const QPoint& aim = {});
     // Takes the window off the screen; it stays loaded, and
     // appState().coverWindowShown keeps its value.
     static void HideCover();
@@ -45,11 +46,20 @@ class frmTransparency : public QWidget {
     static void SetHint(const QString& text);
     static const QString& Hint();
 
-    // The outline as runs two pixels high, each encoded as
-    // x1 * 1000000 + y * 1000 + x2 (x2 exclusive).
-    static const std::vector<int32_t>& ShapeRuns(bool large);
+    // The window's size: the small one on small screens; on large screens
+    // the large one, shrunk as the layout is where the screen has no room
+    // for the full enlargement.
+    static QSize CoverSize();
+    // The outline of a window of `size` whose tail points at `aim` (window
+    // pixels; null: straight to the right), as runs two pixels high, each encoded as
+    // x1 * 1000000 + y * 1000 + x2 (x2 exclusive): a rounded body over the
+    // upper left and a tail from its right side to a tip on the window's
+    // right edge.
+    static std::vector<int32_t> ShapeRuns(const QSize& size, const QPoint& aim);
     // The union of the runs.
-    static QRegion ShapeRegion(bool large);
+    static QRegion ShapeRegion(const QSize& size, const QPoint& aim);
+    // The tip of the tail of that outline (window pixels).
+    static QPoint TailTip(const QSize& size, const QPoint& aim);
     // One run as its two-row rectangle.
     static QRect RunRect(int32_t run);
 
@@ -58,6 +68,8 @@ class frmTransparency : public QWidget {
     const std::vector<int>& slideTops() const { return slideTops_; }
     const std::vector<int>& fadeSteps() const { return fadeSteps_; }
     bool isLarge() const { return large_; }
+    // Where the tail ends, in the window's own pixels.
+    QPoint tailTip() const { return tailTip_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,13 +77,15 @@ class frmTransparency : public QWidget {
   private:
     explicit frmTransparency(QWidget* parent = nullptr);
     ~frmTransparency() override;
-    void Form_Load(const QPoint& target);
+    void Form_Load(const QPoint& target, const QPoint& aim);
     void Form_Unload();
 
     std::vector<int> slideTops_;
     std::vector<int> fadeSteps_;
     QRegion shape_;
     QRegion rim_;
+    QPoint tailTip_;
+    QRect body_;  // the round part of the bubble, where the words go
     bool large_ = false;
     bool unloading_ = false;
 };

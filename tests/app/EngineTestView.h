@@ -91,6 +91,7 @@ class RecordingView : public EngineView {
     void RedrawKeyboard() override {}
     void setKey37Enabled(bool) override {}
     void HighlightNextKey(QChar, int) override {}
+    void clearExpectedChar() override {}
     void HideHighlights() override {}
     void MarkWrongKey(int) override { ++wrongMarks; }
     void hideWrongKeyMarker() override { ++markerHidden; }
@@ -109,6 +110,7 @@ class RecordingView : public EngineView {
     void showWelcome() override { ++welcomes; }
     void openGame() override {}
     void unloadMainWindow() override { unloaded = true; }
+    void inputStateChanged() override {}
 };
 
 }  // namespace tastolino_test

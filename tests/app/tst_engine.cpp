@@ -298,6 +298,28 @@ class TestEngine : public QObject {
         QCOMPARE(view_->wrong, QStringLiteral("0/0"));
     }
 
+    // A key held down for a quarter of an hour: the 16-bit counters stop at
+    // their largest value instead of turning negative, so the face stays
+    // the worst one and both counters keep showing that many errors.
+    void errorCountersSaturate() {
+        engine_->StartSentence();
+        engine_->OnInputText(appState().results.exerciseText.left(1));
+        QVERIFY(engine_->clockRunning());
+        appState().results.errorCount = 32765;
+        engine_->sentenceErrors = 32765;
+        for (int i = 0; i < 5; ++i) engine_->OnInputText(QStringLiteral("\u00B0"));
+        QCOMPARE(appState().results.errorCount, int16_t(32767));
+        QCOMPARE(engine_->sentenceErrors, 32767);
+        QCOMPARE(view_->wrong, QStringLiteral("32767/32767"));
+        QCOMPARE(view_->face.symbol, QLatin1Char('D'));
+
+        // Free text counts every wrong key in the exercise total alone.
+        appState().freeTextMode = true;
+        for (int i = 0; i < 3; ++i) engine_->OnInputText(QStringLiteral("\u00B0"));
+        QCOMPARE(appState().results.errorCount, int16_t(32767));
+        QCOMPARE(view_->wrong, QStringLiteral("32767"));
+    }
+
     // Menu item 7 types a character that has no key (the bank never has
     // one, so the text is set directly).
     void typeForMeFeedsTheExpectedCharacter() {
@@ -323,7 +345,7 @@ class TestEngine : public QObject {
         boxAnswer_ = seams::MsgAnswer::No;  // restart question at the end
         engine_->StartSentence();
         QVERIFY(appState().freeTextMode);
-        QCOMPARE(appState().results.exerciseText, QString::fromUtf8("It’s “ok” next line"));
+        QCOMPARE(appState().results.exerciseText, QStringLiteral("It's \"ok\" next line"));
         QCOMPARE(view_->title, QStringLiteral("Tastolino  - File: t.txt"));
         engine_->OnInputText(QStringLiteral("I"));
         engine_->OnInputText(QStringLiteral("\b"));  // ignored
@@ -336,6 +358,25 @@ class TestEngine : public QObject {
         QCOMPARE(view_->modals.back().kind, 3);
         QCOMPARE(boxes_.last(), QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
         QVERIFY(view_->unloaded);  // "No" to the restart in a free text ends
+    }
+
+    // Quotes, dashes, the ellipsis and no-break blanks of a text written by
+    // people are typed with the keys that stand for them: typing the text
+    // as the keyboard has it makes no error.
+    void freeTextTypographicPunctuation() {
+        writeFile(QStringLiteral("Esercizi/p.txt"),
+                  "\x84Ja\x93, \x82so\x91 \x96 oder \x97 nicht\x85\xA0gut \xAB"
+                  "da\xBB");
+        engine_->sources.EnableSources();
+        engine_->SelectSource(SourceTextFiles);
+        boxAnswer_ = seams::MsgAnswer::No;
+        engine_->StartSentence();
+        const QString plain = QStringLiteral("\"Ja\", 'so' - oder - nicht... gut \"da\"");
+        QCOMPARE(appState().results.exerciseText, plain);
+        for (QChar c : plain) engine_->OnInputText(QString(c));
+        QCOMPARE(appState().results.errorCount, int16_t(0));
+        QCOMPARE(appState().results.correctCount, int16_t(plain.size()));
+        QCOMPARE(appState().results.spaceCount, 7);
     }
 
     void freeTextScrollsAndStaysShort() {

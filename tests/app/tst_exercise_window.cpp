@@ -3,6 +3,7 @@
 // results window answered through the modal hook. Counters, clock, speed
 // and best-speed bars, messages, level averages, lamps and the error face
 // are checked against figures worked out by hand for the chosen timings.
+#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
@@ -28,11 +29,7 @@ using namespace tastolino;
 
 namespace {
 
-class GermanLayout : public LayoutBackend {
-  public:
-    QString activeLayoutId() override { return kGermanLayoutId; }
-    void activateLayout(const QString&) override {}
-};
+using tastolino_test::GermanLayout;
 
 // Every sentence is 20 characters long (two-line ones with their CR LF), so
 // the speeds follow from the seconds alone: 20 / seconds keys per second.
@@ -222,6 +219,7 @@ class TestExerciseWindow : public QObject {
     void wholeExerciseWithChosenTimings() {
         start(QStringLiteral("/test.lez"));
         QVERIFY(w_->cmdStart->isEnabled());
+        const QImage noFace = w_->lblSmile->grab().toImage();
         resultsAnswers_ = {0, 0, 0};
 
         // Level 1, beginner (factor 0.4): speed = 20 / seconds, score =
@@ -356,6 +354,60 @@ class TestExerciseWindow : public QObject {
         for (int i = 0; i < 3; ++i) QCOMPARE(w_->lblMediaLevel[size_t(i)]->text(), QString());
         QCOMPARE(appState().results.exerciseText, QString::fromUtf8("grüße aus der küchen"));
         QVERIFY(asked_.isEmpty());
+        // The totals start from nothing: so does the face, frame included.
+        QCOMPARE(face(), QString());
+        QVERIFY(w_->lblSmile->grab().toImage() == noFace);
+    }
+
+    // A restart clears the error face: no symbol, and the label looks as it
+    // did before the first keystroke (its frame keeps no colour).
+    void restartClearsTheErrorFace() {
+        start(QString());
+        const QImage noFace = w_->lblSmile->grab().toImage();
+        pressEnter();
+        typeChar(appState().results.exerciseText[0]);
+        seams::advanceClock(1000);
+        typeChar(QLatin1Char('#'));
+        QCOMPARE(face(), QStringLiteral("D"));
+        QVERIFY(w_->lblSmile->grab().toImage() != noFace);
+        seams::setMessageHook([this](const seams::MessageRequest& r) {
+            asked_ << r;
+            return seams::MsgAnswer::Yes;
+        });
+        w_->MenuCommand(1);
+        QCOMPARE(asked_.last().text, QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
+        QCOMPARE(face(), QString());
+        QVERIFY(w_->lblSmile->grab().toImage() == noFace);
+    }
+
+    // What the keyboard does, as the window publishes it for programs that
+    // drive it from outside: Enter starts, the box takes the sentence's
+    // keys, the end of a sentence swallows keys, then Enter again.
+    void inputStateFollowsTheSentence() {
+        start(QStringLiteral("/test.lez"));
+        const auto state = [this] { return w_->property("inputState").toString(); };
+        QCOMPARE(state(), QStringLiteral("start"));
+        QStringList duringEnd;
+        seams::setSoundHook([&](int id) {
+            if (id == 102 || id == 103) duringEnd << state();
+        });
+        QString whileResultsOpen;
+        for (int i = 0; i < 5; ++i) {
+            pressEnter();
+            QCOMPARE(state(), QStringLiteral("typing"));
+            QVERIFY(!w_->txtInput->isReadOnly());
+            typeSentence(4);
+            QCOMPARE(state(), QStringLiteral("start"));
+        }
+        QCOMPARE(duringEnd, QStringList(5, QStringLiteral("busy")));
+        seams::setModalHook([&](QDialog* dialog) {
+            whileResultsOpen = state();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdRisp0"))->click();
+            return dialog->result();
+        });
+        pressEnter();
+        QCOMPARE(whileResultsOpen, QStringLiteral("busy"));
+        QCOMPARE(state(), QStringLiteral("typing"));
     }
 
     void terminaEndsTheProgram() {
@@ -391,6 +443,66 @@ class TestExerciseWindow : public QObject {
         pressEnter();
         w_->engine.Timer2_Timer();
         QVERIFY(!keyboard->isKeyPressed(48) && !keyboard->isKeyPressed(62));
+    }
+
+    // Menu items 4 and 5 during a sentence: the next key (and its Shift)
+    // stays drawn pressed whatever is switched; the highlight shape comes
+    // and goes with item 5.
+    void keyboardOptionsDuringASentenceKeepTheNextKeyPressed() {
+        start(QStringLiteral("/test.lez"));
+        auto* keyboard = w_->findChild<KeyboardPanel*>(QStringLiteral("picKeyword"));
+        pressEnter();
+        typeChar(appState().results.exerciseText[0]);
+        const int next = keyboard->expectedKeyIndex();
+        QCOMPARE(w_->engine.expectedChar, QStringLiteral("r"));
+        QVERIFY(keyboard->isKeyPressed(next));
+        const auto check = [&](const char* step, bool shape) {
+            QVERIFY2(keyboard->isKeyPressed(next), step);
+            QVERIFY2(keyboard->highlightShown(0) == shape, step);
+            for (int k = 0; k < 63; ++k)
+                if (k != next) QVERIFY2(!keyboard->isKeyPressed(k), step);
+        };
+        w_->MenuCommand(5);
+        check("highlight off", false);
+        w_->MenuCommand(5);
+        check("highlight on", true);
+        w_->MenuCommand(4);
+        check("finger map off", true);
+        w_->MenuCommand(4);
+        check("finger map on", true);
+
+        // A capital: the Shift of the other hand goes with it.
+        appState().results.exerciseText = QStringLiteral("gR");
+        w_->engine.textPos = 1;
+        w_->engine.AdvanceCursor();
+        QVERIFY(keyboard->isKeyPressed(36));
+        w_->MenuCommand(5);
+        w_->MenuCommand(4);
+        QVERIFY(keyboard->isKeyPressed(3) && keyboard->isKeyPressed(36));
+        w_->MenuCommand(4);
+        w_->MenuCommand(5);
+        QVERIFY(keyboard->isKeyPressed(3) && keyboard->isKeyPressed(36));
+        QVERIFY(keyboard->highlightShown(0) && keyboard->highlightShown(1));
+    }
+
+    // After a reset no text is shown and nothing is expected: choosing the
+    // expert category presses no key of the text before.
+    void expertAfterAResetHighlightsNothing() {
+        start(QString());
+        auto* keyboard = w_->findChild<KeyboardPanel*>(QStringLiteral("picKeyword"));
+        pressEnter();
+        typeChar(appState().results.exerciseText[0]);
+        seams::setMessageHook([](const seams::MessageRequest&) { return seams::MsgAnswer::Yes; });
+        w_->MenuCommand(1);
+        QVERIFY(w_->picLevel->isVisible());
+        QVERIFY(w_->engine.expectedChar.isEmpty());
+        w_->optLevel[1]->click();
+        QVERIFY(!w_->fingerMapOn);
+        QVERIFY(keyboard->expectedChar().isEmpty());
+        QVERIFY(!keyboard->highlightShown(0));
+        for (int k = 0; k < 63; ++k)
+            if (k != 48 && k != 62)
+                QVERIFY2(!keyboard->isKeyPressed(k), qPrintable(QString::number(k)));
     }
 
     void keysTheInputBoxMustNotTakeItself() {

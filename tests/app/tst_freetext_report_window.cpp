@@ -2,6 +2,7 @@
 // report with the figures of that exercise, and its PDF report is written,
 // opened and removed again with the window. The user name entry hands the
 // name on upper-cased.
+#include "GermanLayoutBackend.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/Seams.h"
@@ -22,11 +23,7 @@ using namespace tastolino;
 
 namespace {
 
-class GermanLayout : public LayoutBackend {
-  public:
-    QString activeLayoutId() override { return kGermanLayoutId; }
-    void activateLayout(const QString&) override {}
-};
+using tastolino_test::GermanLayout;
 
 struct ReportSeen {
     FreeTextReportFigures figures;

@@ -1,6 +1,7 @@
 // The main window driven offscreen through its real controls: the menu
 // strip, the keyboard and mouse guards, restart, the user name and the
 // settings kept across runs.
+#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
@@ -11,17 +12,22 @@
 #include "ui/HelpViewer.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 using namespace tastolino;
@@ -29,11 +35,7 @@ using seams::MsgAnswer;
 
 namespace {
 
-class GermanLayout : public LayoutBackend {
-  public:
-    QString activeLayoutId() override { return kGermanLayoutId; }
-    void activateLayout(const QString&) override {}
-};
+using tastolino_test::GermanLayout;
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
@@ -45,6 +47,44 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// Watches the windows that come up while a test runs them for real (no
+// message or modal hook): records every message box and answers each
+// window that `answer` names with an Esc key press, the way a user's Esc
+// reaches the window in front. The release of that Esc is left to the test:
+// it goes to whatever window is in front once the box has closed.
+class EscapeAnswerer : public QObject {
+  public:
+    QStringList boxes;
+    QStringList windows;
+    std::function<void(QWidget*)> onShow;
+
+    EscapeAnswerer() { qApp->installEventFilter(this); }
+    ~EscapeAnswerer() override { qApp->removeEventFilter(this); }
+
+    static void pressEscape(QWidget* window) {
+        QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+        QTest::sendKeyEvent(QTest::Press, target, Qt::Key_Escape, QString(), Qt::NoModifier);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (!widget->isWindow()) return false;
+        if (auto* box = qobject_cast<QMessageBox*>(widget)) boxes << box->text();
+        windows << widget->objectName();
+        QPointer<QWidget> guard(widget);
+        QTimer::singleShot(0, this, [this, guard] {
+            if (!guard) return;
+            if (onShow)
+                onShow(guard);
+            else
+                pressEscape(guard);
+        });
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -329,6 +369,89 @@ class TestMainWindow : public QObject {
         QVERIFY(w->IsUnloaded());
         QVERIFY(!w->isVisible());
         QVERIFY(QFile::exists(iniPath()));
+    }
+
+    // Esc belongs to the window that took its press. Each case runs the
+    // real windows modally: the Esc press closes the window in front, its
+    // release then reaches the main window, which must not ask to close.
+    void escapeReleaseOfAnotherWindowIsNotOurs_data() {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("close question") << "close";
+        QTest::newRow("about window") << "about";
+        QTest::newRow("print question") << "print";
+        QTest::newRow("restart question during a sentence") << "restart";
+        QTest::newRow("open file list") << "list";
+    }
+    void escapeReleaseOfAnotherWindowIsNotOurs() {
+        QFETCH(QString, what);
+        QDir(folder_->path()).mkpath(QStringLiteral("Esercizi"));
+        writeFile(folder_->filePath(QStringLiteral("Esercizi/prova.lez")),
+                  "[Livello1]\r\n1=prova\r\n");
+        auto w = start();
+        seams::setMessageHook({});
+        seams::setModalHook({});
+        seams::setPrinterAvailableHook([] { return true; });
+        EscapeAnswerer answerer;
+        const auto releaseEscapeOnMain = [&] {
+            QTest::sendKeyEvent(QTest::Release, w->txtInput, Qt::Key_Escape, QString(),
+                                Qt::NoModifier);
+        };
+
+        if (what == QLatin1String("close")) {
+            QTest::sendKeyEvent(QTest::Press, w->txtInput, Qt::Key_Escape, QString(),
+                                Qt::NoModifier);
+            releaseEscapeOnMain();  // the close question, answered with Esc
+            QCOMPARE(answerer.boxes.size(), 1);
+        } else if (what == QLatin1String("about")) {
+            press(w->lblMenu[2]);
+            QCOMPARE(answerer.windows, QStringList{QStringLiteral("frmAbout")});
+        } else if (what == QLatin1String("print")) {
+            answerer.onShow = [](QWidget* window) {
+                if (window->objectName() == QLatin1String("frmAbout")) {
+                    QWidget* print = window->findChild<QWidget*>(QStringLiteral("lblPrintKey"));
+                    QTest::mouseClick(print, Qt::LeftButton, {}, print->rect().center());
+                } else {
+                    EscapeAnswerer::pressEscape(window);
+                }
+            };
+            press(w->lblMenu[2]);
+            QCOMPARE(answerer.boxes.size(), 1);
+            QVERIFY(answerer.boxes[0].startsWith(QStringLiteral("Vuoi stampare la tastiera")));
+        } else if (what == QLatin1String("restart")) {
+            QTest::keyClick(w->picKeyword, Qt::Key_Return);
+            QVERIFY(w->engine.exerciseRunning);
+            const QString text = appState().results.exerciseText;
+            QTest::sendKeyEvent(QTest::Click, w->txtInput, Qt::Key_unknown, text.left(1),
+                                Qt::NoModifier);
+            QVERIFY(w->engine.clockRunning());
+            press(w->lblMenu[1]);  // "start again?" - Esc answers No
+            QCOMPARE(answerer.boxes,
+                     QStringList{QStringLiteral("Vuoi iniziare da capo le esercitazioni?")});
+            QVERIFY(w->engine.clockRunning());
+            QCOMPARE(w->engine.textPos, 2);
+        } else if (what == QLatin1String("list")) {
+            w->optMenu[2]->click();
+            QVERIFY(w->cboListFile->isEnabled());
+            w->cboListFile->showPopup();
+            QWidget* popup = w->cboListFile->view()->window();
+            QVERIFY(popup->isVisible());
+            QTest::sendKeyEvent(QTest::Press, w->cboListFile->view(), Qt::Key_Escape, QString(),
+                                Qt::NoModifier);
+            QVERIFY(!popup->isVisible());
+        }
+        const int boxesBefore = int(answerer.boxes.size());
+        releaseEscapeOnMain();
+        QCOMPARE(int(answerer.boxes.size()), boxesBefore);  // no close question
+        QVERIFY(!w->IsUnloaded());
+        QVERIFY(w->isVisible());
+        if (what == QLatin1String("restart")) QVERIFY(w->engine.clockRunning());
+
+        // An Esc pressed and released on the main window still asks.
+        QTest::sendKeyEvent(QTest::Press, w->txtInput, Qt::Key_Escape, QString(), Qt::NoModifier);
+        releaseEscapeOnMain();
+        QCOMPARE(int(answerer.boxes.size()), boxesBefore + 1);
+        QVERIFY(answerer.boxes.last().startsWith(QStringLiteral("Vuoi chiudere il programma?")));
+        QVERIFY(!w->IsUnloaded());
     }
 
     void capsLockWarnsOnlyWhenSwitchedOn() {

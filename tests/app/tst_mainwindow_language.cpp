@@ -1,6 +1,7 @@
 // The main window with a language file: its captions, tooltips and messages
 // come from the file at start-up, a text the file lacks stays Italian, and
 // a language chosen while the program runs is applied at once.
+#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
@@ -25,11 +26,7 @@ using namespace tastolino;
 
 namespace {
 
-class GermanLayout : public LayoutBackend {
-  public:
-    QString activeLayoutId() override { return kGermanLayoutId; }
-    void activateLayout(const QString&) override {}
-};
+using tastolino_test::GermanLayout;
 
 }  // namespace
 

@@ -22,6 +22,10 @@ class TestScoring : public QObject {
         QTest::newRow("0.004 k/s scores 1") << 0.4f << 0.004f << 1;
         QTest::newRow("decimal speed keeps its point") << 0.4f << 0.7f << 28;
         QTest::newRow("2 k/s") << 0.4f << 2.0f << 80;
+        // 0.4 x (70/121) x 100 = 23.1404...; 0.4 x (29/50) x 100 = 23.2.
+        QTest::newRow("70 keys in 121 s") << 0.4f << sentenceSpeed(70, 121) << 23;
+        // 0.4 x 1.4499995 x 100 = 57.99998 in single precision: 57, not 58.
+        QTest::newRow("just below 58") << 0.4f << 1.4499995f << 57;
     }
     void score() {
         QFETCH(float, factor);
@@ -58,6 +62,37 @@ class TestScoring : public QObject {
         const int first = 5 * std::clamp(level, 1, 3) - 4;
         for (int i = 0; i < 5; ++i) r.sentenceSpeeds[size_t(first + i)] = speeds[i];
         QCOMPARE(calcolaMediaLevel(r, level), average);
+    }
+
+    // Speeds as the engine stores them (length / whole seconds, kept in
+    // single precision), averaged the way they are declared, with nothing
+    // added to absorb rounding.
+    void levelAverageOfTypedSentences_data() {
+        QTest::addColumn<float>("factor");
+        QTest::addColumn<QList<int>>("lengths");
+        QTest::addColumn<QList<int>>("seconds");
+        QTest::addColumn<int>("average");
+        // By hand: (34/57 + 51/52 + 2.5 + 2.5 + 37/55) / 5 x 0.4 x 100 =
+        // 57.99990..., whose whole part is 57.
+        QTest::newRow("57.9999 stays 57")
+            << 0.4f << QList<int>{34, 51, 70, 68, 37} << QList<int>{57, 52, 8, 16, 55} << 57;
+        // 0.7 keys/s is stored a hair below 0.7; in single precision the
+        // product still comes to 28.
+        QTest::newRow("0.7 k/s gives 28")
+            << 0.4f << QList<int>{7, 7, 14, 21, 70} << QList<int>{10, 10, 20, 30, 100} << 28;
+        QTest::newRow("expert 0.7 k/s gives 14")
+            << 0.2f << QList<int>{7, 7, 7, 7, 7} << QList<int>{10, 10, 10, 10, 10} << 14;
+    }
+    void levelAverageOfTypedSentences() {
+        QFETCH(float, factor);
+        QFETCH(QList<int>, lengths);
+        QFETCH(QList<int>, seconds);
+        QFETCH(int, average);
+        ExerciseResults r;
+        r.scoreFactor = factor;
+        for (int i = 0; i < 5; ++i)
+            r.sentenceSpeeds[size_t(6 + i)] = sentenceSpeed(lengths[i], seconds[i]);
+        QCOMPARE(calcolaMediaLevel(r, 2), average);
     }
 
     void scoreCategory_data() {

@@ -157,6 +157,38 @@ class TestSources : public QObject {
         QCOMPARE(s.listIndex, 0);
     }
 
+    // Any user name keeps its bookmark: one that cannot be a section name
+    // is stored under its key. A bookmark that cannot be written is
+    // reported, not dropped in silence.
+    void bookmarkForAnyName() {
+        for (const char* name : {"LezA.lez", "LezB.lez", "LezC.lez"})
+            write(QStringLiteral("CorsoDattilo/") + name, "[Livello1]\r\n1=asdf\r\n");
+        appState().results.userName = QStringLiteral("X]Y");
+        ExerciseSources s;
+        s.EnableSources();
+        QVERIFY(s.SelectSource(SourceCourse));
+        s.listIndex = 1;
+        s.ResolveListFile();
+        answer_ = seams::MsgAnswer::Yes;
+        s.SaveBookmark(nullptr, QStringList());
+        QCOMPARE(boxes_.size(), 1);
+        QCOMPARE(profileRead(ExerciseSources::bookmarkFile(), "X%5DY", "Bookmark"), "LEZB");
+        s.SelectSource(SourceCourse);
+        QCOMPARE(s.bookmarkName, QStringLiteral("LEZB"));
+        QCOMPARE(s.listIndex, 2);
+
+        const QString file = ExerciseSources::bookmarkFile();
+        QFile::setPermissions(file, QFileDevice::ReadOwner);
+        s.listIndex = 0;
+        s.ResolveListFile();
+        s.SaveBookmark(nullptr, QStringList());
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(boxes_.size(), 3);
+        QVERIFY(boxes_[2].startsWith(QStringLiteral("Impossibile salvare")));
+        QVERIFY(boxes_[2].contains(file));
+        QCOMPARE(profileRead(file, "X%5DY", "Bookmark"), "LEZB");
+    }
+
     void commandLine_data() {
         QTest::addColumn<QString>("arg");
         QTest::addColumn<int>("outcome");

@@ -17,7 +17,7 @@ sh=600
 source "$(dirname "$0")/lib.sh"
 # Characters, not bytes, for the entries with umlauts and accents.
 export LC_ALL=C.UTF-8
-e2e_init xdotool xwininfo setxkbmap iconv
+e2e_init xdotool xwininfo xprop setxkbmap iconv
 pid=
 e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null'
 shot() { [ -n "$shots" ] && import -window root "$shots/$1.png"; }
@@ -53,11 +53,6 @@ entry() {  # file level key
 
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 
-# The darkest grey (0 black .. 1 white) of a rectangle of the screen.
-darkest() {  # x y width height
-  import -window root -crop "$3x$4+$1+$2" -colorspace Gray -format '%[fx:minima.intensity]' info:- 2>/dev/null
-}
-
 # The colour of one pixel of the screen, as "#RRGGBB".
 pixel() { import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -1; }
 
@@ -67,28 +62,9 @@ wait_dialog_gone() {
   return 1
 }
 
-# Presses Enter until the title names sentence $1 of its level, then waits
-# until the title has stayed so for a second: the input box opens right
-# after the title changes, and a probe key would count as a mistake.
 start_sentence() {  # title ending
-  local i seen=0
-  for i in $(seq 300); do
-    case "$(title_of "$main")" in
-      *"$1")
-        seen=$((seen + 1))
-        [ $seen -ge 10 ] && return 0
-        ;;
-      *)
-        seen=0
-        if ((i % 10 == 1)); then
-          xdotool windowfocus --sync "$main" 2>/dev/null
-          xdotool key Return
-        fi
-        ;;
-    esac
-    sleep 0.1
-  done
-  fail "sentence '$1' did not start (title: $(title_of "$main"))"
+  e2e_start_sentence "$main" "$1" && return 0
+  fail "sentence '$1' did not start (title: $(title_of "$main"), state: $(e2e_input_state "$main"))"
   return 1
 }
 
@@ -130,15 +106,10 @@ type_entry() {
 }
 
 open_results() {  # n
-  local i
-  for i in $(seq 300); do
-    e2e_dialog_id >/dev/null && return 0
-    if ((i % 15 == 1)); then
-      xdotool windowfocus --sync "$main" 2>/dev/null
-      xdotool key Return
-    fi
-    sleep 0.1
-  done
+  e2e_wait_input_state "$main" start 60 || { fail "Enter never ready after sentence $1"; return 1; }
+  xdotool windowfocus --sync "$main" 2>/dev/null
+  xdotool key Return
+  e2e_wait_dialog 30 >/dev/null && return 0
   fail "no results window after sentence $1"
   return 1
 }
@@ -182,29 +153,22 @@ run_lesson() {  # lesson file
   xdotool key Return
   wait_dialog_gone || { fail "user name dialog stays"; return 1; }
 
+  # The welcome ends with Enter starting the lesson: a sentence started
+  # before then would lose its input box, and the source menu takes clicks
+  # only from then on. The window says when.
+  e2e_wait_input_state "$main" start 60 || { fail "$lesson: the welcome never ended"; return 1; }
   # "Corso dattilo" in the source menu: the second option of the panel at
-  # the top right of the exercise area. The window takes clicks only once
-  # its welcome is shown: click until the option's dot is drawn.
+  # the top right of the exercise area; its dot shows it chosen.
   local chosen=0
+  xdotool mousemove --window "$main" 658 92 click 1
   for i in $(seq 100); do
-    if ((i % 10 == 1)); then
-      xdotool mousemove --window "$main" 658 92 click 1
-    fi
-    sleep 0.1
     case "$(pixel 655 91)" in '#'[0-6]*) chosen=1; break ;; esac
+    sleep 0.05
   done
   # The pointer leaves the menu, so that no tooltip comes up over the input.
   xdotool mousemove 795 595
   shot "$lesson_tag-course-chosen"
   [ $chosen -eq 1 ] || { fail "$lesson: the course option is not chosen"; return 1; }
-  # The welcome ends by enabling the Enter button and giving the focus to
-  # the keyboard: a sentence started before then would lose its input box.
-  local ready=0
-  for i in $(seq 300); do
-    awk -v v="$(darkest 672 472 40 12)" 'BEGIN { exit !(v != "" && v < 0.3) }' && { ready=1; break; }
-    sleep 0.1
-  done
-  [ $ready -eq 1 ] || { fail "$lesson: the Enter button was never enabled"; return 1; }
 
   for level in 1 2 3; do
     case $level in

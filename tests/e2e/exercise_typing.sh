@@ -10,10 +10,10 @@ set -uo pipefail
 program=${1:?program}
 shots=${2:-}
 geometry=${3:-800x600}
+source "$(dirname "$0")/lib.sh"
 sw=${geometry%x*}
 sh=${geometry#*x}
-source "$(dirname "$0")/lib.sh"
-e2e_init xdotool xwininfo setxkbmap
+e2e_init xdotool xwininfo xprop setxkbmap
 pid=
 e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null'
 shot() { [ -n "$shots" ] && import -window root "$shots/$1.png"; }
@@ -49,42 +49,20 @@ printf '%b' \
 
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 
-# The window titled "Tastolino" that is smaller than the screen: the user
-# name dialog or the results window.
-dialog_id() {
-  local id w h
-  for id in $(xdotool search --onlyvisible --name '^Tastolino$' 2>/dev/null); do
-    read -r w h <<<"$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
-    [ "${w:-0}" -lt "$sw" ] && { echo "$id"; return 0; }
-  done
+dialog_id() { e2e_dialog_id; }
+wait_dialog() { e2e_wait_dialog "$1"; }
+
+start_sentence() {  # title ending
+  e2e_start_sentence "$main" "$1" && return 0
+  fail "sentence '$1' did not start (title: $(title_of "$main"), state: $(e2e_input_state "$main"))"
   return 1
 }
 
-wait_dialog() {  # seconds
-  local i
-  for i in $(seq $(($1 * 10))); do
-    dialog_id && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Presses Enter on the main window until the title shows sentence $1 of the
-# level: keys are swallowed for a moment after each sentence. The title
-# changes a moment before the input box opens, which takes longer on a busy
-# machine (the suites run in parallel): give it that moment before typing.
-start_sentence() {  # pattern
-  local i
-  for i in $(seq 60); do
-    case "$(title_of "$main")" in *$1) sleep 0.8; return 0 ;; esac
-    if ((i % 5 == 1)); then
-      xdotool windowfocus --sync "$main" 2>/dev/null
-      xdotool key Return
-    fi
-    sleep 0.1
-  done
-  fail "sentence '$1' did not start (title: $(title_of "$main"))"
-  return 1
+# Enter after the last sentence of a level opens the results window.
+finish_level() {  # level end
+  e2e_wait_input_state "$main" start 30 || fail "Enter never ready after sentence $1"
+  xdotool windowfocus --sync "$main" 2>/dev/null
+  xdotool key Return
 }
 
 type_text() { xdotool type --delay 25 -- "$1"; }
@@ -92,16 +70,7 @@ type_text() { xdotool type --delay 25 -- "$1"; }
 "$app" /e2e.lez >"$work/run.log" 2>&1 &
 pid=$!
 
-main=
-for _ in $(seq 150); do
-  for id in $(xdotool search --onlyvisible --name '^Tastolino' 2>/dev/null); do
-    read -r w h <<<"$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')"
-    [ "$w" -eq "$sw" ] && [ "$h" -eq "$sh" ] && main=$id
-  done
-  [ -n "$main" ] && break
-  sleep 0.1
-done
-[ -n "$main" ] || { fail "no main window"; cat "$work/run.log"; exit 1; }
+main=$(e2e_find_main 15) || { fail "no main window"; cat "$work/run.log"; exit 1; }
 
 dialog=$(wait_dialog 15) || { fail "no user name dialog"; exit 1; }
 xdotool windowfocus --sync "$dialog" 2>/dev/null
@@ -147,9 +116,7 @@ case "$(title_of "$main")" in
 esac
 
 # Enter after sentence 5 opens the results window.
-sleep 1.2
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key Return
+finish_level 5
 answer_results 5 continua
 
 n=0
@@ -158,9 +125,7 @@ for s in "${level2[@]}"; do
   start_sentence "Secondo livello: frase  $n" || break
   type_text "$s"
 done
-sleep 1.2
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key Return
+finish_level 10
 answer_results 10 continua
 
 # Level 3: two lines each, Enter between them; AltGr and Shift symbols;
@@ -182,9 +147,7 @@ for n in 1 2 3 4 5; do
   start_sentence "Terzo livello: frase  $n" || break
   level3 $n
 done
-sleep 1.2
-xdotool windowfocus --sync "$main" 2>/dev/null
-xdotool key Return
+finish_level 15
 answer_results 15 termina
 
 # "Termina" ends the program.

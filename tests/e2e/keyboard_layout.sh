@@ -24,6 +24,7 @@ run_program() {
   local pid=$!
   for _ in $(seq 100); do grep -q '^active=' "$log" && break; sleep 0.05; done
   during=$(layout)
+  during_query=$(setxkbmap -display "$disp" -query)
   wait $pid || fail "program exited with $?"
   report=$(cat "$log")
   rm -f "$log"
@@ -58,6 +59,31 @@ run_program
 query=$(setxkbmap -display "$disp" -query)
 grep -q 'layout: *fr' <<<"$query" && grep -q 'variant: *azerty' <<<"$query" ||
   fail "after exit: $query"
+
+# 5. A German variant is not the German layout: the plain one is loaded and
+#    the variant, with its options, comes back exactly.
+for variant in neo nodeadkeys dvorak; do
+  setxkbmap -display "$disp" -layout de -variant "$variant" -option compose:menu
+  run_program
+  query=$(setxkbmap -display "$disp" -query)
+  [ "$during" = de ] || fail "de $variant: layout '$during' while running, want de"
+  grep -q 'variant: *[^ ]' <<<"$during_query" && fail "de $variant while running: $during_query"
+  grep -q "^active=00000407 remembered=xkb:de($variant)\$" <<<"$report" ||
+    fail "de $variant: report $report"
+  grep -q 'layout: *de$' <<<"$query" && grep -q "variant: *$variant\$" <<<"$query" &&
+    grep -q 'options: *compose:menu$' <<<"$query" || fail "de $variant after exit: $query"
+  setxkbmap -display "$disp" -option
+done
+
+# 6. The plain German layout as a second group beside a German variant:
+#    that group is chosen, the keymap stays.
+setxkbmap -display "$disp" -layout de,de -variant neo,
+run_program
+query=$(setxkbmap -display "$disp" -query)
+grep -q '^active=00000407 remembered=xkb:de(neo)$' <<<"$report" || fail "de(neo),de: $report"
+[ "$during" = de,de ] || fail "de(neo),de: layout '$during' while running, want de,de"
+grep -q 'layout: *de,de$' <<<"$query" && grep -q 'variant: *neo,$' <<<"$query" ||
+  fail "de(neo),de after exit: $query"
 
 [ $failures -eq 0 ] && echo "keyboard layout: all checks passed"
 exit $((failures > 0))

@@ -59,6 +59,57 @@ e2e_fresh_copy() {  # program
   app=$work/app/$(basename "$1")
 }
 
+# What the keyboard does in the program's main window, as the window
+# publishes it: "typing" (the input box takes the keys of a sentence),
+# "start" (Enter starts) or "busy" (keys are swallowed); empty before the
+# window has said.
+e2e_input_state() {  # window id
+  xprop -id "$1" _TASTOLINO_INPUT 2>/dev/null | sed -n 's/^_TASTOLINO_INPUT([^)]*) = "\(.*\)"$/\1/p'
+}
+
+# Waits until the main window reports the state; false after `seconds`.
+e2e_wait_input_state() {  # window id, state, seconds
+  local i
+  for i in $(seq $(($3 * 20))); do
+    [ "$(e2e_input_state "$1")" = "$2" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# Starts the sentence whose window title ends in $2 and returns once the
+# title shows it and the input box takes its keys, as the window itself
+# says. Enter is pressed whenever the window waits for it (after a results
+# window the next level starts without it); the end of a sentence swallows
+# keys for a moment. False after a minute.
+e2e_start_sentence() {  # main window id, title ending
+  local i state
+  for i in $(seq 1200); do
+    state=$(e2e_input_state "$1")
+    if [ "$state" = typing ]; then
+      case "$(xdotool getwindowname "$1" 2>/dev/null)" in *"$2") return 0 ;; esac
+    elif [ "$state" = start ]; then
+      xdotool windowfocus --sync "$1" 2>/dev/null
+      xdotool key Return
+      # Once: until the window has taken this Enter.
+      for _ in $(seq 200); do [ "$(e2e_input_state "$1")" = start ] || break; sleep 0.05; done
+      continue
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
+# Waits until no dialog is open; false after `seconds`.
+e2e_wait_no_dialog() {  # seconds
+  local i
+  for i in $(seq $(($1 * 20))); do
+    e2e_dialog_id >/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 # Windows of the program, found by title and size on a screen of width $sw
 # and height $sh (set by the script).
 e2e_window_size() {  # id -> "width height"

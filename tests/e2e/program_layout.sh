@@ -2,7 +2,10 @@
 # The keyboard layout around a run of the real program under Xvfb:
 #  - with "us" current, the German layout is current while the program runs
 #    and "us" is back after the program has closed (end of session);
-#  - with "de" current, nothing is loaded and nothing given back.
+#  - with "de" current, nothing is loaded and nothing given back;
+#  - with "de neo" current (a German variant, not the German layout), the
+#    plain German layout is current while the program runs and "de neo",
+#    with its options, is back after it has closed.
 #   program_layout.sh <program>
 set -uo pipefail
 program=${1:?program}
@@ -24,6 +27,7 @@ run_program() {
   done
   sleep 0.5
   during=$(layout)
+  during_query=$(setxkbmap -query)
   kill -TERM "$pid"
   for i in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
@@ -42,6 +46,17 @@ setxkbmap de
 run_program
 [ "$during" = de ] || fail "with de current: layout '$during' while running, want de"
 [ "$(layout)" = de ] || fail "with de current: layout '$(layout)' after the end, want de"
+
+setxkbmap de neo -option compose:menu
+run_program
+[ "$during" = de ] || fail "with de neo current: layout '$during' while running, want de"
+grep -q 'variant: *[^ ]' <<<"$during_query" &&
+  fail "with de neo current: a variant while running: $during_query"
+query=$(setxkbmap -query)
+grep -q 'layout: *de$' <<<"$query" && grep -q 'variant: *neo$' <<<"$query" &&
+  grep -q 'options: *compose:menu$' <<<"$query" ||
+  fail "with de neo current: after the end $query"
+setxkbmap -option
 
 [ $failures -eq 0 ] && echo "program layout: all checks passed" || cat "$work/run.log"
 exit $((failures > 0))

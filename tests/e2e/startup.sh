@@ -11,7 +11,7 @@ program=${1:?program}
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
 source "$(dirname "$0")/lib.sh"
-e2e_init xdotool xwininfo import
+e2e_init xdotool xwininfo xprop import
 fresh_copy() { e2e_fresh_copy "$program"; }
 start_display() { e2e_start_display 200 299 "$1"; }  # WxH
 
@@ -59,9 +59,10 @@ if [ -n "$dialog" ]; then
   xdotool type --delay 20 "mario rossi"
   xdotool key Return
 fi
-sleep 3
+# The greeting is over once the window says Enter starts.
+e2e_wait_input_state "$main" start 60 || fail "the start-up did not end"
 import -window root "$shots/800x600-welcome.png"
-[ -n "$(wait_window dialog 800 600 2>/dev/null | head -1)" ] && fail "the dialog is still open"
+[ -n "$(windows | awk -v sw=800 '$2 < sw')" ] && fail "the dialog is still open"
 
 count_before=$(windows | wc -l)
 "$app" >"$work/second.log" 2>&1 &
@@ -91,13 +92,13 @@ start_display 1280x1024
 fresh_copy
 "$app" >"$work/run2.log" 2>&1 &
 pid=$!
-wait_window full 1280 1024 >/dev/null || fail "no full-screen window at 1280x1024"
+main=$(wait_window full 1280 1024) || fail "no full-screen window at 1280x1024"
 dialog=$(wait_window dialog 1280 1024) && {
   xdotool windowfocus --sync "$dialog" 2>/dev/null
   xdotool type --delay 20 "anna"
   xdotool key Return
 }
-sleep 3
+[ -n "$main" ] && { e2e_wait_input_state "$main" start 60 || fail "1280x1024: the start-up did not end"; }
 import -window root "$shots/1280x1024-welcome.png"
 kill -TERM "$pid"
 wait_exit "$pid" 10 || fail "1280x1024 run did not end on SIGTERM"

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <set>
@@ -152,7 +153,8 @@ class TestFrmPlay : public QObject {
         QVERIFY(box->isEnabled());
         box->setText(typed);  // as if pasted: the key filter is bypassed
         w->cmdStart_Click();
-        QCOMPARE(box->text(), kept);
+        // Refused, the box keeps what was typed; accepted, it shows the set.
+        QCOMPARE(box->text(), kept.isEmpty() ? typed : kept);
         if (kept.isEmpty()) {
             QCOMPARE(messages.size(), size_t(1));
             QCOMPARE(messages[0].text, QString("Inserire almeno quattro caratteri alfanumerici"));
@@ -164,6 +166,113 @@ class TestFrmPlay : public QObject {
             QCOMPARE(w->letterSet(), kept);
             QCOMPARE(int(visibleSlots().size()), int(kept.size()));
         }
+    }
+
+    // Too short: the warning, and the letters typed stay in the box to be
+    // completed; the focus goes back there.
+    void tooShortCustomSetIsKept() {
+        open();
+        w->optDifficulty_Click(game::kCustomMode);
+        auto* box = w->findChild<QLineEdit*>("txtCustom");
+        for (const char* c : {"q", "w", "e"})
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(box->text(), QString("qwe"));
+        w->findChild<QPushButton*>("cmdStart")->click();
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].text, QString("Inserire almeno quattro caratteri alfanumerici"));
+        QCOMPARE(box->text(), QString("qwe"));
+        QVERIFY(!w->findChild<QWidget*>("picLevel")->isHidden());
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString("r"), Qt::NoModifier);
+        w->findChild<QPushButton*>("cmdStart")->click();
+        QCOMPARE(w->letterSet(), QString("qwer"));
+    }
+
+    // The speed bar has slow on the left and fast on the right: its right
+    // arrow makes the letters faster, its left arrow slower, and at the
+    // start (slowest) the left arrow does nothing.
+    void speedArrowsGoTheWayTheyPoint() {
+        open();
+        w->optDifficulty_Click(3);
+        auto* speed = w->findChild<QScrollBar*>("hsSpeed");
+        QVERIFY(speed->isEnabled());
+        const QPoint left(4, speed->height() / 2), right(speed->width() - 5, speed->height() / 2);
+        QTest::mouseClick(speed, Qt::LeftButton, {}, left);
+        QCOMPARE(speed->value(), 4);
+        QTest::mouseClick(speed, Qt::LeftButton, {}, right);
+        QCOMPARE(speed->value(), 3);
+        QTest::mouseClick(speed, Qt::LeftButton, {}, right);
+        QTest::mouseClick(speed, Qt::LeftButton, {}, right);
+        QTest::mouseClick(speed, Qt::LeftButton, {}, right);
+        QCOMPARE(speed->value(), 1);
+        QTest::mouseClick(speed, Qt::LeftButton, {}, left);
+        QCOMPARE(speed->value(), 2);
+        w->cmdStart_Click();
+        QCOMPARE(w->lettersInterval(), 50);
+    }
+
+    // Esc does what the Close button may do at that moment: nothing while
+    // a turn is introduced (Close is disabled then), close afterwards. The
+    // window runs modally, as the main window runs it.
+    void escapeOnlyWhenCloseIsEnabled() {
+        FrmPlay play;
+        bool openAfterIntroEsc = false, acceptingAfterIntro = false;
+        QTimer::singleShot(0, &play, [&] {
+            QWidget* area = play.findChild<QWidget*>("PicPlay");
+            // The Esc arrives while the introduction of turn 1 runs.
+            QCoreApplication::postEvent(
+                area, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            QCoreApplication::postEvent(
+                area, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier));
+            play.findChild<QPushButton*>("cmdStart")->click();
+            openAfterIntroEsc = play.isVisible();
+            acceptingAfterIntro = play.acceptingKeys();
+            QTest::keyPress(area, Qt::Key_Escape);
+            QTest::keyRelease(area, Qt::Key_Escape);
+        });
+        QTimer::singleShot(5000, &play, [&] { play.done(42); });  // safety net
+        const int result = play.exec();
+        QVERIFY(openAfterIntroEsc);
+        QVERIFY(acceptingAfterIntro);
+        QCOMPARE(result, int(QDialog::Rejected));
+        QVERIFY(!play.lettersTimerOn());
+    }
+
+    // Enter on the selection screen presses Start, in a game and in a
+    // training (also from the custom letter box); the game itself runs as
+    // from the button.
+    void enterPressesStart_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("Facile") << 0 << 100;
+        QTest::newRow("training") << 4 << 100;
+        QTest::newRow("custom") << game::kCustomMode << 100;
+    }
+    void enterPressesStart() {
+        QFETCH(int, mode);
+        QFETCH(int, interval);
+        FrmPlay play;
+        bool started = false;
+        QTimer::singleShot(0, &play, [&] {
+            play.optDifficulty_Click(mode);
+            QWidget* target = play.findChild<QWidget*>("PicPlay");
+            if (mode == game::kCustomMode) {
+                auto* box = play.findChild<QLineEdit*>("txtCustom");
+                box->setText("asdf");
+                target = box;
+            }
+            QTest::keyPress(target, Qt::Key_Return);
+            QTest::keyRelease(target, Qt::Key_Return);
+            started = play.findChild<QWidget*>("picLevel")->isHidden() && play.acceptingKeys();
+            play.findChild<QPushButton*>("cmdExit")->click();
+        });
+        QTimer::singleShot(5000, &play, [&] { play.done(42); });
+        QCOMPARE(play.exec(), int(QDialog::Rejected));
+        QVERIFY(started);
+        QCOMPARE(play.lettersInterval(), interval);
+        QCOMPARE(play.turnNumber(), 1);
+        if (mode == game::kCustomMode) QCOMPARE(play.letterSet(), QString("asdf"));
+        // Enter while the game runs starts nothing again.
+        QCOMPARE(std::count(sounds.begin(), sounds.end(), 112), 1);
     }
 
     void customBoxDiscardsBlanksAndRepeats() {
@@ -271,6 +380,9 @@ class TestFrmPlay : public QObject {
             << "ANNA" << QByteArray("[BEPPE]\r\nDifficulty2=9000\r\n")
             << QByteArray("[BEPPE]\r\nDifficulty2=9000\r\n[ANNA]\r\nDifficulty2=7200\r\n");
         QTest::newRow("no user no record") << "" << QByteArray() << QByteArray("<missing>");
+        // A name that cannot be a section name as it is: its key can.
+        QTest::newRow("name with a bracket")
+            << "A]B" << QByteArray() << QByteArray("[A%5DB]\r\nDifficulty2=7200\r\n");
     }
     void aFullGameKeepsTheBestScorePerUser() {
         QFETCH(QString, user);
@@ -302,6 +414,34 @@ class TestFrmPlay : public QObject {
         }
         type("a");  // keys do nothing once the game is over
         QCOMPARE(w->gameScore(), 7200);
+        // The next game finds the record again.
+        if (!user.isEmpty()) {
+            w.reset();
+            open();
+            QCOMPARE(w->bestScores()[1], 7200);
+        }
+    }
+
+    // A record that cannot be written is not celebrated as one: the stored
+    // record stays on show and the user is told.
+    void unsavedRecordIsNotCelebrated() {
+        QFile f(recordsPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[ANNA]\r\nDifficulty2=100\r\n");
+        f.close();
+        QFile::setPermissions(recordsPath(), QFileDevice::ReadOwner);
+        open();
+        start(1);
+        for (int turn = 1; turn <= 6; ++turn) catchWholeTurn();
+        QFile::setPermissions(recordsPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(w->gameScore(), 7200);
+        QCOMPARE(recordsBytes(), QByteArray("[ANNA]\r\nDifficulty2=100\r\n"));
+        QCOMPARE(std::count(sounds.begin(), sounds.end(), 103), 0);
+        QCOMPARE(w->bestScores()[1], 100);
+        QCOMPARE(label("lblWinner")->text(), QString("100"));
+        QCOMPARE(messages.size(), size_t(1));
+        QVERIFY(messages[0].text.startsWith(QString("Impossibile salvare il record")));
+        QVERIFY(messages[0].text.contains(recordsPath()));
     }
 
     // A program folder that cannot be written (an installed program): the

@@ -144,6 +144,18 @@ void TestKeyboardLayout::layoutNames() {
     QCOMPARE(xkbLayoutForWindowsId(QStringLiteral("xkb:epo")), QStringLiteral("epo"));
     QVERIFY(windowsLayoutIdForXkb(QString()).isEmpty());
     QVERIFY(xkbLayoutForWindowsId(QStringLiteral("12345678")).isEmpty());
+    // Only the plain German layout is "00000407": a variant types other
+    // characters and has other dead keys, so it is a layout of its own,
+    // handed back with its variant.
+    QCOMPARE(windowsLayoutIdForXkb(QStringLiteral("de"), QString()), QStringLiteral("00000407"));
+    for (const char* variant : {"neo", "dvorak", "nodeadkeys", "deadacute"}) {
+        const QString id = windowsLayoutIdForXkb(QStringLiteral("de"), QLatin1String(variant));
+        QVERIFY(id != kGermanLayoutId);
+        QCOMPARE(id, QStringLiteral("xkb:de(%1)").arg(QLatin1String(variant)));
+        QCOMPARE(xkbLayoutForWindowsId(id), QStringLiteral("de(%1)").arg(QLatin1String(variant)));
+    }
+    QCOMPARE(windowsLayoutIdForXkb(QStringLiteral("us"), QStringLiteral("intl")),
+             QStringLiteral("xkb:us(intl)"));
 }
 
 QTEST_MAIN(TestKeyboardLayout)

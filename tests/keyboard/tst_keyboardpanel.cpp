@@ -5,6 +5,7 @@
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/AppState.h"
+#include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 
 #include <QSignalSpy>
@@ -58,6 +59,10 @@ class TestKeyboardPanel : public QObject {
     void ridgesMasksAndEnterShapes();
     void handCursorFollowsOptions();
     void keyMapPictureBelowNotebook();
+    void captionsStayInsideTheirFaces_data();
+    void captionsStayInsideTheirFaces();
+    void fingerIconsLeaveTheCaptionsReadable_data();
+    void fingerIconsLeaveTheCaptionsReadable();
 
   private:
     QList<int> sounds_;
@@ -407,6 +412,93 @@ void TestKeyboardPanel::keyMapPictureBelowNotebook() {
     QCOMPARE(map->parentWidget(), &window);
     QCOMPARE(map->geometry(), QRect((800 - 622) / 2, 30 + 200 + 5, 622, 47));
     QVERIFY(map->isHidden());
+}
+
+// No caption touches the top edge of its key face: the dots of Ö, Ä and Ü
+// included, the first pixel row of every face is the key colour alone.
+static void screenSizes() {
+    QTest::addColumn<QSize>("screen");
+    for (const QSize s : {QSize(800, 600), QSize(1001, 750), QSize(1024, 768), QSize(1280, 720),
+                          QSize(1366, 768), QSize(1280, 1024)})
+        QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(s.width()).arg(s.height()))) << s;
+}
+
+static bool IsLargeScreen(const QSize& screen) {
+    return screen.width() > 1000 || screen.height() > 750;
+}
+
+// Lays the panel out for a screen, as the main window does.
+static void layOutFor(KeyboardPanel& panel, const QSize& screen) {
+    largeScreenScale() = ScaleForScreen(screen);
+    panel.setLargeScreen(IsLargeScreen(screen));
+}
+
+void TestKeyboardPanel::captionsStayInsideTheirFaces_data() {
+    screenSizes();
+}
+
+void TestKeyboardPanel::captionsStayInsideTheirFaces() {
+    QFETCH(QSize, screen);
+    KeyboardPanel panel;
+    {
+        const bool large = IsLargeScreen(screen);
+        layOutFor(panel, screen);
+        panel.setFingerMapOn(true);
+        panel.ShowFingerIcons(false);
+        const QImage img = panel.grab().toImage();
+        for (int k = 0; k < kKeyCount; ++k) {
+            const QRect r = panel.keyRect(k);
+            const QColor face = panel.keyColour(k);
+            for (int x = r.left(); x <= r.right(); ++x)
+                QVERIFY2(pixel(img, x, r.top()) == face,
+                         qPrintable(QStringLiteral("key %1, x %2, large %3")
+                                        .arg(k)
+                                        .arg(x - r.left())
+                                        .arg(large)));
+        }
+    }
+}
+
+// The finger icons sit in the lower right corners of the home-row keys and
+// keep clear of their captions ("ö" of key 19 included) by two pixels, so
+// that no font rendering makes them touch.
+void TestKeyboardPanel::fingerIconsLeaveTheCaptionsReadable_data() {
+    screenSizes();
+}
+
+void TestKeyboardPanel::fingerIconsLeaveTheCaptionsReadable() {
+    QFETCH(QSize, screen);
+    KeyboardPanel panel;
+    layOutFor(panel, screen);
+    panel.setFingerMapOn(true);
+    panel.ShowFingerIcons(false);
+    const QImage bare = panel.grab().toImage();
+    panel.ShowFingerIcons(true);
+    const QImage withIcons = panel.grab().toImage();
+    const auto isRidge = [&](int x, int y) {
+        for (int line = 0; line < KeyboardPanel::kRidgeLineCount; ++line)
+            if (panel.ridgeRect(line).contains(x, y)) return true;
+        return false;
+    };
+    for (int k : {10, 11, 12, 13, 16, 17, 18, 19}) {
+        const QRect r = panel.keyRect(k);
+        const QColor face = panel.keyColour(k);
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                // Caption ink (the homing ridges of F and J are none).
+                if (pixel(bare, x, y) == face || isRidge(x, y)) continue;
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        if (!r.contains(nx, ny) || isRidge(nx, ny)) continue;
+                        QVERIFY2(pixel(withIcons, nx, ny) == pixel(bare, nx, ny),
+                                 qPrintable(QStringLiteral("key %1: icon at %2,%3 beside ink")
+                                                .arg(k)
+                                                .arg(nx - r.left())
+                                                .arg(ny - r.top())));
+                    }
+            }
+    }
 }
 
 QTEST_MAIN(TestKeyboardPanel)

@@ -89,6 +89,10 @@ class TestClassifica : public QObject {
         QTest::newRow("raw above 100") << 10.f << 0.4f << 600 << 100;
         QTest::newRow("99.x stays 99") << 2.49f << 0.4f << 149 << 99;
         QTest::newRow("expert") << 2.5f << 0.2f << 150 << 50;
+        // Single precision throughout, nothing added: 57.99998 stays 57,
+        // and 0.7 (stored a hair low) still gives 28.
+        QTest::newRow("just below 58") << 1.4499995f << 0.4f << 87 << 57;
+        QTest::newRow("0.7 k/s") << float(7.0 / 10.0) << 0.4f << 42 << 28;
     }
     void sentenceFigures() {
         QFETCH(float, speed);

@@ -245,9 +245,11 @@ class TestFreeTextReport : public QObject {
     void reportPath() {
         QCOMPARE(freeTextReportPath("/tmp", "anna"), QStringLiteral("/tmp/anna.pdf"));
         QCOMPARE(freeTextReportPath("/tmp/", ""), QStringLiteral("/tmp/Tastolino.pdf"));
-        // A name never leads out of the temporary folder.
-        QCOMPARE(freeTextReportPath("/tmp", "../etc/x"), QString());
-        QCOMPARE(freeTextReportPath("/tmp", "a\\b"), QString());
+        // A name never leads out of the temporary folder: it is stored under
+        // its key, as the results report is.
+        QCOMPARE(freeTextReportPath("/tmp", "../etc/x"), QStringLiteral("/tmp/..%2Fetc%2Fx.pdf"));
+        QCOMPARE(freeTextReportPath("/tmp", "a\\b"), QStringLiteral("/tmp/a%5Cb.pdf"));
+        QCOMPARE(freeTextReportPath("/tmp", "a:b"), QStringLiteral("/tmp/a%3Ab.pdf"));
         QCOMPARE(freeTextReportPath("", "anna"), QString());
     }
 
@@ -390,11 +392,59 @@ class TestFreeTextReport : public QObject {
         QVERIFY(!text.contains("Ottimo"));
     }
 
+    // The window as the main window runs it, modally: "Crea file pdf"
+    // pressed three times writes the report three times, and the window
+    // stays open (and its report on disk) until "Chiudi".
+    void pdfThreeTimesWhileTheWindowStaysOpen() {
+        typicalExercise();
+        frmReportFreeTXT w;
+        QStringList problems;
+        int written = 0;
+        bool shownThroughout = true;
+        QTimer::singleShot(0, &w, [&] {
+            for (int i = 0; i < 3; ++i) {
+                w.findChild<QPushButton*>(QStringLiteral("cmdCreaPDF"))->click();
+                QCoreApplication::processEvents();
+                shownThroughout = shownThroughout && w.isVisible();
+                if (QFile::exists(w.pdfPath)) ++written;
+                problems << qpdfProblem(w.pdfPath);
+            }
+            QTimer::singleShot(0, &w, [&] {
+                shownThroughout = shownThroughout && w.isVisible() && QFile::exists(w.pdfPath);
+                w.findChild<QPushButton*>(QStringLiteral("cmdChiudi"))->click();
+            });
+        });
+        QTimer::singleShot(10000, &w, [&] { w.reject(); });  // safety net
+        QCOMPARE(w.exec(), int(QDialog::Accepted));
+        QVERIFY(shownThroughout);
+        QCOMPARE(written, 3);
+        QCOMPARE(problems, QStringList(3, QString()));
+        QCOMPARE(opened_.size(), 3);
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!QFile::exists(QDir(temp_->path()).filePath(QStringLiteral("anna.pdf"))));
+    }
+
+    // A name with folder separators is written under its key, inside the
+    // temporary folder, and never beside it.
+    void nameLeadingOutStaysInTheFolder() {
+        typicalExercise();
+        appState().results.userName = QStringLiteral("../anna");
+        frmReportFreeTXT w;
+        const QString path = clickPdf(w);
+        QCOMPARE(path, QDir(temp_->path()).filePath(QStringLiteral("..%2Fanna.pdf")));
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(qpdfProblem(path), QString());
+        QVERIFY(pdfText(path).contains(QStringLiteral("Risultati ottenuti da: ../anna")));
+        QVERIFY(!QFile::exists(QDir(temp_->path()).filePath("../anna.pdf")));
+        QVERIFY(asked_.isEmpty());
+        w.reject();
+        QVERIFY(!QFile::exists(path));
+    }
+
     void fileThatCannotBeCreated_data() {
         QTest::addColumn<QString>("userName");
         QTest::addColumn<bool>("occupied");
         QTest::newRow("path taken by a folder") << "anna" << true;
-        QTest::newRow("name leading out of the folder") << "../anna" << false;
     }
     void fileThatCannotBeCreated() {
         QFETCH(QString, userName);

@@ -136,10 +136,13 @@ class TestResultsReport : public QObject {
                                << "Mario Rossi.pdf";
         QTest::newRow("empty") << ""
                                << "Tastolino.pdf";
+        // The name's storage key, as for the free-text report.
         QTest::newRow("separators") << "../a/b\\c"
-                                    << ".._a_b_c.pdf";
+                                    << "..%2Fa%2Fb%5Cc.pdf";
         QTest::newRow("reserved") << "a:b*?\"<>|"
-                                  << "a_b______.pdf";
+                                  << "a%3Ab%2A%3F%22%3C%3E%7C.pdf";
+        QTest::newRow("bracket") << "A]B"
+                                 << "A%5DB.pdf";
     }
     void pdfPathStaysInFolder() {
         QFETCH(QString, name);

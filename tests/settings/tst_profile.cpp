@@ -40,8 +40,16 @@ class TestProfile : public QObject {
 
   private slots:
     void init() {
+        // Every test starts in an empty folder, whatever ran before it.
+        QDir folder(dir.path());
+        for (const QFileInfo& entry : folder.entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                           QDir::System | QDir::NoDotAndDotDot)) {
+            if (entry.isDir() && !entry.isSymLink())
+                QDir(entry.filePath()).removeRecursively();
+            else
+                QFile::remove(entry.filePath());
+        }
         path = dir.filePath(QStringLiteral("t.ini"));
-        QFile::remove(path);
     }
 
     void writesCreateFileSectionsAndKeysInOrder() {

@@ -36,17 +36,21 @@ class TestCover : public QObject {
         seams::resetAll();
     }
 
-    // Every run is two rows high, inside the window, and the table decodes
-    // back to what was encoded.
+    // Every run is two rows high, inside the window, without gaps between
+    // rows; the body is rounded and the tail ends at a tip on the right
+    // edge, turned towards what it points at.
     void shapeRunsStayInsideTheWindow_data() {
-        QTest::addColumn<bool>("large");
-        QTest::newRow("small") << false;
-        QTest::newRow("large") << true;
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("aim");
+        QTest::newRow("small, straight on") << frmTransparency::kSmallSize << QPoint(900, 70);
+        QTest::newRow("small, down") << frmTransparency::kSmallSize << QPoint(600, 150);
+        QTest::newRow("large, up") << frmTransparency::kLargeSize << QPoint(800, -100);
+        QTest::newRow("shrunk") << QSize(471, 286) << QPoint(800, 150);
     }
     void shapeRunsStayInsideTheWindow() {
-        QFETCH(bool, large);
-        const QSize size = large ? frmTransparency::kLargeSize : frmTransparency::kSmallSize;
-        const auto& runs = frmTransparency::ShapeRuns(large);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, aim);
+        const auto runs = frmTransparency::ShapeRuns(size, aim);
         QVERIFY(runs.size() > 50);
         int previousY = -2;
         for (int32_t run : runs) {
@@ -54,17 +58,23 @@ class TestCover : public QObject {
             QCOMPARE(r.height(), 2);
             QVERIFY2(r.width() > 0, qPrintable(QString::number(run)));
             QVERIFY(QRect(QPoint(0, 0), size).contains(r));
-            QCOMPARE(r.y(), previousY + 2);  // no gaps between rows
+            if (previousY >= 0) QCOMPARE(r.y(), previousY + 2);  // no gaps between rows
             previousY = r.y();
         }
-        const QRegion region = frmTransparency::ShapeRegion(large);
-        // A rounded outline: corners cut off, the middle of the body filled,
-        // and the tail below the body much narrower than it.
+        const QRegion region = frmTransparency::ShapeRegion(size, aim);
+        QCOMPARE(frmTransparency::RunRect(runs.front()).y(), 0);
+        // A rounded outline: the corners cut off, the middle of the body
+        // filled, nothing under the body on the left.
         QVERIFY(!region.contains(QPoint(0, 0)));
-        QVERIFY(!region.contains(QPoint(size.width() - 1, 0)));
-        QVERIFY(region.contains(QPoint(size.width() / 2, size.height() / 3)));
-        QVERIFY(!region.contains(QPoint(size.width() / 2, size.height() - 3)));
-        QVERIFY(region.boundingRect().height() >= size.height() - 2);
+        QVERIFY(region.contains(QPoint(size.width() / 3, size.height() / 3)));
+        QVERIFY(!region.contains(QPoint(size.width() / 3, size.height() - 3)));
+        // The tip on the right edge, on the side the aim lies.
+        const QPoint tip = frmTransparency::TailTip(size, aim);
+        QCOMPARE(tip.x(), size.width() - 2);
+        QVERIFY(region.boundingRect().right() >= size.width() - 6);
+        const int middle = size.height() * 0.62 * 0.525;
+        if (aim.y() > middle + 20) QVERIFY(tip.y() > middle);
+        if (aim.y() < middle - 20) QVERIFY(tip.y() < middle);
     }
 
     void runEncoding() {
@@ -100,8 +110,13 @@ class TestCover : public QObject {
         for (size_t i = 1; i < cover->slideTops().size(); ++i)
             QCOMPARE(cover->slideTops()[i], cover->slideTops()[i - 1] - 20);
         QCOMPARE(cover->pos(), QPoint(120, rest));
-        QCOMPARE(cover->size(), large ? frmTransparency::kLargeSize : frmTransparency::kSmallSize);
-        QCOMPARE(cover->mask(), frmTransparency::ShapeRegion(large));
+        QCOMPARE(cover->width(), frmTransparency::CoverSize().width());
+        // Cut to the bubble's height.
+        QCOMPARE(cover->height(), cover->mask().boundingRect().bottom() + 1);
+        QVERIFY(cover->height() <= frmTransparency::CoverSize().height());
+        // Without an aim the tail points straight to the right.
+        QCOMPARE(cover->mask(),
+                 frmTransparency::ShapeRegion(frmTransparency::CoverSize(), QPoint()));
         QVERIFY(!cover->isEnabled());
         QVERIFY(cover->windowFlags() & Qt::WindowStaysOnTopHint);
     }
