@@ -147,9 +147,16 @@ QString decodeFileText(QByteArrayView bytes) {
                 break;
             }
         }
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8(body.first(end));
-        if (!utf8.hasError()) return text;
+        // Only a value that shows UTF-8 before the cut is taken as cut UTF-8:
+        // "Ma\xDF" is Windows-1252 "Maß", not "Ma" and half a character.
+        const QByteArrayView kept = body.first(end);
+        const bool utf8Before =
+            std::any_of(kept.begin(), kept.end(), [](char c) { return uchar(c) >= 0x80; });
+        if (hasBom || end == body.size() || utf8Before) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            QString text = utf8(kept);
+            if (!utf8.hasError()) return text;
+        }
     }
     return QString::fromStdString(
         cp1252::toUtf8(std::string_view(body.data(), size_t(body.size()))));

@@ -305,7 +305,9 @@ void frmTastomat::ShowWelcome() {
     RedrawKeyboard();
     ShowCoverWindow();
     if (unloaded_) return;
-    picKeyword->setFocus();
+    // An Enter pressed while the invitation slid in has started a sentence
+    // already: its input box keeps the focus.
+    if (cmdStart->isEnabled()) picKeyword->setFocus();
 }
 
 void frmTastomat::ShowCoverWindow() {

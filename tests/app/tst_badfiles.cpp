@@ -163,6 +163,11 @@ class TestBadFiles : public QObject {
         QTest::newRow("Windows-1252 as designed")
             << QByteArray("[Livello1]\r\n1=caf\xE9 \xFC\xA6\xA6g\xE2teau\r\n") << 1 << 1
             << u("café ü\r\ngâteau");
+        // The last letter is the only one outside ASCII: still Windows-1252.
+        QTest::newRow("Windows-1252 ending in its one special letter")
+            << QByteArray("[Livello1]\r\n1=Ma\xDF\r\n") << 1 << 1 << QStringLiteral("Ma\u00DF");
+        QTest::newRow("Windows-1252 ending in an accent")
+            << QByteArray("[Livello1]\r\n1=Caf\xE9\r\n") << 1 << 1 << QStringLiteral("Caf\u00E9");
         QTest::newRow("UTF-8 umlauts") << QByteArray(
                                               "[Livello1]\r\n1=Gr\xC3\xBC\xC3\x9F"
                                               "e \xC3\xA4\r\n")

@@ -12,6 +12,7 @@
 #include "results/frmClassifica.h"
 #include "ui/GradientPanel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QInputMethodEvent>
@@ -408,6 +409,43 @@ class TestExerciseWindow : public QObject {
         pressEnter();
         QCOMPARE(whileResultsOpen, QStringLiteral("busy"));
         QCOMPARE(state(), QStringLiteral("typing"));
+    }
+
+    // A learner who presses Enter as soon as Start lights up, while the
+    // invitation is still sliding in, types into the sentence that starts.
+    void enterWhileTheInvitationSlidesInStartsTheSentence() {
+        struct EnterWhenEnabled : QObject {
+            QWidget* target = nullptr;
+            bool sent = false;
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (!sent && event->type() == QEvent::EnabledChange &&
+                    static_cast<QWidget*>(watched)->isEnabled()) {
+                    sent = true;
+                    QCoreApplication::postEvent(
+                        target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier,
+                                              QStringLiteral("\r")));
+                    QCoreApplication::postEvent(
+                        target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier,
+                                              QStringLiteral("\r")));
+                }
+                return false;
+            }
+        } enter;
+        appState() = AppState();
+        appState().appFolder = folder_->path() + QLatin1Char('/');
+        w_ = std::make_unique<frmTastomat>(QStringLiteral("/test.lez"));
+        w_->Form_Load();
+        enter.target = w_.get();
+        w_->cmdStart->installEventFilter(&enter);
+        w_->FinishStartUp();
+        QVERIFY(enter.sent);
+        QCOMPARE(w_->property("inputState").toString(), QStringLiteral("typing"));
+        QCOMPARE(w_->focusWidget(), w_->txtInput);
+        const QString text = appState().results.exerciseText;
+        typeChar(text[0]);
+        typeChar(text[1]);
+        QCOMPARE(w_->engine.sentenceErrors, 0);
+        QCOMPARE(w_->engine.sentenceCorrect, 2);
     }
 
     void terminaEndsTheProgram() {
