@@ -206,6 +206,8 @@ void removeStaleTemporaries(const std::string& folder, const std::string& name) 
 }
 
 bool replaceAtomically(const std::string& requested, const std::string& bytes) {
+    // A NUL would end the name early: another file than the one asked for.
+    if (requested.empty() || requested.find('\0') != std::string::npos) return false;
     std::string path;
     if (!resolveTarget(requested, path)) return false;
     mode_t mode = newFileMode();

@@ -20,6 +20,12 @@ void closeKeepingErrno(int fd) {
 }  // namespace
 
 int openRegularForReading(const std::string& path, ReadStatus& status) {
+    // The system ends a name at the first NUL: such a path would name
+    // another file than the one asked for.
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        status = ReadStatus::Missing;
+        return -1;
+    }
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         status = (errno == ENOENT || errno == ENOTDIR || errno == ELOOP) ? ReadStatus::Missing

@@ -18,7 +18,8 @@ namespace tastolino::files {
 
 enum class ReadStatus {
     Ok,
-    Missing,  // no such file, or something other than a regular file
+    Missing,  // no such file, something other than a regular file, or a
+              // path with a NUL in it
     Failed,   // a regular file that cannot be read
 };
 

@@ -194,6 +194,20 @@ class TestSafeFiles : public QObject {
         qInfo("%d saves, %d saved; %s", saves, saved, qPrintable(planted));
     }
 
+    // The system ends a name at its first NUL: a path with one inside would
+    // read or replace the file named by its start, which is another file.
+    void pathsWithANulNameNoFile() {
+        touch(path_, "[S]\r\nk=old\r\n");
+        const std::string withNul = str(path_) + std::string("\0.lez", 5);
+        QCOMPARE(withNul.size(), str(path_).size() + 5);
+        QVERIFY(!files::isReadableRegularFile(withNul));
+        QCOMPARE(files::readRegularFile(withNul).status, files::ReadStatus::Missing);
+        QCOMPARE(profile::readString(withNul, "S", "k", "def", 255), std::string("def"));
+        QVERIFY(!files::replaceAtomically(withNul, "new"));
+        QVERIFY(!profile::writeString(withNul, "S", "k", "new"));
+        QCOMPARE(contents(path_), QByteArray("[S]\r\nk=old\r\n"));
+    }
+
     void temporaryNames() {
         QCOMPARE(files::temporaryFileOf(".Tastolino.ini.AbC123"), std::string("Tastolino.ini"));
         QCOMPARE(files::temporaryFileOf(".t.x.Zz0099"), std::string("t.x"));
