@@ -19,4 +19,12 @@ QString fileNotReadableText(const QString& path) {
            QLatin1Char('\n') + path;
 }
 
+QString lockUnavailableText(const QString& folder) {
+    return LangStringOr(QStringLiteral("9010"),
+                        QStringLiteral("Non è possibile impedire che Tastolino venga aperto due "
+                                       "volte: questa cartella non appartiene solo a te oppure "
+                                       "contiene un file estraneo al posto del blocco:")) +
+           QLatin1Char('\n') + folder;
+}
+
 }  // namespace tastolino

@@ -15,5 +15,9 @@ QString cannotSaveText(const QStringList& folders);
 // "9002": a file named on the command line is missing or unreadable; its
 // path follows on the next line.
 QString fileNotReadableText(const QString& path);
+// "9010": the lock that keeps a second copy from running cannot be taken
+// (the folder is not the user's alone, or something else lies in the lock
+// file's place); the folder follows on the next line.
+QString lockUnavailableText(const QString& folder);
 
 }  // namespace tastolino
