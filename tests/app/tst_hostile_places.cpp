@@ -104,8 +104,10 @@ class TestHostilePlaces : public QObject {
     Q_OBJECT
 
     QStringList messages_;
+    QByteArray dataHome_;
 
   private slots:
+    void initTestCase() { dataHome_ = qgetenv("XDG_DATA_HOME"); }
     void init() {
         seams::resetAll();
         messages_.clear();
@@ -114,7 +116,10 @@ class TestHostilePlaces : public QObject {
             return seams::MsgAnswer::Ok;
         });
     }
-    void cleanup() { seams::resetAll(); }
+    void cleanup() {
+        seams::resetAll();
+        qputenv("XDG_DATA_HOME", dataHome_);
+    }
 
     void plantedThings_data() {
         QTest::addColumn<QString>("plant");
@@ -173,6 +178,61 @@ class TestHostilePlaces : public QObject {
             QCOMPARE(temporariesIn(QFileInfo(path).path()), QStringList());
             QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
         }
+    }
+
+    // A pipe or another user's link where the course bookmark is kept: the
+    // learner who chose to keep the lesson is told that it was not kept.
+    void bookmarkThatCannotBeKeptIsTold_data() {
+        QTest::addColumn<QString>("plant");
+        QTest::newRow("named pipe") << "pipe";
+        QTest::newRow("link of another user") << "foreign link";
+    }
+    void bookmarkThatCannotBeKeptIsTold() {
+        QFETCH(QString, plant);
+        if (plant == QLatin1String("foreign link") && ::geteuid() != 0)
+            QSKIP("only root can plant as another user");
+        SharedFolder shared;
+        QTemporaryDir mine;
+        const QString folder = shared.path() + QLatin1Char('/');
+        appState() = AppState{};
+        appState().appFolder = folder;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder + QStringLiteral("data")));
+        appState().results.userName = QStringLiteral("Anna");
+        appState().results.exerciseFile = folder + QStringLiteral("CorsoDattilo/03 r und u.lez");
+        const QString path = ExerciseSources::bookmarkFile();
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        const QString victim = mine.filePath(QStringLiteral("victim"));
+        QFile v(victim);
+        QVERIFY(v.open(QIODevice::WriteOnly));
+        v.write("keep me");
+        v.close();
+        if (plant == QLatin1String("pipe")) {
+            QVERIFY(makePipe(path));
+        } else {
+            QVERIFY(QFile::link(victim, path));
+            QCOMPARE(::lchown(native(path).constData(), kNobody, kNobody), 0);
+        }
+        ExerciseSources sources;
+        sources.listEntries = QStringList{QStringLiteral("a"), QStringLiteral("b")};
+        sources.listIndex = 0;
+        QStringList texts;
+        for (int i = 0; i < 23; ++i) texts << QStringLiteral("question %1").arg(i);
+        seams::setMessageHook([this](const seams::MessageRequest& r) {
+            messages_ << r.text;
+            return seams::MsgAnswer::Yes;  // keep the bookmark
+        });
+        {
+            Watchdog watchdog("keeping the bookmark");
+            sources.SaveBookmark(nullptr, texts);
+            sources.ReadBookmark();
+        }
+        QCOMPARE(messages_.size(), 2);
+        QCOMPARE(messages_[1],
+                 QStringLiteral("Impossibile salvare il segnalibro del corso nel file:\n") + path);
+        QCOMPARE(sources.bookmarkName, QString());
+        QCOMPARE(contents(victim), QByteArray("keep me"));
+        QCOMPARE(kindAt(path),
+                 plant == QLatin1String("pipe") ? QStringLiteral("pipe") : QStringLiteral("link"));
     }
 
     // Another user re-plants links to a file of the user's and pipes at the
