@@ -438,10 +438,15 @@ void frmTastomat::closeEvent(QCloseEvent* event) {
 
     // Every other window of the program goes too, so that nothing keeps the
     // program alive behind the closed main window.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window == this || !window->isVisible()) continue;
-        if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
-        window->close();
+    // Closing one window and handling the events that follow may delete
+    // others of the list (a window deleted on close, a box it owned): each
+    // is looked at only while it still exists.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) windows << window;
+    for (const QPointer<QWidget>& window : windows) {
+        if (!window || window == this || !window->isVisible()) continue;
+        if (auto* dialog = qobject_cast<QDialog*>(window.data())) dialog->reject();
+        if (window) window->close();
         QCoreApplication::processEvents();
     }
     emit unloaded();
