@@ -429,8 +429,12 @@ void frmTastomat::closeEvent(QCloseEvent* event) {
 
     // Every other window of the program goes too, so that nothing keeps the
     // program alive behind the closed main window.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window == this || !window->isVisible()) continue;
+    // Closing one window may delete another (a tooltip, a bubble): each is
+    // held by a guard that notices.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) windows << window;
+    for (const QPointer<QWidget>& window : windows) {
+        if (!window || window == this || !window->isVisible()) continue;
         if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
         window->close();
         QCoreApplication::processEvents();
