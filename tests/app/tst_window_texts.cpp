@@ -232,34 +232,21 @@ class TestWindowTexts : public QObject {
         r.exerciseText = QString::fromUtf8("Ab 1,é\r\n");
     }
 
+    template <class Window>
+    static void showOne(const char* name, const std::function<void(const char*, QWidget*)>& look) {
+        Window w;
+        w.show();
+        look(name, &w);
+    }
+
     // Each window as the program opens it, shown; `look` gets it.
     void eachWindow(const std::function<void(const char*, QWidget*)>& look) {
         finishedExercise();
-        {
-            frmInput w;
-            w.show();
-            look("user-name", &w);
-        }
-        {
-            frmAbout w;
-            w.show();
-            look("about", &w);
-        }
-        {
-            frmLanguage w;
-            w.show();
-            look("language", &w);
-        }
-        {
-            frmClassifica w;
-            w.show();
-            look("results", &w);
-        }
-        {
-            frmReportFreeTXT w;
-            w.show();
-            look("free-text-report", &w);
-        }
+        showOne<frmInput>("user-name", look);
+        showOne<frmAbout>("about", look);
+        showOne<frmLanguage>("language", look);
+        showOne<frmClassifica>("results", look);
+        showOne<frmReportFreeTXT>("free-text-report", look);
         {
             FrmPlay w;
             w.show();
