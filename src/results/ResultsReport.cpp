@@ -146,8 +146,14 @@ PdfResult writeResultsPdf(const QString& path, const ResultsReportInput& in) {
                 y -= 0.5f;
             }
             y -= 1;
-            pdf.DrawText(2.5f, y, s(in.text(4) + in.unitSuffix), "Fn3", 12, 0);
-            pdf.DrawText(valueRight + 0.1f, y, s(QString::number(f.averageKpm)), "Fn3", 12, 1);
+            const std::string averageLabel = s(in.text(4) + in.unitSuffix);
+            const std::string average = s(QString::number(f.averageKpm));
+            // A label longer than the sentence lines' pushes its figure right.
+            const float averageRight =
+                std::max(valueRight + 0.1f, 2.5f + pdf.Length(averageLabel, "Fn3", 12) +
+                                                pdf.Length(average, "Fn3", 12) + 0.2f);
+            pdf.DrawText(2.5f, y, averageLabel, "Fn3", 12, 0);
+            pdf.DrawText(averageRight, y, average, "Fn3", 12, 1);
             pdf.DrawText(12.0f, y, s(in.text(3) + QStringLiteral("  ")), "Fn3", 12, 0);
             pdf.DrawText(scoreRight, y, s(QString::number(f.averageScore)), "Fn3", 12, 1);
         }
