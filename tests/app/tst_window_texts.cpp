@@ -264,6 +264,50 @@ class TestWindowTexts : public QObject {
         return window;
     }
 
+    // Pictures of what appears only for a moment: the keyboard's tooltips,
+    // the external key map, the message boxes, a game under way.
+    void moreShots(frmTastomat* w) {
+        auto* keyboard = qobject_cast<KeyboardPanel*>(w->picKeyword);
+        tooltipAt(keyboard, keyboard->keyRect(KeyMenu).center());
+        takeShot(w, shotName("tooltip-key37"));
+        tooltipAt(keyboard, keyboard->fingerIconRect(0).center());
+        takeShot(w, shotName("tooltip-finger"));
+        QToolTip::hideText();
+        QTest::mouseDClick(keyboard, Qt::LeftButton, {}, keyboard->fingerIconRect(0).center());
+        if (QWidget* map = keyboard->keyMapPicture()) {
+            tooltipAt(map, map->rect().center());
+            takeShot(w, shotName("keymap"));
+            QToolTip::hideText();
+        }
+        tooltipAt(w->lblMenu[6], w->lblMenu[6]->rect().center());
+        takeShot(w, shotName("tooltip-menu"));
+        QToolTip::hideText();
+
+        seams::setMessageHook({});
+        const auto boxShot = [&](const char* name, const QString& text, seams::MsgButtons buttons) {
+            QTimer::singleShot(300, [&] {
+                takeShot(w, shotName(name));
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                    box->reject();
+            });
+            seams::message(w, text, QStringLiteral("Tastolino"), seams::MsgIcon::Question, buttons);
+        };
+        boxShot("print-question", GetLangString(QStringLiteral("0098")), seams::MsgButtons::YesNo);
+        QString bookmark = w->messages.value(17);
+        for (int i = 18; i <= 22; ++i) bookmark += QLatin1Char('\n') + w->messages.value(i);
+        boxShot("bookmark-question", bookmark, seams::MsgButtons::YesNoCancel);
+        boxShot("message-ok",
+                GetLangString(QStringLiteral("0124")) + QLatin1Char('\n') +
+                    GetLangString(QStringLiteral("0122")),
+                seams::MsgButtons::Ok);
+
+        FrmPlay play;
+        play.show();
+        play.optDifficulty_Click(1);
+        play.cmdStart_Click();
+        takeShot(&play, shotName("game-running"));
+    }
+
   private slots:
     void init() {
         seams::resetAll();
@@ -382,12 +426,20 @@ class TestWindowTexts : public QObject {
             for (const QString& p : fitProblems(w))
                 problems << QLatin1String(name) + QStringLiteral(": ") + p;
             takeShot(w, shotName(name));
+            // Identifier 0066 is the tooltip of the close button of both.
+            auto* close = w->findChild<QPushButton*>(QStringLiteral("cmdChiudi"));
+            if (!shotFolder().isEmpty() && close && qstrcmp(name, "language") != 0) {
+                tooltipAt(close, close->rect().center());
+                takeShot(w, shotName(name) + QStringLiteral("-close-tooltip"));
+                QToolTip::hideText();
+            }
         });
         auto w = startMainWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         for (const QString& p : fitProblems(w.get())) problems << QStringLiteral("main: ") + p;
         takeShot(w.get(), shotName("main"));
+        if (!shotFolder().isEmpty()) moreShots(w.get());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
         w->Unload();
     }
