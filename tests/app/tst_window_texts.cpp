@@ -162,6 +162,17 @@ void takeShot(QWidget* window, const QString& name) {
     picture.save(shotFolder() + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
+// A picture of the screen with the message box that `open` shows.
+void shotOfMessageBox(QWidget* window, const QString& name, const std::function<void()>& open) {
+    seams::setMessageHook({});
+    QTimer::singleShot(300, [&] {
+        takeShot(window, name);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->reject();
+    });
+    open();
+}
+
 // The tooltip shown for a point of a widget that draws its own tooltips.
 QString tooltipAt(QWidget* widget, const QPoint& point) {
     QToolTip::hideText();
@@ -283,14 +294,11 @@ class TestWindowTexts : public QObject {
         takeShot(w, shotName("tooltip-menu"));
         QToolTip::hideText();
 
-        seams::setMessageHook({});
         const auto boxShot = [&](const char* name, const QString& text, seams::MsgButtons buttons) {
-            QTimer::singleShot(300, [&] {
-                takeShot(w, shotName(name));
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                    box->reject();
+            shotOfMessageBox(w, shotName(name), [&] {
+                seams::message(w, text, QStringLiteral("Tastolino"), seams::MsgIcon::Question,
+                               buttons);
             });
-            seams::message(w, text, QStringLiteral("Tastolino"), seams::MsgIcon::Question, buttons);
         };
         boxShot("print-question", GetLangString(QStringLiteral("0098")), seams::MsgButtons::YesNo);
         QString bookmark = w->messages.value(17);
@@ -433,6 +441,9 @@ class TestWindowTexts : public QObject {
                 takeShot(w, shotName(name) + QStringLiteral("-close-tooltip"));
                 QToolTip::hideText();
             }
+            if (auto* info = w->findChild<QPushButton*>(QStringLiteral("cmdInfoAuthor"));
+                info && !shotFolder().isEmpty())
+                shotOfMessageBox(w, shotName("translation-info"), [info] { info->click(); });
         });
         auto w = startMainWindow();
         w->show();
