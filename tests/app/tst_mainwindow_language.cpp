@@ -9,6 +9,7 @@
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "settings/LanguageSupport.h"
+#include "ui/cTooltip.h"
 
 #include <QDialog>
 #include <QDir>
@@ -174,6 +175,39 @@ class TestMainWindowLanguage : public QObject {
         QCOMPARE(w->warningTitle, QStringLiteral("Attenzione!"));
         QCOMPARE(w->messages[29], QStringLiteral("Principiante"));
         w->Unload();
+    }
+
+    // The balloon tips keep the language the program started with, both
+    // ways; the name reaches the settings file when the window closes.
+    void theBalloonTipsKeepTheLanguageOfTheStart() {
+        shipEnglish();
+        {
+            auto w = start();  // Italian
+            languageChosenInAbout_ = QStringLiteral("English");
+            QTest::mouseClick(w->lblMenu[2], Qt::LeftButton);
+            QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Beginner"));
+            QCOMPARE(w->levelTips->Title(), QString::fromUtf8("Livello di difficoltà"));
+            QCOMPARE(w->sourceTips->ToolText(w->optMenu[0]),
+                     QStringLiteral("Consente di esercitarsi utilizzando le frasi interne"));
+            QFile ini(app() + QStringLiteral("Tastolino.ini"));
+            QVERIFY(!ini.open(QIODevice::ReadOnly) || !ini.readAll().contains("English"));
+            ini.close();
+            w->Unload();
+        }
+        {
+            auto w = start();  // English, as kept when the window closed
+            QVERIFY(appState().languageFileActive);
+            const QString englishTitle = w->levelTips->Title();
+            QVERIFY(!englishTitle.isEmpty());
+            QVERIFY(englishTitle != QString::fromUtf8("Livello di difficoltà"));
+            languageChosenInAbout_ = QStringLiteral("Italian [Default]");
+            QTest::mouseClick(w->lblMenu[2], Qt::LeftButton);
+            QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Principiante"));
+            // A language file was found at the start: the tips are looked up
+            // in the current file, and without one they are Italian.
+            QCOMPARE(w->levelTips->Title(), QString::fromUtf8("Livello di difficoltà"));
+            w->Unload();
+        }
     }
 
     void aLanguageChosenWhileRunningIsAppliedAtOnce() {
