@@ -1,7 +1,8 @@
-// The reports in the language of the interface: with the shipped German
-// file, the results PDF, the results printout and the free-text report PDF
-// carry the German labels and a German date, and none of the Italian ones,
-// as pdftotext reads them.
+// The reports in the language of the interface, not the system's: with
+// the shipped German file, the results PDF, the results printout and the
+// free-text report PDF carry the German labels and a German date, and none
+// of the Italian ones, as pdftotext reads them; without a language file
+// they are Italian.
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/ResultsReport.h"
@@ -137,6 +138,17 @@ class TestGermanReports : public QObject {
                                 "0150", "0152", "9045"});
         if (const QString keep = qEnvironmentVariable("TASTOLINO_SHOTS"); !keep.isEmpty())
             QFile::copy(w.pdfPath, keep + QStringLiteral("/free-text-report-German.pdf"));
+    }
+
+    // Without a language file the reports are Italian, dates included,
+    // whatever the system's language.
+    void withoutALanguageFileTheDateIsItalian() {
+        appState().languageFileActive = false;
+        frmReportFreeTXT w;
+        w.findChild<QPushButton*>(QStringLiteral("cmdCreaPDF"))->click();
+        const QString text = pdfText(w.pdfPath);
+        QVERIFY2(text.contains(QString::fromUtf8("venerdì, 01 marzo 2024")), qPrintable(text));
+        QVERIFY(text.contains(ItalianText(QStringLiteral("0133"))));
     }
 };
 
