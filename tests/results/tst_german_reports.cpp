@@ -1,8 +1,10 @@
 // The reports in the language of the interface, not the system's: with
-// the shipped German file, the results PDF, the results printout and the
-// free-text report PDF carry the German labels and a German date, and none
-// of the Italian ones, as pdftotext reads them; without a language file
-// they are Italian.
+// the shipped German file, the results PDF, the results printout, the
+// free-text report PDF and the keyboard printout carry the German labels
+// and a German date, and none of the Italian ones, as pdftotext reads them;
+// without a language file they are Italian.
+#include "keyboard/KeyboardPanel.h"
+#include "keyboard/KeyboardPrintout.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/ResultsReport.h"
@@ -10,6 +12,7 @@
 #include "results/frmReportFreeTXT.h"
 #include "settings/InterfaceTexts.h"
 #include "settings/LanguageSupport.h"
+#include "settings/LanguageSupportMainTexts.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -138,6 +141,37 @@ class TestGermanReports : public QObject {
                                 "0150", "0152", "9045"});
         if (const QString keep = qEnvironmentVariable("TASTOLINO_SHOTS"); !keep.isEmpty())
             QFile::copy(w.pdfPath, keep + QStringLiteral("/free-text-report-German.pdf"));
+    }
+
+    // The keyboard printout, with the texts the main window hands it.
+    void theKeyboardPrintoutIsGerman() {
+        const MainWindowTexts texts = LanguageFileMainWindowTexts();
+        const QString printed = folder_->filePath(QStringLiteral("keyboard.pdf"));
+        setKeyboardPrinterFactory([&printed] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(printed);
+            return printer;
+        });
+        QString asked;
+        seams::setMessageHook([&asked](const seams::MessageRequest& r) {
+            asked = r.text;
+            return seams::MsgAnswer::Yes;
+        });
+        KeyboardPanel panel;
+        panel.resize(KeyboardPanel::kDesignSize);
+        StampaTastiera(&panel,
+                       {texts.messages.value(23), texts.messages.value(24),
+                        texts.messages.value(31), texts.keyboardPrintAuthor},
+                       {}, nullptr);
+        setKeyboardPrinterFactory({});
+        QVERIFY2(asked.startsWith(german(QStringLiteral("0029"))), qPrintable(asked));
+        QVERIFY(asked.contains(german(QStringLiteral("0030"))));
+        const QString text = pdfText(printed);
+        QVERIFY2(text.contains(german(QStringLiteral("1011"))), qPrintable(text));
+        QVERIFY2(text.contains(german(QStringLiteral("9046"))), qPrintable(text));
+        if (const QString keep = qEnvironmentVariable("TASTOLINO_SHOTS"); !keep.isEmpty())
+            QFile::copy(printed, keep + QStringLiteral("/keyboard-printout-German.pdf"));
     }
 
     // Without a language file the reports are Italian, dates included,
