@@ -416,6 +416,32 @@ class TestWindowTexts : public QObject {
         w->Unload();
     }
 
+    // The check below finds a caption wider than its button or label, a
+    // blank button and a wrapped label taller than its box.
+    void theFitCheckFindsWhatOverflows() {
+        QWidget window;
+        auto* button = new QPushButton(QStringLiteral("Schnittmengenberechnung"), &window);
+        button->setObjectName(QStringLiteral("cmdWide"));
+        button->setGeometry(0, 0, 60, 24);
+        auto* blank = new QPushButton(&window);
+        blank->setObjectName(QStringLiteral("cmdBlank"));
+        auto* label = new QLabel(QStringLiteral("Geschwindigkeit"), &window);
+        label->setObjectName(QStringLiteral("lblNarrow"));
+        label->setGeometry(0, 30, 40, 20);
+        auto* wrapped = new QLabel(QStringLiteral("wo ").repeated(40), &window);
+        wrapped->setObjectName(QStringLiteral("lblWrapped"));
+        wrapped->setWordWrap(true);
+        wrapped->setGeometry(0, 60, 80, 16);
+        auto* fits = new QRadioButton(QStringLiteral("Ok"), &window);
+        fits->setObjectName(QStringLiteral("optFits"));
+        fits->setGeometry(0, 90, 120, 20);
+        window.resize(200, 200);
+        window.show();
+        QStringList names;
+        for (const QString& p : fitProblems(&window)) names << p.section(QLatin1Char(' '), 0, 0);
+        QCOMPARE(names, (QStringList{"cmdWide", "cmdBlank", "lblNarrow", "lblWrapped"}));
+    }
+
     // With each shipped language every window shows all its captions, each
     // within its control.
     void shippedLanguagesFitTheWindows_data() {
