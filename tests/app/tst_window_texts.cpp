@@ -267,8 +267,9 @@ class TestWindowTexts : public QObject {
         }
     }
 
-    std::unique_ptr<frmTastomat> startMainWindow() {
-        largeScreenScale() = ScaleForScreen(QSize(1024, 768));
+    std::unique_ptr<frmTastomat> startMainWindow(QSize screen = QSize(1024, 768)) {
+        seams::setScreenSizeHook([screen] { return screen; });
+        largeScreenScale() = ScaleForScreen(screen);
         auto window = std::make_unique<frmTastomat>();
         window->Form_Load();
         window->FinishStartUp();
@@ -477,8 +478,16 @@ class TestWindowTexts : public QObject {
         for (const QString& p : fitProblems(w.get())) problems << QStringLiteral("main: ") + p;
         takeShot(w.get(), shotName("main"));
         if (!shotFolder().isEmpty()) moreShots(w.get());
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
         w->Unload();
+        w.reset();
+        // The smallest screen has the smallest layout.
+        auto small = startMainWindow(QSize(800, 600));
+        small->show();
+        QVERIFY(QTest::qWaitForWindowExposed(small.get()));
+        for (const QString& p : fitProblems(small.get()))
+            problems << QStringLiteral("main 800x600: ") + p;
+        small->Unload();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 };
 
