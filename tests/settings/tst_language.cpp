@@ -1,6 +1,8 @@
-// Language files: reading interface texts by identifier, the names that may
-// reach a path, the list of languages, the main window's table of
-// identifiers, and the English file shipped with the program.
+// Language files: reading interface texts by identifier (Windows-1252 or
+// UTF-8, the Italian text where the file has none), the names that may
+// reach a path or differ in case, the list of languages, the main window's
+// table of identifiers, and the shipped files against the list of every
+// identifier the program looks up.
 #include "platform/AppState.h"
 #include "settings/InterfaceTexts.h"
 #include "settings/LanguageFile.h"
