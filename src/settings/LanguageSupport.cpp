@@ -56,6 +56,10 @@ const LanguageFile& keptLanguageFile(const QString& path) {
 
 QString textOf(const QString& appFolder, const QString& languageName, const QString& id,
                const QString& builtIn) {
+    // Every identifier belongs in the list, or no language file would be
+    // checked for it.
+    if (ItalianText(id).isEmpty() && !TranslatorKeys().contains(id))
+        qWarning("interface text %s is not in the list of interface texts", qPrintable(id));
     const QString text = keptLanguageFile(languageFilePath(appFolder, languageName)).value(id);
     return text.isEmpty() ? builtIn : text;
 }
