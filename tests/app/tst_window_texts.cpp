@@ -20,6 +20,7 @@
 #include "results/frmLanguage.h"
 #include "results/frmReportFreeTXT.h"
 #include "settings/LanguageSupport.h"
+#include "ui/frmTransparency.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -375,6 +376,10 @@ class TestWindowTexts : public QObject {
         const QStringList problems =
             changedProblems(italian, shownTexts(w.get()), {QStringLiteral("cmdStart/text")});
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+
+        // The cover bubble repeats the invitation to start.
+        QVERIFY2(frmTransparency::Hint().contains(QStringLiteral("T0013")),
+                 qPrintable(frmTransparency::Hint()));
 
         // The keyboard draws its own tooltips: key 37, the finger icons, and
         // the external key map with its captions.
