@@ -5,18 +5,12 @@
 namespace tastolino {
 
 QString cannotSaveText(const QStringList& folders) {
-    return LangStringOr(QStringLiteral("9001"),
-                        QStringLiteral("Le impostazioni, il nome, il punto raggiunto nel corso e "
-                                       "i record non potranno essere salvati: non è possibile "
-                                       "scrivere in nessuna di queste cartelle:")) +
-           QLatin1Char('\n') + folders.join(QLatin1Char('\n'));
+    return GetLangString(QStringLiteral("9001")) + QLatin1Char('\n') +
+           folders.join(QLatin1Char('\n'));
 }
 
 QString fileNotReadableText(const QString& path) {
-    return LangStringOr(QStringLiteral("9002"),
-                        QStringLiteral("Impossibile aprire l'esercizio: il file non esiste o non "
-                                       "può essere letto:")) +
-           QLatin1Char('\n') + path;
+    return GetLangString(QStringLiteral("9002")) + QLatin1Char('\n') + path;
 }
 
 }  // namespace tastolino

@@ -14,7 +14,6 @@ namespace tastolino {
 namespace {
 
 const char kProgram[] = "Tastolino";
-const char kAuthorLine[] = " - corso di dattilografia a dieci dita";
 const char kWebAddress[] = "https://tastolino.example.org";
 
 constexpr int32_t kBlack = 0;
@@ -62,7 +61,7 @@ void drawPage(clsPDFCreator& pdf, const FreeTextReportInput& in) {
     page.rule(26.1f);
     pdf.SetColorStroke(kBlack);
     page.text(2, 26, l.value(kSlotResultsOf) + QLatin1Char(' ') + name, "Fn1", 12);
-    page.text(20, 26, freeTextReportDate(in.when, in.locale), "Fn1", 10, 1);
+    page.text(20, 26, freeTextReportDate(in.when, in.dateLocale), "Fn1", 10, 1);
     pdf.SetLineWidth(0.01f);
     page.rule(25.7f);
     page.text(10.5f, 24, l.value(kSlotTitle), "Fn1", 18, 2);
@@ -129,8 +128,8 @@ void drawPage(clsPDFCreator& pdf, const FreeTextReportInput& in) {
     pdf.SetColorStroke(kBlack);
     pdf.SetLineWidth(0.01f);
     for (float y : {5.6f, 4.8f, 2.5f, 2.35f}) page.rule(y);
-    page.text(10.5f, 1.9f, QString::fromLatin1(kProgram) + QString::fromUtf8(kAuthorLine), "Fn1", 8,
-              2);
+    page.text(10.5f, 1.9f, QString::fromLatin1(kProgram) + QStringLiteral(" - ") + in.authorLine,
+              "Fn1", 8, 2);
     page.text(10.5f, 1.5f, QString::fromLatin1(kWebAddress), "Fn1", 8, 2);
 }
 
@@ -154,7 +153,7 @@ QString freeTextReportDate(const QDateTime& when, const QLocale& locale) {
 FreeTextPdfResult WriteFreeTextReportPdf(const QString& path, const FreeTextReportInput& input) {
     if (path.isEmpty()) return FreeTextPdfResult::NotCreated;
     clsPDFCreator pdf;
-    pdf.Title(std::string("Risultati ") + kProgram);
+    pdf.Title(input.documentTitle.toStdString());
     pdf.ScaleMode(3);
     pdf.PaperSize(0);
     pdf.Margin(0);
