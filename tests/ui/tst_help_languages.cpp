@@ -133,13 +133,16 @@ class TestHelpLanguages : public QObject {
     }
 
     // Pages link to pages and places that exist, in their own guide; each
-    // names its language, takes the shared look and has a title.
+    // names its language (one per guide), takes the shared look and has a
+    // title.
     void everyLinkLeadsSomewhere() {
         const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
         const QRegularExpression anchor(QStringLiteral("<a name=\"([^\"]+)\""));
         const QRegularExpression title(QStringLiteral("<title>[^<]+</title>"));
+        const QRegularExpression langAttribute(QStringLiteral("<html lang=\"([a-z]+)\""));
         for (const QString& folder : guideFolders()) {
             const bool italian = folder == kShippedHelp;
+            QString guideLang;
             QSet<QString> anchors;  // "page#name"
             QHash<QString, QString> texts;
             for (const QString& page : pagesOf(folder)) {
@@ -154,8 +157,15 @@ class TestHelpLanguages : public QObject {
                 QVERIFY2(page.value().contains(italian ? QStringLiteral("href=\"style.css\"")
                                                        : QStringLiteral("href=\"../style.css\"")),
                          qPrintable(where));
+                // A guide's pages speak its language, Italian only in help/.
+                const QString lang = langAttribute.match(page.value()).captured(1);
+                QVERIFY2(!lang.isEmpty(), qPrintable(where));
+                if (guideLang.isEmpty()) guideLang = lang;
+                QCOMPARE(lang, guideLang);
+                QCOMPARE(lang == QLatin1String("it"), italian);
                 for (auto it = href.globalMatch(page.value()); it.hasNext();) {
                     const QString target = it.next().captured(1);
+                    if (target.contains(QLatin1String("://"))) continue;  // opened outside
                     if (target.endsWith(QLatin1String(".css"))) {
                         QVERIFY(QFile::exists(folder + target));
                         continue;
