@@ -1,7 +1,6 @@
 // Texts of the program's desktop integration (where files are kept, files
-// named on the command line). They carry language identifiers of their own,
-// from 9001 on, that no window uses; a language file may replace them, the
-// built-in texts are Italian.
+// named on the command line), in the main window's language: identifiers
+// 9001, 9002 and 9010 of the interface texts (settings/InterfaceTexts.h).
 #pragma once
 
 #include <QString>

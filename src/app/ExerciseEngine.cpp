@@ -194,7 +194,7 @@ void ExerciseEngine::StartSentence() {
         firstOfLevel = true;
         st.results.currentLevel = 3;
         st.results.spaceCount = 0;
-        view_.setWindowTitle(kTitle + QStringLiteral("  - File: ") +
+        view_.setWindowTitle(kTitle + QStringLiteral("  - ") + fileWord + QStringLiteral(": ") +
                              QFileInfo(st.results.exerciseFile).fileName());
         progressPerChar =
             text.isEmpty() ? 0.f : float(double(view_.progressFullWidth()) / double(text.size()));

@@ -5,6 +5,8 @@
 // EngineView and keeps no widgets of its own.
 #pragma once
 
+#include "settings/InterfaceTexts.h"
+
 #include "app/EngineView.h"
 #include "app/ExerciseSources.h"
 #include "app/Frasi.h"
@@ -35,6 +37,8 @@ class ExerciseEngine : public QObject {
     QStringList messages;
     QStringList praiseGood;
     QStringList praiseGreat;
+    // The word before the file name in the window title of a free text.
+    QString fileWord = ItalianText(QStringLiteral("9028"));
     EngineLayout layout;
     ExerciseSources sources;
 

@@ -351,11 +351,9 @@ void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages)
     if (user.isEmpty()) return;
     // A bookmark that could not be stored or removed is said so: the next
     // course would otherwise start somewhere the user did not choose.
-    const auto report = [parent](bool written) {
+    const auto report = [parent, this](bool written) {
         if (written) return;
-        seams::message(parent,
-                       QStringLiteral("Impossibile salvare il segnalibro del corso nel file:\n") +
-                           bookmarkFile(),
+        seams::message(parent, bookmarkFailedText + QLatin1Char('\n') + bookmarkFile(),
                        QStringLiteral("Tastolino"), seams::MsgIcon::Warning);
     };
     if (listIndex >= listEntries.size() - 1) {

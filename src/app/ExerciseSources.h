@@ -4,6 +4,8 @@
 // command-line exercise and the per-user course bookmark.
 #pragma once
 
+#include "settings/InterfaceTexts.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -82,6 +84,8 @@ class ExerciseSources {
     QString commandLineArg;
     bool textFileChosen = false;
     QString unreadableFile;  // the command-line file that could not be read
+    // Said when the bookmark cannot be written; the file follows.
+    QString bookmarkFailedText = ItalianText(QStringLiteral("9029"));
 
     // Enables the options that have files and selects the internal
     // sentences; a file accepted from the command line stays selected.

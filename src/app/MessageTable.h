@@ -1,7 +1,7 @@
-// The built-in Italian interface texts of the main window: the 43-slot
-// message table, the two praise lists and the few loose texts that are set
-// together with them. A language file may later replace the slots; callers
-// keep their own copy (frmTastomat::messages) so that replacing is local.
+// The built-in Italian interface texts of the main window that the exercise
+// engine starts with: the 43-slot message table and the two praise lists.
+// The main window replaces them by those of a language file; callers keep
+// their own copy (frmTastomat::messages) so that replacing is local.
 #pragma once
 
 #include <QString>
@@ -17,9 +17,5 @@ const QStringList& defaultMessages();
 // Seven words each, used for sentences scoring 41 points or more.
 const QStringList& defaultPraiseGood();
 const QStringList& defaultPraiseGreat();
-
-QString defaultWarningTitle();     // "Attenzione!"
-QString defaultPerMinuteText();    // "al minuto"
-QString defaultHelpMissingText();  // "Impossibile trovare il file della guida"
 
 }  // namespace tastolino

@@ -14,7 +14,6 @@
 #include "results/frmInput.h"
 #include "results/frmReportFreeTXT.h"
 #include "settings/LanguageSupport.h"
-#include "settings/LanguageSupportMainTexts.h"
 #include "settings/Settings.h"
 #include "ui/ClsResize.h"
 #include "ui/GradientPanel.h"
@@ -74,21 +73,12 @@ frmTastomat::~frmTastomat() {
 
 void frmTastomat::ApplyInterfaceTexts() {
     AppState& state = appState();
-    MainWindowTexts texts;
-    texts.messages = defaultMessages();
-    texts.praiseGood = defaultPraiseGood();
-    texts.praiseGreat = defaultPraiseGreat();
-    texts.warningTitle = defaultWarningTitle();
-    texts.perMinuteText = defaultPerMinuteText();
-    texts.helpMissingText = defaultHelpMissingText();
-    texts.menuTips = MenuToolTips();
     // The language file found at start-up, or the one chosen since in the
     // language window; a name without a file keeps the Italian texts.
-    if (!state.appFolder.isEmpty() &&
-        (state.languageFileActive || languageFileExists(state.appFolder, state.languageName)))
-        ApplyLanguageFile(texts);
-    // The results window looks up its own texts when it opens.
-    frmClassifica::languageLookup() = [](const QString& id) { return GetLangString(id); };
+    const bool fromFile =
+        !state.appFolder.isEmpty() && languageFileExists(state.appFolder, state.languageName);
+    texts_ = fromFile ? LanguageFileMainWindowTexts() : BuiltInMainWindowTexts();
+    const MainWindowTexts& texts = texts_;
 
     messages = texts.messages;
     praiseGood = texts.praiseGood;
@@ -100,20 +90,24 @@ void frmTastomat::ApplyInterfaceTexts() {
     engine.messages = messages;
     engine.praiseGood = praiseGood;
     engine.praiseGreat = praiseGreat;
+    engine.fileWord = texts.fileWord;
+    engine.sources.bookmarkFailedText = texts.bookmarkFailed;
+    seams::setButtonTexts({texts.buttons[0], texts.buttons[1], texts.buttons[2], texts.buttons[3]});
 
     for (size_t i = 0; i < optMenu.size(); ++i) optMenu[i]->setText(texts.sourceCaptions[i]);
     for (size_t i = 0; i < optLevel.size(); ++i) optLevel[i]->setText(texts.levelCaptions[i]);
-    cmdStart->setToolTip(QStringLiteral("nuova frase"));
+    for (size_t i = 0; i < bottomCaptions.size(); ++i)
+        bottomCaptions[i]->setText(texts.bottomCaptions[i]);
+    cmdStart->setToolTip(texts.startTip);
     lblNumFrase->setToolTip(texts.sentenceNumberTip);
     lblNumBatt[0]->setToolTip(texts.counterTips[0]);
     lblNumBatt[1]->setToolTip(texts.counterTips[1]);
     lblSmile->setToolTip(texts.smileTip);
     for (size_t i = 0; i < 3; ++i) lblMediaLevel[i]->setToolTip(texts.averageTips[i]);
     for (size_t i = 0; i < lblMenu.size(); ++i) lblMenu[i]->setToolTip(texts.menuTips[i]);
-    if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword)) {
-        if (keyboard->keyMapPicture()) keyboard->keyMapPicture()->setToolTip(texts.keyMapTip);
-    }
-    SetupBalloonTips();
+    ApplyKeyboardTexts();
+    // The balloon tips keep the language the program started with.
+    SetupBalloonTips(state.languageFileActive);
 }
 
 void frmTastomat::Form_Load() {
@@ -438,15 +432,14 @@ void frmTastomat::closeEvent(QCloseEvent* event) {
 
     // Every other window of the program goes too, so that nothing keeps the
     // program alive behind the closed main window.
-    // Closing one window and handling the events that follow may delete
-    // others of the list (a window deleted on close, a box it owned): each
-    // is looked at only while it still exists.
+    // Closing one window may delete another (a tooltip, a bubble): each is
+    // held by a guard that notices.
     QList<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) windows << window;
     for (const QPointer<QWidget>& window : windows) {
         if (!window || window == this || !window->isVisible()) continue;
-        if (auto* dialog = qobject_cast<QDialog*>(window.data())) dialog->reject();
-        if (window) window->close();
+        if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
+        window->close();
         QCoreApplication::processEvents();
     }
     emit unloaded();

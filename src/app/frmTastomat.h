@@ -7,6 +7,7 @@
 
 #include "app/ExerciseEngine.h"
 #include "app/modTastomat.h"
+#include "settings/LanguageSupportMainTexts.h"
 #include "settings/Settings.h"
 
 #include <QDateTime>
@@ -128,6 +129,9 @@ class frmTastomat : public QWidget {
     GradientPanel* picNotebook = nullptr;
     GradientPanel* picFondoNotebook = nullptr;
     GradientPanel* picBottomBar = nullptr;
+    // The captions above the fields of the bottom bar and above the level
+    // averages: time, sentence, correct, wrong, errors, level averages.
+    std::array<QLabel*, 6> bottomCaptions{};
     QWidget* picKeyword = nullptr;
     QLabel* imgPremi = nullptr;  // the blinking "press Enter" picture
 
@@ -175,6 +179,8 @@ class frmTastomat : public QWidget {
     void RefreshMenuMarkers();
     void ApplyKeyboardOptions();
     void SetKey25ToolTip();
+    // The tooltips and captions of the keyboard panel and its key map.
+    void ApplyKeyboardTexts();
     void Intro();
     void ShowAbout();
     void ToggleSound();
@@ -187,7 +193,8 @@ class frmTastomat : public QWidget {
     // unloaded when a sentence starts.
     void ShowCoverWindow();
     void UnloadCoverWindow();
-    void SetupBalloonTips();
+    // fromFile: the texts of the language file, else the built-in ones.
+    void SetupBalloonTips(bool fromFile);
     void RedrawKeyboard();
     void PlaceKeyboardParts();
     // Where the external key map hides no control (its top, in window
@@ -206,6 +213,7 @@ class frmTastomat : public QWidget {
     void PlaceCaretAtEnd();
 
     QString commandLine_;
+    MainWindowTexts texts_;
     std::unique_ptr<ClsResize> resizer_;
     QPixmap background_;
     int backgroundTheme_ = -1;

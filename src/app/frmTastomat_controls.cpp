@@ -45,9 +45,10 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& geometry,
     return label;
 }
 
-// A small grey caption above a value; decorative, so it has no name.
-QLabel* makeCaption(QWidget* parent, const QRect& geometry, const QString& text) {
-    QLabel* caption = makeLabel(parent, {}, geometry, text, makeFont(kSans, 7, true));
+// A small grey caption above a value.
+QLabel* makeCaption(QWidget* parent, const char* name, const QRect& geometry) {
+    QLabel* caption =
+        makeLabel(parent, QString::fromLatin1(name), geometry, {}, makeFont(kSans, 7, true));
     QPalette palette = caption->palette();
     palette.setColor(QPalette::WindowText, QColor(0x5A, 0x6B, 0x80));
     caption->setPalette(palette);
@@ -222,7 +223,7 @@ void frmTastomat::CreateNotebook() {
     CreateLevelPanel(picNotebook);
 
     // Level averages with their lamps, beside the keyboard.
-    makeCaption(picNotebook, QRect(622, 246, 130, 16), QStringLiteral("MEDIA LIVELLI"));
+    bottomCaptions[5] = makeCaption(picNotebook, "lblCaptionAverages", QRect(622, 246, 130, 16));
     static const uint32_t dimLamps[3] = {0x00C000, 0x00C0C0, 0x0040C0};
     for (int i = 0; i < 3; ++i) {
         QLabel* lamp = makeLabel(picNotebook, QStringLiteral("lblMediaLevel%1").arg(i + 3),
@@ -259,10 +260,9 @@ void frmTastomat::CreateSourceMenu(QWidget* parent) {
     picMenu = new GradientPanel(framedPanelPainter(), parent);
     picMenu->setObjectName(QStringLiteral("picMenu"));
     picMenu->setGeometry(622, 14, 130, 150);
-    static const char* captions[5] = {"Frasi interne", "Corso dattilo", "Esercizi", "File di testo",
-                                      "Gioco && Allenamento"};
+    // Captions and tooltips come with the interface texts.
     for (int i = 0; i < 5; ++i) {
-        auto* option = new QRadioButton(QString::fromUtf8(captions[i]), picMenu);
+        auto* option = new QRadioButton(picMenu);
         option->setObjectName(QStringLiteral("optMenu%1").arg(i));
         option->setGeometry(6, 6 + i * 22, 122, 20);
         option->setFont(makeFont(kSans, i == 4 ? 8 : 7.5));
@@ -287,9 +287,8 @@ void frmTastomat::CreateLevelPanel(QWidget* parent) {
     picLevel = new GradientPanel(framedPanelPainter(), parent);
     picLevel->setObjectName(QStringLiteral("picLevel"));
     picLevel->setGeometry(622, 172, 130, 60);
-    static const char* captions[2] = {"Principiante", "Esperto"};
     for (int i = 0; i < 2; ++i) {
-        auto* option = new QRadioButton(QString::fromUtf8(captions[i]), picLevel);
+        auto* option = new QRadioButton(picLevel);
         option->setObjectName(QStringLiteral("optLevel%1").arg(i));
         option->setGeometry(8, 7 + i * 25, 118, 22);
         option->setFont(makeFont(kSans, 8.5, true));
@@ -305,23 +304,23 @@ void frmTastomat::CreateBottomBar() {
     picBottomBar->setObjectName(QStringLiteral("picBottomBar"));
     picBottomBar->setGeometry(20, 528, 760, 62);
 
-    makeCaption(picBottomBar, QRect(12, 5, 80, 14), QStringLiteral("TEMPO"));
+    bottomCaptions[0] = makeCaption(picBottomBar, "lblCaptionTime", QRect(12, 5, 80, 14));
     lblTime = makeLabel(picBottomBar, QStringLiteral("lblTime"), QRect(12, 19, 80, 32),
                         QStringLiteral("00:00"), makeFont(kSans, 16, true), Qt::AlignCenter);
     lblTime->setFrameShape(QFrame::StyledPanel);
     setTextColour(lblTime, QColor(0x20, 0x30, 0x50));
 
-    makeCaption(picBottomBar, QRect(104, 5, 60, 14), QStringLiteral("FRASE"));
+    bottomCaptions[1] = makeCaption(picBottomBar, "lblCaptionSentence", QRect(104, 5, 60, 14));
     lblNumFrase = makeLabel(picBottomBar, QStringLiteral("lblNumFrase"), QRect(104, 19, 50, 32),
                             QStringLiteral("0"), makeFont(kSans, 16, true), Qt::AlignCenter);
     lblNumFrase->setFrameShape(QFrame::StyledPanel);
     setTextColour(lblNumFrase, QColor(0x20, 0x30, 0x50));
 
-    static const char* captions[2] = {"ESATTE", "ERRATE"};
     static const QColor colours[2] = {QColor(0x1B, 0x7A, 0x2E), QColor(0xB0, 0x24, 0x24)};
     for (int i = 0; i < 2; ++i) {
         const int x = 168 + i * 136;
-        makeCaption(picBottomBar, QRect(x, 5, 120, 14), QString::fromUtf8(captions[i]));
+        bottomCaptions[size_t(2 + i)] = makeCaption(
+            picBottomBar, i == 0 ? "lblCaptionCorrect" : "lblCaptionWrong", QRect(x, 5, 120, 14));
         QLabel* counter =
             makeLabel(picBottomBar, QStringLiteral("lblNumBatt%1").arg(i), QRect(x, 19, 124, 32),
                       QStringLiteral("0 / 0"), makeFont(kSans, 14, true), Qt::AlignCenter);
@@ -330,7 +329,7 @@ void frmTastomat::CreateBottomBar() {
         lblNumBatt[i] = counter;
     }
 
-    makeCaption(picBottomBar, QRect(442, 5, 60, 14), QStringLiteral("ERRORI"));
+    bottomCaptions[4] = makeCaption(picBottomBar, "lblCaptionErrors", QRect(442, 5, 60, 14));
     lblSmile = makeLabel(picBottomBar, QStringLiteral("lblSmile"), QRect(442, 19, 40, 32), {},
                          makeFont(kSymbols, 16), Qt::AlignCenter);
     lblSmile->setFrameShape(QFrame::StyledPanel);
@@ -358,7 +357,6 @@ void frmTastomat::CreateMenuStrip() {
         item->setPalette(palette);
         item->setFrameShape(QFrame::Box);
         item->setCursor(Qt::PointingHandCursor);
-        item->setToolTip(MenuToolTips()[i]);
         item->installEventFilter(this);
         lblMenu[i] = item;
 
@@ -376,34 +374,10 @@ void frmTastomat::CreateMenuStrip() {
     shpEV->hide();
 }
 
-void frmTastomat::SetupBalloonTips() {
-    // Built-in texts and their identifiers in the language file: the level
-    // group title, the two level options, the source group title and the
-    // five source options.
-    struct TipText {
-        const char* id;
-        const char* text;
-    };
-    static const TipText tips[9] = {
-        {"0034", "Livello di difficoltà"},
-        {"0170", "Imposta il programma in modalità principiante"},
-        {"0171", "Imposta il programma in modalità esperto"},
-        {"0172", "Esercitazioni e corsi"},
-        {"0173", "Consente di esercitarsi utilizzando le frasi interne"},
-        {"0174", "Consente di esercitarsi utilizzando un corso di dattilografia"},
-        {"0176", "Consente di esercitarsi utilizzando degli esercizi personalizzati"},
-        {"0175", "Consente di esercitarsi utilizzando dei comuni file di testo"},
-        {"0177", "Consente di accedere alla sezione allenamento e gioco"},
-    };
-    const AppState& state = appState();
-    // The same choice of language as the rest of the interface texts.
-    const bool fromFile =
-        !state.appFolder.isEmpty() &&
-        (state.languageFileActive || languageFileExists(state.appFolder, state.languageName));
-    auto text = [fromFile](int i) {
-        return fromFile ? GetLangString(QString::fromLatin1(tips[i].id))
-                        : QString::fromUtf8(tips[i].text);
-    };
+void frmTastomat::SetupBalloonTips(bool fromFile) {
+    // The level group's title, the two level options, the source group's
+    // title and the five source options.
+    const std::array<QString, 9> text = BalloonTipTexts(fromFile);
 
     // New objects replace the old ones, which detach their controls.
     sourceTips = std::make_unique<cTooltip>();
@@ -414,30 +388,14 @@ void frmTastomat::SetupBalloonTips() {
     }
     if (sourceTips->Create(this)) {
         sourceTips->setIcon(cTooltip::InfoIcon);
-        sourceTips->setTitle(text(3));
-        for (size_t i = 0; i < optMenu.size(); ++i)
-            sourceTips->AddTool(optMenu[i], text(4 + int(i)));
+        sourceTips->setTitle(text[3]);
+        for (size_t i = 0; i < optMenu.size(); ++i) sourceTips->AddTool(optMenu[i], text[4 + i]);
     }
     if (levelTips->Create(this)) {
         levelTips->setIcon(cTooltip::InfoIcon);
-        levelTips->setTitle(text(0));
-        for (size_t i = 0; i < optLevel.size(); ++i)
-            levelTips->AddTool(optLevel[i], text(1 + int(i)));
+        levelTips->setTitle(text[0]);
+        for (size_t i = 0; i < optLevel.size(); ++i) levelTips->AddTool(optLevel[i], text[1 + i]);
     }
-}
-
-const std::array<QString, 8>& frmTastomat::MenuToolTips() {
-    static const std::array<QString, 8> tips = {
-        QStringLiteral("Chiude il programma"),
-        QStringLiteral("Ricomincia da capo"),
-        QStringLiteral("Informazioni e guida"),
-        QStringLiteral("Abilita o disabilita i suoni"),
-        QStringLiteral("Visualizza o nasconde la mappa \"tasto/dito\""),
-        QStringLiteral("Evidenzia o nasconde i tasti da premere"),
-        QStringLiteral("Cambia il colore dello sfondo"),
-        QString(),
-    };
-    return tips;
 }
 
 void frmTastomat::FitOptionTexts() {
@@ -445,6 +403,8 @@ void frmTastomat::FitOptionTexts() {
     for (QRadioButton* option : optMenu) FitOptionText(option, picMenu->width() - 3 - option->x());
     for (QRadioButton* option : optLevel)
         FitOptionText(option, picLevel->width() - 3 - option->x());
+    // The captions keep to the width of the field below them.
+    for (QLabel* caption : bottomCaptions) FitOptionText(caption, caption->width());
 }
 
 void frmTastomat::PlaceMainPanels() {

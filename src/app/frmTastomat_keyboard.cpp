@@ -33,11 +33,11 @@ void frmTastomat::CreateKeyboard() {
     auto* keyboard = new KeyboardPanel(picNotebook);
     keyboard->setObjectName(QStringLiteral("picKeyword"));
     keyboard->setLargeScreen(large);
-    keyboard->setErgonomicTooltip(messages.value(34));
     keyboard->move(pos);
     keyboard->setFocusPolicy(Qt::StrongFocus);
     keyboard->show();
     picKeyword = keyboard;
+    ApplyKeyboardTexts();
 
     // Double clicks on the keyboard change options the settings keep.
     connect(keyboard, &KeyboardPanel::ergonomicToggled, this,
@@ -57,6 +57,18 @@ void frmTastomat::ApplyKeyboardOptions() {
     keyboard->setFingerMapOn(fingerMapOn);
     keyboard->setHighlightOn(engine.highlightOn);
     SetKey25ToolTip();
+}
+
+void frmTastomat::ApplyKeyboardTexts() {
+    KeyboardPanel* keyboard = keyboardOf(picKeyword);
+    if (!keyboard) return;  // start-up: the keyboard takes its texts when built
+    keyboard->setErgonomicTooltip(messages.value(34));
+    keyboard->setFlatSwitchTooltip(texts_.flatSwitchTip);
+    keyboard->setFingerIconTooltip(texts_.fingerIconTip);
+    if (KeyMapPicture* map = keyboard->keyMapPicture()) {
+        map->setToolTip(texts_.keyMapTip);
+        map->setCaptions(texts_.keyMapCaptions);
+    }
 }
 
 void frmTastomat::SetKey25ToolTip() {

@@ -100,7 +100,7 @@ void frmTastomat::ShowAbout() {
     frmAbout::Show(this, [this] {
         // StampaTastiera: the keyboard as it is shown now, on one page.
         const KeyboardPrintoutTexts texts{messages.value(23), messages.value(24),
-                                          messages.value(31)};
+                                          messages.value(31), texts_.keyboardPrintAuthor};
         KeyboardPrintoutSteps steps;
         steps.pauseInvitation = [this] {
             engine.exerciseRunning = true;
@@ -118,7 +118,6 @@ void frmTastomat::ShowAbout() {
         engine.SelectSource(SourceInternal);
         ApplyInterfaceTexts();
         FitOptionTexts();
-        SetKey25ToolTip();
         engine.restartPending = true;
         picDisplay->setFocus();
         StartSentence();

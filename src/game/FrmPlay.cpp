@@ -2,7 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "settings/Profile.h"
+#include "settings/LanguageSupport.h"
 #include "ui/GradientPanel.h"
 #include "ui/modGradient.h"
 
@@ -31,14 +31,6 @@ constexpr int kBottomHeight = 80;
 constexpr int kTitleHeight = 22;
 constexpr int kLevelWidth = 706;
 constexpr int kLevelHeight = 236;
-
-QString langString(const char* id) {
-    const AppState& s = appState();
-    const QString path =
-        s.appFolder + QStringLiteral("Lang/") + s.languageName + QStringLiteral(".lng");
-    return QString::fromStdString(profile::readString(path.toStdString(), "Strings", id, "", 512))
-        .trimmed();
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = {}) {
     auto* l = new QLabel(text, parent);
@@ -189,7 +181,7 @@ void FrmPlay::buildControls() {
     cmdNuovo->setObjectName(QStringLiteral("cmdNuovo"));
     cmdNuovo->setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
     cmdNuovo->setEnabled(false);
-    cmdExit = new QPushButton(QString(QChar(0x21B5)) + QStringLiteral(" Chiudi"), picBottom);
+    cmdExit = new QPushButton(picBottom);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     cmdExit->setFont(QFont(QStringLiteral("Liberation Sans"), 11, QFont::Bold));
     for (QPushButton* b : {cmdNuovo, cmdExit, cmdStart}) {
@@ -223,12 +215,10 @@ void FrmPlay::buildSelectionPanel() {
     lblAllenamento->setFont(groupFont);
     lblAllenamento->setGeometry(14, 60, 110, 21);
 
-    static const char* const kCaptions[] = {"Facile", "Medio", "Difficile", "",
-                                            "",       "",      "",          "personalizzato"};
     static const int kLeft[] = {130, 240, 350, 130, 230, 340, 465, 595};
     static const int kWidth[] = {100, 100, 110, 95, 105, 120, 125, 105};
     for (int i = 0; i < game::kModeCount; ++i) {
-        auto* o = new QRadioButton(QString::fromUtf8(kCaptions[i]), picLevel);
+        auto* o = new QRadioButton(picLevel);
         o->setObjectName(QStringLiteral("optDifficulty%1").arg(i));
         o->setFont(optionFont);
         o->setGeometry(kLeft[i], game::isGameMode(i) ? 16 : 60, kWidth[i], 21);
@@ -259,7 +249,7 @@ void FrmPlay::buildSelectionPanel() {
     lblTime->setFont(optionFont);
     lblTime->setGeometry(306, 150, 70, 18);
     connect(hsTime, &QScrollBar::valueChanged, this,
-            [this](int v) { lblTime->setText(game::durationText(v)); });
+            [this](int v) { lblTime->setText(game::durationText(v, decimalPoint_)); });
 
     lblVelocita = makeLabel(picLevel, "lblVelocita");
     lblVelocita->setFont(optionFont);
@@ -301,7 +291,7 @@ void FrmPlay::buildSelectionPanel() {
         s->setEnabled(false);
     }
 
-    cmdStart = new QPushButton(QStringLiteral("Start"), picLevel);
+    cmdStart = new QPushButton(picLevel);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setFont(QFont(QStringLiteral("Liberation Sans"), 12, QFont::Bold));
     cmdStart->setGeometry((kLevelWidth - 140) / 2, 188, 140, 34);
@@ -370,35 +360,33 @@ void FrmPlay::layoutWindow() {
 }
 
 void FrmPlay::applyTexts() {
-    static const char* const kDefaults[] = {"Inserire almeno quattro caratteri alfanumerici",
-                                            "Gioco",
-                                            " Inizio allenamento",
-                                            " Allenamento terminato",
-                                            "Il gioco è finito",
-                                            "Il tasto Blocca Maiuscole non deve essere premuto."};
-    static const char* const kIds[] = {"0305", "0301", "0307", "0308", "0309", "0017"};
     const bool fromFile = appState().languageFileActive;
+    const auto text = [fromFile](const char* id, const char* builtIn = "%1",
+                                 const char* withFile = "%1", const QString& italian = {}) {
+        return PlacedLangString(fromFile, QString::fromLatin1(id), builtIn, withFile, italian);
+    };
+    static const char* const kIds[] = {"0305", "0301", "0307", "0308", "0309", "0017"};
     for (int i = 0; i < 6; ++i)
-        PlayTexts[size_t(i)] = fromFile ? langString(kIds[i]) : QString::fromUtf8(kDefaults[i]);
-    if (fromFile) {
-        lblAllenamento->setText(langString("0300"));
-        lblGioco->setText(langString("0301"));
-        lblVelocita->setText(langString("0302") + QStringLiteral(" <min - max>"));
-        lblTimeLbl->setText(langString("0303"));
-        lblPunti->setText(langString("0304"));
-        cmdExit->setText(QString(QChar(0x21B5)) + QLatin1Char(' ') + langString("0203"));
-        cmdNuovo->setToolTip(langString("0036"));
-        static const char* const kOptionIds[] = {"0310", "0311", "0312"};
-        for (int i = 0; i < 3; ++i) optDifficulty[size_t(i)]->setText(langString(kOptionIds[i]));
-        optDifficulty[game::kCustomMode]->setText(langString("0313"));
-    } else {
-        lblAllenamento->setText(QStringLiteral("Allenamento"));
-        lblGioco->setText(QStringLiteral("Gioco"));
-        lblVelocita->setText(QString::fromUtf8("Velocità  < min - max >"));
-        lblTimeLbl->setText(QStringLiteral("Tempo"));
-        lblPunti->setText(QStringLiteral("Punti"));
-        cmdNuovo->setToolTip(QStringLiteral("Ricomincia da capo"));
-    }
+        PlayTexts[size_t(i)] = i == 2 || i == 3 ? text(kIds[i], " %1") : text(kIds[i]);
+    lblAllenamento->setText(text("0300"));
+    lblGioco->setText(text("0301"));
+    lblVelocita->setText(text("0302", "%1  < min - max >", "%1 <min - max>"));
+    lblTimeLbl->setText(text("0303"));
+    lblPunti->setText(text("0304"));
+    cmdExit->setText(QString(QChar(0x21B5)) + QLatin1Char(' ') +
+                     text("0203", "%1", "%1", QStringLiteral("Chiudi")));
+    cmdNuovo->setToolTip(text("0036"));
+    static const char* const kOptionIds[] = {"0310", "0311", "0312"};
+    for (int i = 0; i < 3; ++i) optDifficulty[size_t(i)]->setText(text(kOptionIds[i]));
+    optDifficulty[game::kCustomMode]->setText(text("0313"));
+    cmdStart->setText(WindowText(QStringLiteral("9050")));
+    noRecordText_ = WindowText(QStringLiteral("9051"));
+    recordFailedText_ = WindowText(QStringLiteral("9052"));
+    // Numbers as the interface language writes them.
+    const QLocale locale = InterfaceLocale();
+    numberGroup_ = locale.groupSeparator();
+    decimalPoint_ = locale.decimalPoint();
+    lblTime->setText(game::durationText(hsTime->value(), decimalPoint_));
 }
 
 void FrmPlay::paintEvent(QPaintEvent*) {

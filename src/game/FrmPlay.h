@@ -138,6 +138,10 @@ class FrmPlay : public QDialog {
     int runSerial_ = 0;
     bool unloaded_ = false;
     std::array<QString, 6> PlayTexts;
+    QString noRecordText_;      // the record shown in training: "ND"
+    QString recordFailedText_;  // a record that cannot be written; the file follows
+    QString numberGroup_ = QStringLiteral(".");
+    QString decimalPoint_ = QStringLiteral(",");
 
     PlayTimer timerLetters_;
     PlayTimer timerScore_;

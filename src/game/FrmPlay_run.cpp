@@ -66,9 +66,9 @@ void FrmPlay::cmdStart_Click() {
     acceptingKeys_ = false;
     if (game::isGameMode(playMode_)) {
         scoreToBeat_ = bestScores_[size_t(playMode_)];
-        lblWinner->setText(game::formatScore(scoreToBeat_));
+        lblWinner->setText(game::formatScore(scoreToBeat_, numberGroup_));
     } else {
-        lblWinner->setText(QStringLiteral("ND"));
+        lblWinner->setText(noRecordText_);
     }
     startRun();
 }
@@ -250,7 +250,7 @@ void FrmPlay::gameKey(QChar c) {
     }
     if (!matched && c != QLatin1Char('"')) {
         gameScore_ -= 25;
-        lblTotal->setText(game::formatScore(gameScore_));
+        lblTotal->setText(game::formatScore(gameScore_, numberGroup_));
         lblTotal->setStyleSheet(colourSheet(kRed));
         const bool stillRunning = errorPause();
         lblTotal->setStyleSheet(colourSheet(kBlue));
@@ -369,7 +369,7 @@ void FrmPlay::timerScore_Timer() {
     for (QLabel* score : lblScore)
         if (!score->isHidden()) sum += score->text().toInt();
     gameScore_ += sum;
-    lblTotal->setText(game::formatScore(gameScore_));
+    lblTotal->setText(game::formatScore(gameScore_, numberGroup_));
     timerScore_.stop();
     nextTurn();
 }
@@ -394,14 +394,14 @@ void FrmPlay::endGame() {
     if (user.isEmpty() || gameScore_ <= scoreToBeat_) return;
     if (!game::writeRecord(appState().appFolder, user, playMode_, gameScore_)) {
         // Not kept, so not celebrated: the stored record stays on show.
-        seams::message(this,
-                       QStringLiteral("Impossibile salvare il record nel file:\n") +
-                           game::recordsFilePath(appState().appFolder),
-                       QStringLiteral("Tastolino"), seams::MsgIcon::Warning);
+        seams::message(
+            this,
+            recordFailedText_ + QLatin1Char('\n') + game::recordsFilePath(appState().appFolder),
+            QStringLiteral("Tastolino"), seams::MsgIcon::Warning);
         return;
     }
     bestScores_ = game::readRecords(appState().appFolder, user);
-    lblWinner->setText(game::formatScore(gameScore_));
+    lblWinner->setText(game::formatScore(gameScore_, numberGroup_));
     celebrate();
 }
 

@@ -100,20 +100,20 @@ bool acceptsCustomCharacter(const QString& box, QChar c) {
     return c != QLatin1Char(' ') && !box.contains(c);
 }
 
-QString formatScore(int32_t score) {
+QString formatScore(int32_t score, const QString& group) {
     if (score == 0) return {};
     const QString digits = QString::number(std::abs(static_cast<int64_t>(score)));
     QString grouped;
     for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) grouped.append(QLatin1Char('.'));
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped.append(group);
         grouped.append(digits[i]);
     }
     return score < 0 ? QLatin1Char('-') + grouped : grouped;
 }
 
-QString durationText(int timeValue) {
+QString durationText(int timeValue, const QString& point) {
     const double minutes = timeValue * 150 / 60.0;
-    return QString::number(minutes, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')) +
+    return QString::number(minutes, 'f', 1).replace(QLatin1Char('.'), point) +
            QStringLiteral(" min");
 }
 

@@ -50,10 +50,12 @@ QString normalisedCustomSet(const QString& typed);
 // Whether a character typed into the custom box is kept.
 bool acceptsCustomCharacter(const QString& box, QChar c);
 
-// Points with thousands grouped by "."; 0 gives an empty text.
-QString formatScore(int32_t score);
-// The training duration for the time bar value 1..4, e.g. "2,5 min".
-QString durationText(int timeValue);
+// Points with thousands grouped by `group` ("." in Italian); 0 gives an
+// empty text.
+QString formatScore(int32_t score, const QString& group = QStringLiteral("."));
+// The training duration for the time bar value 1..4 with the decimal
+// separator `point`, e.g. "2,5 min".
+QString durationText(int timeValue, const QString& point = QStringLiteral(","));
 
 // The records file "TastolinoWinner.ini" in the program folder, or in the
 // user's data folder when the program folder cannot be written: one section

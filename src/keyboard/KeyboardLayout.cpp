@@ -4,8 +4,6 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 
-#include <QFile>
-
 #if defined(TASTOLINO_HAVE_HELP_VIEWER)
 #include "ui/HelpViewer.h"
 #endif
@@ -23,8 +21,7 @@ constexpr int kLanguageHelpTopic = 1001;
 void openLanguageHelp(QWidget* owner) {
 #if defined(TASTOLINO_HAVE_HELP_VIEWER)
     // Only when the guide is there: a missing guide is not worth a second box.
-    if (QFile::exists(HelpFolder() + QStringLiteral("index.html")))
-        ShowHelp(owner, kLanguageHelpTopic);
+    if (HelpAvailable()) ShowHelp(owner, kLanguageHelpTopic);
 #else
     Q_UNUSED(owner);
 #endif

@@ -6,6 +6,7 @@
 #include "platform/AppState.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceTexts.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -23,11 +24,6 @@ constexpr int kSoundFingerDivision = 109;
 constexpr uint32_t kRidgeGrey = 0x808080;
 constexpr uint32_t kRidgeWhite = 0xFFFFFF;
 
-const QString kFlatSwitchTooltip = QStringLiteral("Doppio click per tastiera 2D/3D");
-const QString kDefaultErgonomicTooltip = QStringLiteral(
-    "Modifica la divisione della tastiera alternando lo schema classico con quello adottato nelle "
-    "tastiere ergomiche");
-
 int clampComponent(int v) {
     return v < 0 ? 0 : (v > 255 ? 255 : v);
 }
@@ -44,7 +40,8 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picKeyword"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    ergonomicTooltip_ = kDefaultErgonomicTooltip;
+    ergonomicTooltip_ = ItalianText(QStringLiteral("0119"));
+    flatSwitchTooltip_ = ItalianText(QStringLiteral("0151"));
     ridgeColours_ = {kRidgeGrey, kRidgeWhite, kRidgeGrey, kRidgeWhite};
 
     keyMap_ = new KeyMapPicture(this);
@@ -459,14 +456,22 @@ void KeyboardPanel::mouseMoveEvent(QMouseEvent* event) {
 bool KeyboardPanel::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
+        const int icon = fingerIconAt(help->pos());
         const int key = keyAt(help->pos());
         QString tip;
-        if (key == KeyMenu) tip = kFlatSwitchTooltip;
-        if (key == KeyB && fingerMapOn_) tip = ergonomicTooltip_;
+        QRect area;
+        if (icon >= 0) {
+            tip = fingerIconTooltip_;
+            area = fingerIcons_[icon];
+        } else if (key >= 0) {
+            if (key == KeyMenu) tip = flatSwitchTooltip_;
+            if (key == KeyB && fingerMapOn_) tip = ergonomicTooltip_;
+            area = keys_[key].rect;
+        }
         if (tip.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), tip, this, keys_[key].rect);
+            QToolTip::showText(help->globalPos(), tip, this, area);
         return true;
     }
     return QWidget::event(event);

@@ -64,6 +64,10 @@ class KeyboardPanel : public QWidget {
     bool key37Enabled() const { return key37Enabled_; }
     // Tooltip of key 25 while the finger map is on (message 34).
     void setErgonomicTooltip(const QString& text) { ergonomicTooltip_ = text; }
+    // Tooltip of key 37, the flat / 3D switch.
+    void setFlatSwitchTooltip(const QString& text) { flatSwitchTooltip_ = text; }
+    // Tooltip of the ten finger icons; none when empty.
+    void setFingerIconTooltip(const QString& text) { fingerIconTooltip_ = text; }
 
     // --- Drawing operations.
     void DrawKey(int key, bool released);
@@ -157,6 +161,8 @@ class KeyboardPanel : public QWidget {
     bool key37Enabled_ = true;
     QString expectedChar_;
     QString ergonomicTooltip_;
+    QString flatSwitchTooltip_;
+    QString fingerIconTooltip_;
 
     std::array<Key, 63> keys_;
     int expectedKeyIndex_ = 0;
@@ -186,12 +192,21 @@ class KeyMapPicture : public QWidget {
     inline static const QSize kSize{622, 47};
     explicit KeyMapPicture(QWidget* parent = nullptr);
 
+    // Left hand, right hand, and the little, ring, middle and index fingers
+    // and the thumbs, as the map names them.
+    using Captions = std::array<QString, 7>;
+    void setCaptions(const Captions& captions);
+    const Captions& captions() const { return captions_; }
+
   signals:
     void doubleClicked();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    Captions captions_;
 };
 
 }  // namespace tastolino

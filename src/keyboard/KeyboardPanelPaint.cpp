@@ -5,8 +5,10 @@
 #include "keyboard/KeyboardPanel.h"
 
 #include "platform/ScreenScale.h"
+#include "settings/InterfaceTexts.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -222,15 +224,56 @@ void KeyboardPanel::paintEvent(QPaintEvent* event) {
 KeyMapPicture::KeyMapPicture(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("imgMappaTastiEsterna"));
     setFixedSize(kSize);
-    setToolTip(QStringLiteral("Doppio click per riposizionare la mappa sulla tastiera"));
+    setToolTip(ItalianText(QStringLiteral("0032")));
+    for (size_t i = 0; i < captions_.size(); ++i)
+        captions_[i] = ItalianText(QStringLiteral("%1").arg(9030 + int(i)));
     setCursor(handCursor());
     // Placed by the keyboard panel; a picture keeps its size on large screens.
     setProperty("resizeKind", QStringLiteral("skip"));
 }
 
+void KeyMapPicture::setCaptions(const Captions& captions) {
+    captions_ = captions;
+    update();
+}
+
+namespace {
+
+// A caption inside its box: on one line, or broken at blanks, in the
+// largest size up to `pixels` that fits.
+void drawFittedText(QPainter& p, const QRectF& box, const QString& text, int pixels, bool bold) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setBold(bold);
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    for (; pixels > 6; --pixels) {
+        font.setPixelSize(pixels);
+        const QRectF needed = QFontMetricsF(font).boundingRect(box, flags, text);
+        if (needed.width() <= box.width() && needed.height() <= box.height()) break;
+    }
+    font.setPixelSize(pixels);
+    p.setFont(font);
+    p.drawText(box, flags, text);
+}
+
+}  // namespace
+
 void KeyMapPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, svgImage(kKeyMapResource, kSize));
+    p.setRenderHint(QPainter::TextAntialiasing);
+    // The hands at either end, the fingers in their coloured boxes from the
+    // left little finger to the right one.
+    p.setPen(QColor(0x33, 0x33, 0x33));
+    drawFittedText(p, QRectF(4, 4, 60, 39), captions_[0], 11, true);
+    drawFittedText(p, QRectF(558, 4, 60, 39), captions_[1], 11, true);
+    static const double lefts[9] = {66.5, 119.5, 172.5, 225.5, 278.5, 347.5, 400.5, 453.5, 506.5};
+    static const int fingers[9] = {2, 3, 4, 5, 6, 5, 4, 3, 2};
+    p.setPen(QColor(0x1D, 0x1D, 0x1D));
+    for (int i = 0; i < 9; ++i) {
+        const double width = i == 4 ? 64 : 48;
+        drawFittedText(p, QRectF(lefts[i] + 1, 9.5, width - 2, 28), captions_[size_t(fingers[i])],
+                       11, false);
+    }
 }
 
 void KeyMapPicture::mouseDoubleClickEvent(QMouseEvent*) {

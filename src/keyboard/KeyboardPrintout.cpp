@@ -40,8 +40,8 @@ QString KeyboardHeading(const QString& keyboardName) {
     return keyboardName + QStringLiteral(" (0407)  ");
 }
 
-QString KeyboardFooter() {
-    return QStringLiteral("          Tastolino \u00A9 Gli autori di Tastolino");
+QString KeyboardFooter(const QString& author) {
+    return QStringLiteral("          Tastolino \u00A9 ") + author;
 }
 
 QString KeyboardPrintQuestion(const KeyboardPrintoutTexts& texts) {
@@ -59,7 +59,7 @@ QImage CaptureKeyboard(QWidget* panel) {
 }
 
 void DrawKeyboardPage(QPainter& painter, double dotsPerMm, const QImage& keyboard,
-                      const QString& keyboardName) {
+                      const QString& keyboardName, const QString& author) {
     using L = KeyboardPageLayout;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -83,18 +83,19 @@ void DrawKeyboardPage(QPainter& painter, double dotsPerMm, const QImage& keyboar
     painter.drawText(QPointF(x, baseline), heading);
     x += boldMetrics.horizontalAdvance(heading);
     painter.setFont(small);
-    painter.drawText(QPointF(x, baseline), KeyboardFooter());
+    painter.drawText(QPointF(x, baseline), KeyboardFooter(author));
     painter.restore();
 }
 
-bool PrintKeyboardPage(QPrinter& printer, const QImage& keyboard, const QString& keyboardName) {
+bool PrintKeyboardPage(QPrinter& printer, const QImage& keyboard, const QString& keyboardName,
+                       const QString& author) {
     printer.setPageOrientation(QPageLayout::Landscape);
     // Positions are measured from the paper's edge.
     printer.setFullPage(true);
     printer.setDocName(QStringLiteral("Tastolino"));
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    DrawKeyboardPage(painter, printer.resolution() / 25.4, keyboard, keyboardName);
+    DrawKeyboardPage(painter, printer.resolution() / 25.4, keyboard, keyboardName, author);
     return painter.end();
 }
 
@@ -132,7 +133,7 @@ void StampaTastiera(KeyboardPanel* panel, const KeyboardPrintoutTexts& texts,
         std::unique_ptr<QPrinter> printer =
             printerFactory() ? printerFactory()()
                              : std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (printer) PrintKeyboardPage(*printer, picture, texts.heading);
+        if (printer) PrintKeyboardPage(*printer, picture, texts.heading, texts.author);
     }
     resume();
 }

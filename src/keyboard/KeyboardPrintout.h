@@ -38,6 +38,7 @@ struct KeyboardPrintoutTexts {
     QString question1;  // message 23: "Vuoi stampare la tastiera di "
     QString question2;  // message 24: the note that the keyboard prints as shown
     QString heading;    // message 31: "Tastiera tedesca"
+    QString author;     // the small print after the program's name
 };
 
 // What the main window does around the printout: stop the Enter invitation
@@ -50,8 +51,9 @@ struct KeyboardPrintoutSteps {
 // The bold part of the heading: the keyboard name and the code of the
 // layout the program teaches.
 QString KeyboardHeading(const QString& keyboardName);
-// The small italic part that follows it on the same line.
-QString KeyboardFooter();
+// The small italic part that follows it on the same line: the program's
+// name and `author`.
+QString KeyboardFooter(const QString& author);
 // The confirmation asked before printing.
 QString KeyboardPrintQuestion(const KeyboardPrintoutTexts& texts);
 
@@ -61,11 +63,12 @@ QImage CaptureKeyboard(QWidget* panel);
 // Draws the page on `painter`, whose device has `dotsPerMm` dots per
 // millimetre and whose origin is the paper's top-left corner.
 void DrawKeyboardPage(QPainter& painter, double dotsPerMm, const QImage& keyboard,
-                      const QString& keyboardName);
+                      const QString& keyboardName, const QString& author);
 
 // Prints the page on `printer` (landscape, whole paper). False when the
 // printer could not be started; the caller may ignore it.
-bool PrintKeyboardPage(QPrinter& printer, const QImage& keyboard, const QString& keyboardName);
+bool PrintKeyboardPage(QPrinter& printer, const QImage& keyboard, const QString& keyboardName,
+                       const QString& author);
 
 // Asks for confirmation and prints the keyboard as shown on the default
 // printer. Nothing is reported when printing fails or there is no printer.

@@ -3,6 +3,7 @@
 #include "platform/WindowPlacement.h"
 #include "platform/XkbKeyboard.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -35,6 +36,7 @@ struct State {
     bool instantWaits = false;
     std::optional<QDateTime> fakeNow;
     qint64 fakeTick = 0;
+    ButtonTexts buttonTexts;
     QRandomGenerator random{QRandomGenerator::securelySeeded()};
 };
 
@@ -76,6 +78,14 @@ MsgAnswer message(QWidget* parent, const QString& text, const QString& title, Ms
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
+    const ButtonTexts& words = buttonTexts();
+    const auto caption = [](const QString& word) {
+        return word.contains(QLatin1Char('&')) || word.isEmpty() ? word : QLatin1Char('&') + word;
+    };
+    if (QAbstractButton* b = box.button(QMessageBox::Yes)) b->setText(caption(words.yes));
+    if (QAbstractButton* b = box.button(QMessageBox::No)) b->setText(caption(words.no));
+    if (QAbstractButton* b = box.button(QMessageBox::Cancel)) b->setText(caption(words.cancel));
+    if (QAbstractButton* b = box.button(QMessageBox::Ok)) b->setText(words.ok);
     tastolino::SetTopMost(&box, true);
     switch (box.exec()) {
         case QMessageBox::Yes: return MsgAnswer::Yes;
@@ -86,6 +96,9 @@ MsgAnswer message(QWidget* parent, const QString& text, const QString& title, Ms
 }
 
 void setMessageHook(MessageHook hook) { state().messageHook = std::move(hook); }
+
+void setButtonTexts(const ButtonTexts& texts) { state().buttonTexts = texts; }
+const ButtonTexts& buttonTexts() { return state().buttonTexts; }
 
 int execModal(QDialog* dialog) {
     if (state().modalHook) return state().modalHook(dialog);
@@ -231,6 +244,7 @@ void resetAll() {
     s.instantWaits = false;
     s.fakeNow.reset();
     s.fakeTick = 0;
+    s.buttonTexts = {};
 }
 
 }  // namespace seams

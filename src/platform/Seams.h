@@ -39,6 +39,18 @@ MsgAnswer message(QWidget* parent, const QString& text, const QString& title,
 using MessageHook = std::function<MsgAnswer(const MessageRequest&)>;
 void setMessageHook(MessageHook hook);
 
+// The captions of the buttons of message boxes, in the interface language.
+// Italian until the program sets its own; each answers to its first letter
+// with Alt.
+struct ButtonTexts {
+    QString yes = QStringLiteral("Sì");
+    QString no = QStringLiteral("No");
+    QString cancel = QStringLiteral("Annulla");
+    QString ok = QStringLiteral("OK");
+};
+void setButtonTexts(const ButtonTexts& texts);
+const ButtonTexts& buttonTexts();
+
 // --- Modal windows ---------------------------------------------------------
 // Runs a dialog modally and returns its result code. A test hook receives the
 // dialog instead; it may show it, drive it with QTest and must close it

@@ -1,5 +1,6 @@
 #include "results/FreeTextReportFigures.h"
 
+#include "settings/LanguageSupport.h"
 #include "text/Cp1252.h"
 
 #include <cmath>
@@ -15,48 +16,18 @@ constexpr char kCodes[4] = {'O', 'B', 'S', 'I'};
 
 }  // namespace
 
-const QStringList& freeTextReportDefaultLabels() {
-    static const QStringList labels = {
-        QStringLiteral("Battute / sec"),
-        QStringLiteral("Battute / min"),
-        QStringLiteral("Battute esatte"),
-        QStringLiteral("Parole contenute nel file"),
-        QStringLiteral("Numero  battute"),
-        QStringLiteral("Numero errori"),
-        QStringLiteral("Rapporto errori/battute"),
-        QStringLiteral("Categoria"),
-        QStringLiteral("Risultati complessivi dell'esercizio"),
-        QStringLiteral("Tempo totale impiegato"),
-        QStringLiteral("Rapporto battute esatte/totali"),
-        QStringLiteral("Per creare un nuovo file pdf occorre chiudure quello attualmente aperto."),
-        QStringLiteral("Risultati ottenuti da:"),
-        QStringLiteral("Caratteri maiuscoli"),
-        QStringLiteral("Caratteri minuscoli"),
-        QStringLiteral("Caratteri numerici"),
-        QStringLiteral("Segni di punteggiatura"),
-        QStringLiteral("Spazi"),
-        QStringLiteral("Caratteri speciali"),
-        QStringLiteral("Ottimo"),
-        QStringLiteral("Buono"),
-        QStringLiteral("Sufficiente"),
-        QStringLiteral("Insufficiente"),
-        QStringLiteral("Valutazione complessiva dell'esercizio"),
-        QStringLiteral("Valutazione"),
-    };
-    return labels;
-}
-
-const std::array<const char*, 25>& freeTextReportLabelIds() {
-    static const std::array<const char*, 25> ids = {
-        "0091", "0092", "0128", "0129", "0130", "0131", "0132", "0103", "0133",
-        "0127", "0134", "0135", "0101", "0144", "0145", "0146", "0147", "0148",
-        "0149", "0139", "0140", "0141", "0142", "0150", "0152"};
-    return ids;
-}
-
-QStringList freeTextReportLabelsFrom(const std::function<QString(const QString&)>& lookup) {
+QStringList freeTextReportLabels(bool fromFile) {
+    static const char* const ids[25] = {"0091", "0092", "0128", "0129", "0130", "0131", "0132",
+                                        "0103", "0133", "0127", "0134", "0135", "0101", "0144",
+                                        "0145", "0146", "0147", "0148", "0149", "0139", "0140",
+                                        "0141", "0142", "0150", "0152"};
+    // This window has always spelt the busy-file message its own way.
+    const QString fileLocked =
+        QStringLiteral("Per creare un nuovo file pdf occorre chiudure quello attualmente aperto.");
     QStringList labels;
-    for (const char* id : freeTextReportLabelIds()) labels << lookup(QString::fromLatin1(id));
+    for (int i = 0; i < 25; ++i)
+        labels << PlacedLangString(fromFile, QString::fromLatin1(ids[i]), "%1", "%1",
+                                   i == kSlotFileLocked ? fileLocked : QString());
     return labels;
 }
 

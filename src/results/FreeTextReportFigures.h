@@ -17,12 +17,9 @@
 
 namespace tastolino {
 
-// The 25 interface texts of the report, Italian defaults.
-const QStringList& freeTextReportDefaultLabels();
-// Their language identifiers, slot by slot.
-const std::array<const char*, 25>& freeTextReportLabelIds();
-// The texts from a language file, looked up by identifier.
-QStringList freeTextReportLabelsFrom(const std::function<QString(const QString&)>& lookup);
+// The 25 interface texts of the report: Italian, or from the current
+// language file (a text the file lacks stays Italian).
+QStringList freeTextReportLabels(bool fromFile);
 
 // Slots of the labels used by name.
 enum FreeTextReportSlot {

@@ -8,7 +8,6 @@ namespace tastolino {
 namespace {
 
 const char kProgram[] = "Tastolino";
-const char kAuthorLine[] = " - corso di dattilografia a dieci dita";
 const char kWebAddress[] = "https://tastolino.example.org";
 
 constexpr int32_t kBlack = 0;
@@ -56,7 +55,7 @@ void drawPage(clsPDFCreator& pdf, const FreeTextReportInput& in) {
     page.rule(26.1f);
     pdf.SetColorStroke(kBlack);
     page.text(2, 26, l.value(kSlotResultsOf) + QLatin1Char(' ') + name, "Fn1", 12);
-    page.text(20, 26, freeTextReportDate(in.when, in.locale), "Fn1", 10, 1);
+    page.text(20, 26, freeTextReportDate(in.when, in.dateLocale), "Fn1", 10, 1);
     pdf.SetLineWidth(0.01f);
     page.rule(25.7f);
     page.text(10.5f, 24, l.value(kSlotTitle), "Fn1", 18, 2);
@@ -123,8 +122,8 @@ void drawPage(clsPDFCreator& pdf, const FreeTextReportInput& in) {
     pdf.SetColorStroke(kBlack);
     pdf.SetLineWidth(0.01f);
     for (float y : {5.6f, 4.8f, 2.5f, 2.35f}) page.rule(y);
-    page.text(10.5f, 1.9f, QString::fromLatin1(kProgram) + QString::fromUtf8(kAuthorLine), "Fn1", 8,
-              2);
+    page.text(10.5f, 1.9f, QString::fromLatin1(kProgram) + QStringLiteral(" - ") + in.authorLine,
+              "Fn1", 8, 2);
     page.text(10.5f, 1.5f, QString::fromLatin1(kWebAddress), "Fn1", 8, 2);
 }
 
@@ -135,15 +134,16 @@ QString freeTextReportDate(const QDateTime& when, const QLocale& locale) {
 }
 
 ReportPdfResult WriteFreeTextReportPdf(TempReportFile& file, const FreeTextReportInput& input) {
-    return writeReportPdf(file, reportFileName(input.userName), [&input](clsPDFCreator& pdf) {
-        pdf.LoadFont("Fn1", "Arial", 0);
-        pdf.LoadFont("Fn2", "Arial", 3);
-        pdf.LoadFont("Fn3", "Arial", 1);
-        pdf.LoadFont("Fn5", "Symbol", 0);
-        pdf.BeginPage();
-        drawPage(pdf, input);
-        pdf.EndPage();
-    });
+    return writeReportPdf(file, reportFileName(input.userName), input.documentTitle,
+                          [&input](clsPDFCreator& pdf) {
+                              pdf.LoadFont("Fn1", "Arial", 0);
+                              pdf.LoadFont("Fn2", "Arial", 3);
+                              pdf.LoadFont("Fn3", "Arial", 1);
+                              pdf.LoadFont("Fn5", "Symbol", 0);
+                              pdf.BeginPage();
+                              drawPage(pdf, input);
+                              pdf.EndPage();
+                          });
 }
 
 }  // namespace tastolino

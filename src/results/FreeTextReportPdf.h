@@ -5,6 +5,7 @@
 
 #include "results/FreeTextReportFigures.h"
 #include "results/ReportPdfFile.h"
+#include "settings/InterfaceTexts.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -22,7 +23,13 @@ struct FreeTextReportInput {
     FreeTextReportFigures figures;
     FreeTextReportClasses classes;
     QDateTime when;  // printed in the heading
-    QLocale locale;
+    QLocale locale;  // of the numbers
+    // The language of the date in the heading: the interface's.
+    QLocale dateLocale = QLocale(QLocale::Italian, QLocale::Italy);
+    // The PDF document's title and the small print after the program name
+    // in the footer.
+    QString documentTitle = ItalianText(QStringLiteral("9043")) + QStringLiteral(" Tastolino");
+    QString authorLine = ItalianText(QStringLiteral("9045"));
 };
 
 // Writes the report through `file`, named after the user (reportFileName);

@@ -17,10 +17,10 @@ QString reportFileName(const QString& userName) {
     return (key.isEmpty() ? QStringLiteral("Tastolino") : key) + QStringLiteral(".pdf");
 }
 
-ReportPdfResult writeReportPdf(TempReportFile& file, const QString& fileName,
+ReportPdfResult writeReportPdf(TempReportFile& file, const QString& fileName, const QString& title,
                                const std::function<void(clsPDFCreator&)>& fillPages) {
     clsPDFCreator pdf;
-    pdf.Title("Risultati Tastolino");
+    pdf.Title(title.toStdString());
     pdf.ScaleMode(3);
     pdf.PaperSize(0);
     pdf.Margin(0);

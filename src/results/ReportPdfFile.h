@@ -1,8 +1,8 @@
 // The one-page PDF reports of the results window and of the free-text
 // report go the same way: a writer set up alike (A4 portrait in
-// centimetres, no margin, the title "Risultati Tastolino"), a file made
-// safely in the temporary folder (TempReportFile), and no half-written
-// file left behind.
+// centimetres, no margin, the document title given), a file made safely in
+// the temporary folder (TempReportFile), and no half-written file left
+// behind.
 #pragma once
 
 #include "platform/TempReportFile.h"
@@ -25,9 +25,10 @@ enum class ReportPdfResult {
 // an empty user name, and ".pdf".
 QString reportFileName(const QString& userName);
 
-// Writes the report file `fileName` through `file`: `fillPages` loads the
-// fonts and writes the page (BeginPage to EndPage); the file is then closed.
-ReportPdfResult writeReportPdf(TempReportFile& file, const QString& fileName,
+// Writes the report file `fileName`, titled `title`, through `file`:
+// `fillPages` loads the fonts and writes the page (BeginPage to EndPage);
+// the file is then closed.
+ReportPdfResult writeReportPdf(TempReportFile& file, const QString& fileName, const QString& title,
                                const std::function<void(clsPDFCreator&)>& fillPages);
 
 }  // namespace tastolino

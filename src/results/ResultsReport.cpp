@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace tastolino {
 namespace {
@@ -49,8 +50,8 @@ QString reportSourceLine(const ResultsReportInput& in) {
     return in.text(14) + QLatin1Char(' ') + reportFileNameOf(in.results.exerciseFile);
 }
 
-QString reportAuthorLine() {
-    return QStringLiteral("Tastolino - il tutor di dattilografia");
+QString reportAuthorLine(const ResultsReportInput& in) {
+    return QStringLiteral("Tastolino - ") + in.authorLine;
 }
 
 namespace {
@@ -75,7 +76,7 @@ void drawResultsPage(clsPDFCreator& pdf, const ResultsReportInput& in) {
     pdf.SetLineWidth(0.01f);
     line(2.0f, 27.3f, 20.0f, 27.3f);
     pdf.DrawText(2.0f, 26.7f, s(in.text(10) + in.reportName), "Fn1", 12, 0);
-    const QLocale locale;
+    const QLocale& locale = in.dateLocale;
     const QString when = locale.toString(in.when.date(), QStringLiteral("dddd, dd MMMM yyyy")) +
                          QStringLiteral(" (") +
                          locale.toString(in.when.time(), QStringLiteral("HH:mm:ss")) +
@@ -116,8 +117,14 @@ void drawResultsPage(clsPDFCreator& pdf, const ResultsReportInput& in) {
             y -= 0.5f;
         }
         y -= 1;
-        pdf.DrawText(2.5f, y, s(in.text(4) + in.unitSuffix), "Fn3", 12, 0);
-        pdf.DrawText(valueRight + 0.1f, y, s(QString::number(f.averageKpm)), "Fn3", 12, 1);
+        const std::string averageLabel = s(in.text(4) + in.unitSuffix);
+        const std::string average = s(QString::number(f.averageKpm));
+        // A label longer than the sentence lines' pushes its figure right.
+        const float averageRight =
+            std::max(valueRight + 0.1f, 2.5f + pdf.Length(averageLabel, "Fn3", 12) +
+                                            pdf.Length(average, "Fn3", 12) + 0.2f);
+        pdf.DrawText(2.5f, y, averageLabel, "Fn3", 12, 0);
+        pdf.DrawText(averageRight, y, average, "Fn3", 12, 1);
         pdf.DrawText(12.0f, y, s(in.text(3) + QStringLiteral("  ")), "Fn3", 12, 0);
         pdf.DrawText(scoreRight, y, s(QString::number(f.averageScore)), "Fn3", 12, 1);
     }
@@ -149,14 +156,14 @@ void drawResultsPage(clsPDFCreator& pdf, const ResultsReportInput& in) {
     line(2.0f, 3.5f, 20.0f, 3.5f);
 
     pdf.DrawText(2.0f, 1.5f, s(reportSourceLine(in)), "Fn1", 7, 0);
-    pdf.DrawText(20.0f, 1.5f, s(reportAuthorLine()), "Fn1", 7, 1);
+    pdf.DrawText(20.0f, 1.5f, s(reportAuthorLine(in)), "Fn1", 7, 1);
     pdf.EndPage();
 }
 
 }  // namespace
 
 ReportPdfResult writeResultsPdf(TempReportFile& file, const ResultsReportInput& in) {
-    return writeReportPdf(file, reportFileName(in.reportName),
+    return writeReportPdf(file, reportFileName(in.reportName), in.documentTitle,
                           [&in](clsPDFCreator& pdf) { drawResultsPage(pdf, in); });
 }
 

@@ -6,8 +6,10 @@
 
 #include "platform/AppState.h"
 #include "results/ReportPdfFile.h"
+#include "settings/InterfaceTexts.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,12 @@ struct ResultsReportInput {
     QString reportName;
     ExerciseResults results;
     QDateTime when;  // the moment printed in the heading
+    // The language of the date in the heading: the interface's.
+    QLocale dateLocale = QLocale(QLocale::Italian, QLocale::Italy);
+    // The PDF document's title and the small print after the program name
+    // in the footer.
+    QString documentTitle = ItalianText(QStringLiteral("9043")) + QStringLiteral(" Tastolino");
+    QString authorLine = ItalianText(QStringLiteral("9044"));
 
     QString text(int i) const { return i >= 0 && i < texts.size() ? texts[i] : QString(); }
 };
@@ -47,7 +55,7 @@ OverallFigures overallFigures(const ResultsReportInput& in);
 // Footer: which sentences the exercise used.
 QString reportSourceLine(const ResultsReportInput& in);
 // Right-hand footer: program name and author line.
-QString reportAuthorLine();
+QString reportAuthorLine(const ResultsReportInput& in);
 // The bare file name of a path written with "/" or "\\".
 QString reportFileNameOf(const QString& path);
 

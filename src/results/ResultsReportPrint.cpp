@@ -42,7 +42,7 @@ class ResultsPrintout {
         moveTo(15, 30);
         print(in_.text(10) + in_.reportName, false);
         x_ = 130;
-        print(QLocale().toString(in_.when.date(), QLocale::LongFormat), false);
+        print(in_.dateLocale.toString(in_.when.date(), QLocale::LongFormat), false);
         paintKeyboardPicture(p_, rectMm(167, 9, 15, 15));
 
         StampaDati(48, 1, 1);
@@ -139,7 +139,7 @@ class ResultsPrintout {
         moveTo(15, 276);
         print(reportSourceLine(in_), false);
         moveTo(140, 276);
-        print(reportAuthorLine(), false);
+        print(reportAuthorLine(in_), false);
     }
 
   private:

@@ -68,11 +68,6 @@ QPixmap globePicture() {
     return pixmap;
 }
 
-// The caption of `id` when the language file has it, else the built-in one.
-QString langText(const QString& id, const QString& builtIn) {
-    return LangStringOr(id, builtIn);
-}
-
 }  // namespace
 
 const QString& frmAbout::HomePageUrl() {
@@ -104,7 +99,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
         setFont(f);
     }
     buildControls();
-    if (appState().languageFileActive) applyLanguage();
+    applyLanguage();
 
     // Printing is offered only where there is a printer to print on.
     const bool printer = seams::printerAvailable();
@@ -150,13 +145,9 @@ void frmAbout::buildControls() {
     bar->addStretch();
     bar->addWidget(lblVersione, 0, Qt::AlignBottom);
 
-    lblWebSite = makeLabel(
-        "lblWebSite",
-        QStringLiteral("Per scaricare gli aggiornamenti al programma, e molto altro ancora, "
-                       "visita il sito:"));
+    lblWebSite = makeLabel("lblWebSite", {});
     lblHomePage = makeLabel("lblHomePage", HomePageUrl(), true);
-    lblHomePage->setToolTip(QStringLiteral("Visita il sito di Tastolino"));
-    lblRezudizuz = makeLabel("lblRezudizuz", QStringLiteral("Programma consigliato da:"));
+    lblRezudizuz = makeLabel("lblRezudizuz", {});
     lblRezudizuzLink = makeLabel("lblRezudizuzLink", RecommendedSiteUrl(), true);
     lblEmail = makeLabel("lblEmail", AuthorAddress(), true);
     for (int i = 0; i < 2; ++i) {
@@ -166,14 +157,9 @@ void frmAbout::buildControls() {
         imgUrl[i]->setCursor(handCursor());
         imgUrl[i]->installEventFilter(this);
     }
-    lblFreewareMsg =
-        makeLabel("lblFreewareMsg", QStringLiteral("Tastolino è un programma gratuito."));
-    lblVideoSetting =
-        makeLabel("lblVideoSetting",
-                  QStringLiteral("Impostazione video raccomandate  1024x768 o  800x600 pixel  "));
-    lblLayoutKeyb =
-        makeLabel("lblLayoutKeyb",
-                  QStringLiteral("Questa edizione è realizzata per la tastiera tedesca (QWERTZ)."));
+    lblFreewareMsg = makeLabel("lblFreewareMsg", {});
+    lblVideoSetting = makeLabel("lblVideoSetting", {});
+    lblLayoutKeyb = makeLabel("lblLayoutKeyb", {});
     for (QLabel* note : {lblFreewareMsg, lblVideoSetting, lblLayoutKeyb})
         note->setStyleSheet(QStringLiteral("color: #40556e;"));
 
@@ -182,8 +168,7 @@ void frmAbout::buildControls() {
     imgPrintKey->setPixmap(printKeyboardPicture());
     imgPrintKey->setCursor(handCursor());
     imgPrintKey->installEventFilter(this);
-    lblPrintKey =
-        makeLabel("lblPrintKey", QStringLiteral("Stampa la tastiera di Tastolino!"), true);
+    lblPrintKey = makeLabel("lblPrintKey", {}, true);
     lblPrintKey->setStyleSheet(
         QStringLiteral("QLabel { color: #0b3d91; font-weight: bold; }"
                        "QLabel:disabled { color: #8a8a8a; }"));
@@ -193,17 +178,14 @@ void frmAbout::buildControls() {
     glyphFont.setBold(true);
     cmdHelp = new QPushButton(QStringLiteral("?"), this);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
-    cmdHelp->setToolTip(QStringLiteral("Guida in linea"));
     cmdLingua = new QPushButton(QStringLiteral("\u2691"), this);  // a flag
     cmdLingua->setObjectName(QStringLiteral("cmdLingua"));
-    cmdLingua->setToolTip(QStringLiteral("Scelta lingua"));
     for (QPushButton* glyph : {cmdHelp, cmdLingua}) {
         glyph->setFont(glyphFont);
         glyph->setFixedSize(36, 30);
     }
-    cmdChiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
+    cmdChiudi = new QPushButton(this);
     cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
-    cmdChiudi->setToolTip(QStringLiteral("Chiudi"));
     cmdChiudi->setDefault(true);
     cmdChiudi->setMinimumWidth(90);
     for (QPushButton* button : {cmdHelp, cmdLingua, cmdChiudi}) button->setCursor(handCursor());
@@ -258,28 +240,28 @@ void frmAbout::buildControls() {
 }
 
 void frmAbout::applyLanguage() {
-    const auto id = [](const char* text) { return QString::fromLatin1(text); };
-    cmdChiudi->setToolTip(langText(id("0066"), cmdChiudi->toolTip()));
-    cmdHelp->setToolTip(langText(id("0067"), cmdHelp->toolTip()));
-    lblHomePage->setToolTip(langText(id("0068"), lblHomePage->toolTip()));
-    lblPrintKey->setText(langText(id("0069"), lblPrintKey->text()));
-    lblFreewareMsg->setText(langText(id("0070"), lblFreewareMsg->text()));
-    const QString video1 = GetLangString(id("0071"));
-    const QString video2 = GetLangString(id("0072"));
-    if (!video1.isEmpty() || !video2.isEmpty())
-        lblVideoSetting->setText(video1 + QStringLiteral("\n") + video2);
-    const QString layout1 = GetLangString(id("0073"));
-    const QString layout2 = GetLangString(id("1003"));
-    if (!layout1.isEmpty() || !layout2.isEmpty())
-        lblLayoutKeyb->setText(layout1 + QStringLiteral(" ") + layout2);
-    lblWebSite->setText(langText(id("0074"), lblWebSite->text()));
-    lblRezudizuz->setText(langText(id("0143"), lblRezudizuz->text()));
-    cmdChiudi->setText(langText(id("0075"), cmdChiudi->text()));
-    cmdLingua->setToolTip(langText(id("0115"), cmdLingua->toolTip()));
+    const auto text = [](const char* id) { return WindowText(QString::fromLatin1(id)); };
+    cmdChiudi->setToolTip(text("0066"));
+    cmdHelp->setToolTip(text("0067"));
+    lblHomePage->setToolTip(text("0068"));
+    lblPrintKey->setText(text("0069"));
+    lblFreewareMsg->setText(text("0070"));
+    // Two lines with a language file, one line built in.
+    lblVideoSetting->setText(appState().languageFileActive
+                                 ? text("0071") + QLatin1Char('\n') + text("0072")
+                                 : text("0071") + QStringLiteral("  ") + text("0072") +
+                                       QStringLiteral("  "));
+    lblLayoutKeyb->setText(text("0073") + QLatin1Char(' ') + text("1003"));
+    lblWebSite->setText(text("0074"));
+    lblRezudizuz->setText(text("0143"));
+    cmdChiudi->setText(WindowText(QStringLiteral("0075"), QStringLiteral("&Chiudi")));
+    cmdLingua->setToolTip(text("0115"));
+    versionWord_ = text("9040");
 }
 
 QString frmAbout::versionText() const {
-    return QStringLiteral("Versione %1.%2.%3")
+    return QStringLiteral("%1 %2.%3.%4")
+        .arg(versionWord_)
         .arg(kVersionMajor)
         .arg(kVersionMinor)
         .arg(kVersionRevision);

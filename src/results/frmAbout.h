@@ -45,7 +45,7 @@ class frmAbout : public QDialog {
     // window is minimised.
     static void Show(QWidget* parent, const std::function<void()>& printKeyboard);
 
-    // "Versione 7.1.0"
+    // "Versione 7.1.0", in the interface language
     QString versionText() const;
     // The address the e-mail link opens.
     QUrl mailUrl() const;
@@ -63,6 +63,7 @@ class frmAbout : public QDialog {
 
   private:
     void buildControls();
+    // The texts, from the language file or built in.
     void applyLanguage();
     QLabel* makeLabel(const char* name, const QString& text, bool link = false);
 
@@ -83,6 +84,7 @@ class frmAbout : public QDialog {
     QPushButton* cmdChiudi = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdLingua = nullptr;
+    QString versionWord_;  // "Versione"
 };
 
 }  // namespace tastolino

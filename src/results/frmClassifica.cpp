@@ -4,6 +4,8 @@
 #include "platform/Seams.h"
 #include "platform/WindowPlacement.h"
 #include "results/frmClassificaIcons.h"
+#include "settings/InterfaceTexts.h"
+#include "settings/LanguageSupport.h"
 #include "ui/modGradient.h"
 
 #include <QApplication>
@@ -19,11 +21,6 @@
 namespace tastolino {
 namespace {
 
-const char* const kLevelCaptions[3] = {
-    " Risultati primo livello - categoria: ",
-    " Risultati secondo livello - categoria: ",
-    " Risultati terzo livello - categoria: ",
-};
 const char* const kLevelCaptionIds[3] = {"0088", "0089", "0090"};
 const int kLevelTops[3] = {16, 50, 85};  // millimetres
 constexpr double kWidthMm = 126, kHeightMm = 150;
@@ -46,11 +43,6 @@ class PanelBar : public QWidget {
 };
 
 }  // namespace
-
-std::function<QString(const QString&)>& frmClassifica::languageLookup() {
-    static std::function<QString(const QString&)> lookup;
-    return lookup;
-}
 
 frmClassifica::frmClassifica(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmClassifica"));
@@ -154,9 +146,8 @@ void frmClassifica::buildControls() {
     const int buttonTop = mm(138), buttonHeight = mm(8);
     cmdPDF_ = new QPushButton(QStringLiteral("PDF"), this);
     cmdPDF_->setObjectName(QStringLiteral("cmdPDF"));
-    cmdPDF_->setToolTip(QStringLiteral("File PDF"));
     cmdPDF_->setGeometry(mm(6), buttonTop, mm(17), buttonHeight);
-    cmdPrint_ = new QPushButton(QStringLiteral("Print"), this);
+    cmdPrint_ = new QPushButton(this);
     cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint_->setGeometry(mm(25), buttonTop, mm(17), buttonHeight);
     for (int i = 0; i < 2; ++i) {
@@ -178,31 +169,31 @@ void frmClassifica::buildControls() {
 
 void frmClassifica::applyTexts() {
     const ExerciseResults& r = appState().results;
-    const auto& lookup = languageLookup();
-    const bool fromFile = appState().languageFileActive && lookup;
-    ResultsTexts = fromFile ? resultsTextsFrom(lookup) : defaultResultsTexts();
+    const bool fromFile = appState().languageFileActive;
+    ResultsTexts = resultsTexts(fromFile);
+    cmdPrint_->setText(WindowText(QStringLiteral("9041")));
+    cmdPDF_->setToolTip(WindowText(QStringLiteral("9042")));
     if (fromFile) {
-        const QString answer0 = lookup(QStringLiteral("0112"));
-        const QString answer1 = lookup(QStringLiteral("0114"));
+        const QString answer0 = GetLangString(QStringLiteral("0112"));
+        const QString answer1 = GetLangString(QStringLiteral("0114"));
         cmdRisp_[0]->setText(answer0);
         cmdRisp_[0]->setToolTip(answer0);
         cmdRisp_[1]->setText(answer1);
         cmdRisp_[1]->setToolTip(answer1);
-        cmdPrint_->setToolTip(lookup(QStringLiteral("0086")));
-        for (int i = 0; i < 3; ++i)
-            lbllivelli_[size_t(i)]->setText(QLatin1Char(' ') +
-                                            lookup(QString::fromLatin1(kLevelCaptionIds[i])) +
-                                            QLatin1Char(' ') + r.categoryName);
+        cmdPrint_->setToolTip(GetLangString(QStringLiteral("0086")));
     } else {
-        cmdRisp_[0]->setText(QStringLiteral("Continua"));
+        cmdRisp_[0]->setText(ItalianText(QStringLiteral("0112")));
         cmdRisp_[0]->setToolTip(QStringLiteral("Ritorna all'esercizio precedente"));
-        cmdRisp_[1]->setText(QStringLiteral("Termina"));
+        cmdRisp_[1]->setText(ItalianText(QStringLiteral("0114")));
         cmdRisp_[1]->setToolTip(QStringLiteral("Chiude il programma"));
-        cmdPrint_->setToolTip(QStringLiteral("Stampa la classifica"));
-        for (int i = 0; i < 3; ++i)
-            lbllivelli_[size_t(i)]->setText(QString::fromUtf8(kLevelCaptions[i]) +
-                                            QLatin1Char(' ') + r.categoryName);
+        cmdPrint_->setToolTip(ItalianText(QStringLiteral("0086")));
     }
+    // The design's headings end in a blank before the one that comes
+    // before the category.
+    for (int i = 0; i < 3; ++i)
+        lbllivelli_[size_t(i)]->setText(
+            PlacedLangString(fromFile, QString::fromLatin1(kLevelCaptionIds[i]), " %1  ", " %1 ") +
+            r.categoryName);
 }
 
 void frmClassifica::cmdRisp_Click(int index) {
@@ -255,6 +246,9 @@ ResultsReportInput frmClassifica::reportInput() const {
     in.reportName = reportName;
     in.results = appState().results;
     in.when = seams::now();
+    in.dateLocale = InterfaceLocale();
+    in.documentTitle = WindowText(QStringLiteral("9043")) + QStringLiteral(" Tastolino");
+    in.authorLine = WindowText(QStringLiteral("9044"));
     return in;
 }
 

@@ -25,10 +25,6 @@ namespace tastolino {
 class frmClassifica : public QDialog {
     Q_OBJECT
   public:
-    // Looks up an interface text of the current language file by its
-    // four-digit identifier; used when a language file is active.
-    static std::function<QString(const QString&)>& languageLookup();
-
     explicit frmClassifica(QWidget* parent = nullptr);
     ~frmClassifica() override;
 

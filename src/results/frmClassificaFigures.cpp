@@ -1,5 +1,7 @@
 #include "results/frmClassificaFigures.h"
 
+#include "settings/LanguageSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -14,61 +16,39 @@ int wholeOf(float v) {
 
 }  // namespace
 
-const QStringList& defaultResultsTexts() {
-    static const QStringList texts = {
-        QStringLiteral("battute / sec"),
-        QStringLiteral("battute / min"),
-        QStringLiteral("Frase "),
-        QStringLiteral("Punteggio"),
-        QStringLiteral("Media:"),
-        QStringLiteral("Scrivi il tuo nome"),
-        QStringLiteral(" - Stampa dei risultati"),
-        QStringLiteral("Vuoi eseguire la stampa dei risultati?"),
-        QStringLiteral("Stampa inviata alla stampante."),
-        QStringLiteral("Errore nella procedura di stampa."),
-        QStringLiteral("Risultati ottenuti da: "),
-        QStringLiteral("Livello "),
-        QStringLiteral("Categoria "),
-        QStringLiteral("L'esercizio corrente è stato eseguito utilizzando le frasi interne."),
-        QStringLiteral("L'esercizio corrente è stato eseguito utilizzando il file "),
-        QStringLiteral("Risultati complessivi dell'esercizio"),
-        QStringLiteral("Digitazioni"),
-        QStringLiteral("Punteggio:"),
-        QStringLiteral("- Totale errori di battitura:"),
-        QStringLiteral("- Totale  numero  battute:"),
-        QStringLiteral("- Rapporto errori/battute:"),
-        QStringLiteral("Molto bene! Hai terminato l'esercizio di livello "),
-        QStringLiteral("Se vuoi continuare premi il pulsante: Continua."),
-        QStringLiteral(
-            "Se vuoi continuare con l'esercizio precedente, premi il pulsante: Continua."),
-        QStringLiteral("Se, invece, vuoi uscire dal programma, premi il pulsante: Termina"),
-        QStringLiteral("Complimenti! Hai terminato l'eserczio di dattilografia."),
-        QStringLiteral("Se vuoi iniziare da capo premi il pulsante: Continua."),
-        QStringLiteral("Se, invece, vuoi uscire dal programma, premi il pulsante: Termina"),
-        QStringLiteral("Per creare un nuovo file pdf occorre chiudere quello attualmente aperto."),
-        QStringLiteral("Ottimo"),
-        QStringLiteral("Buono"),
-        QStringLiteral("Sufficiente"),
-        QStringLiteral("Insufficiente"),
+QStringList resultsTexts(bool fromFile) {
+    // Identifier, the Italian text where the window's own differs from the
+    // list of interface texts, and how the text stands in the entry, built
+    // in and from a language file ("%1" is the text).
+    struct Entry {
+        const char* id;
+        const char* italian;
+        const char* builtIn;
+        const char* withFile;
     };
-    return texts;
-}
-
-const std::array<const char*, 33>& resultsTextIds() {
-    static const std::array<const char*, 33> ids = {
-        "0091", "0092", "0093", "0094", "0095", "0096", "0097", "0098", "0099", "0100", "0101",
-        "0102", "0103", "0076", "0077", "0078", "0079", "0080", "0081", "0082", "0083", "0104",
-        "0105", "0107", "0108", "0109", "0110", "0111", "0135", "0139", "0140", "0141", "0142"};
-    return ids;
-}
-
-QStringList resultsTextsFrom(const std::function<QString(const QString&)>& lookup) {
+    static const Entry entries[33] = {
+        {"0091", "battute / sec", "%1", "%1"}, {"0092", "battute / min", "%1", "%1"},
+        {"0093", nullptr, "%1 ", "%1 "},       {"0094", nullptr, "%1", "%1"},
+        {"0095", nullptr, "%1", "%1"},         {"0096", nullptr, "%1", "%1"},
+        {"0097", nullptr, " %1", "%1"},        {"0098", nullptr, "%1", "%1"},
+        {"0099", nullptr, "%1", "%1"},         {"0100", nullptr, "%1", "%1"},
+        {"0101", nullptr, "%1 ", "%1   "},     {"0102", nullptr, "%1 ", "%1 "},
+        {"0103", nullptr, "%1 ", "%1 "},       {"0076", nullptr, "%1", "%1"},
+        {"0077", nullptr, "%1 ", "%1"},        {"0078", nullptr, "%1", "%1"},
+        {"0079", nullptr, "%1", "%1"},         {"0080", nullptr, "%1", "%1"},
+        {"0081", nullptr, "%1", "%1"},         {"0082", nullptr, "%1", "%1"},
+        {"0083", nullptr, "%1", "%1"},         {"0104", nullptr, "%1 ", "%1"},
+        {"0105", nullptr, "%1", "%1"},         {"0107", nullptr, "%1", "%1"},
+        {"0108", nullptr, "%1", "%1"},         {"0109", nullptr, "%1", "%1"},
+        {"0110", nullptr, "%1", "%1"},         {"0111", nullptr, "%1", "%1"},
+        {"0135", nullptr, "%1", "%1"},         {"0139", nullptr, "%1", "%1"},
+        {"0140", nullptr, "%1", "%1"},         {"0141", nullptr, "%1", "%1"},
+        {"0142", nullptr, "%1", "%1"},
+    };
     QStringList texts;
-    for (const char* id : resultsTextIds()) texts << lookup(QString::fromLatin1(id));
-    texts[2] += QLatin1Char(' ');
-    texts[10] += QStringLiteral("   ");
-    texts[11] += QLatin1Char(' ');
-    texts[12] += QLatin1Char(' ');
+    for (const Entry& e : entries)
+        texts << PlacedLangString(fromFile, QString::fromLatin1(e.id), e.builtIn, e.withFile,
+                                  QString::fromUtf8(e.italian));
     return texts;
 }
 

@@ -12,13 +12,11 @@
 
 namespace tastolino {
 
-// Texts of the results window, Italian defaults (33 entries).
-const QStringList& defaultResultsTexts();
-// Language identifiers of the same entries; entries 2, 10, 11 and 12 get
-// their trailing blanks added after the lookup (see resultsTextsFrom).
-const std::array<const char*, 33>& resultsTextIds();
-// The texts from a language file, looked up by identifier.
-QStringList resultsTextsFrom(const std::function<QString(const QString&)>& lookup);
+// The 33 texts of the results window: Italian, or from the current
+// language file (a text the file lacks stays Italian). Entries 2, 11 and 12
+// end in a blank, entry 10 in three with a language file and in one
+// without; the Italian entries keep the blanks the window has always shown.
+QStringList resultsTexts(bool fromFile);
 
 // One level table: per sentence the keystrokes per minute and the score,
 // and the level's averages.

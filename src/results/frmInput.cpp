@@ -59,7 +59,7 @@ frmInput::frmInput(QWidget* parent) : QDialog(parent) {
 }
 
 void frmInput::buildControls() {
-    lblBenvenuto = new QLabel(QStringLiteral("Benvenuto in Tastolino!"), this);
+    lblBenvenuto = new QLabel(this);
     lblBenvenuto->setObjectName(QStringLiteral("lblBenvenuto"));
     QFont title = lblBenvenuto->font();
     title.setBold(true);
@@ -68,7 +68,7 @@ void frmInput::buildControls() {
     lblBenvenuto->setAlignment(Qt::AlignCenter);
     lblBenvenuto->setStyleSheet(QStringLiteral("color: #1c3f66;"));
 
-    lblDigitaNome = new QLabel(QStringLiteral("Scrivi il tuo nome"), this);
+    lblDigitaNome = new QLabel(this);
     lblDigitaNome->setObjectName(QStringLiteral("lblDigitaNome"));
 
     txtNomeUtente = new QLineEdit(this);
@@ -77,11 +77,11 @@ void frmInput::buildControls() {
     txtNomeUtente->installEventFilter(this);
     lblDigitaNome->setBuddy(txtNomeUtente);
 
-    chkRemember = new QCheckBox(QStringLiteral("Ricorda il tuo nome al prossimo accesso"), this);
+    chkRemember = new QCheckBox(this);
     chkRemember->setObjectName(QStringLiteral("chkRemember"));
     chkRemember->setCursor(Qt::PointingHandCursor);
 
-    cmdChiudi = new QPushButton(QStringLiteral("OK"), this);
+    cmdChiudi = new QPushButton(this);
     cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
     cmdChiudi->setCursor(Qt::PointingHandCursor);
     cmdChiudi->setDefault(true);
@@ -107,12 +107,14 @@ void frmInput::buildControls() {
 }
 
 void frmInput::applyLanguage() {
-    if (!appState().languageFileActive) return;
-    // A text the language file lacks keeps its Italian caption.
-    cmdChiudi->setToolTip(tastolino::GetLangString(QStringLiteral("0066")));
-    lblBenvenuto->setText(tastolino::LangStringOr(QStringLiteral("0012"), lblBenvenuto->text()));
-    lblDigitaNome->setText(tastolino::LangStringOr(QStringLiteral("0096"), lblDigitaNome->text()));
-    chkRemember->setText(tastolino::LangStringOr(QStringLiteral("0138"), chkRemember->text()));
+    using tastolino::WindowText;
+    lblBenvenuto->setText(WindowText(QStringLiteral("0012")));
+    lblDigitaNome->setText(WindowText(QStringLiteral("0096")));
+    chkRemember->setText(WindowText(QStringLiteral("0138")));
+    cmdChiudi->setText(WindowText(QStringLiteral("9006")));
+    // The button has a tooltip only in a translation.
+    if (appState().languageFileActive)
+        cmdChiudi->setToolTip(tastolino::GetLangString(QStringLiteral("0066")));
 }
 
 void frmInput::loadRememberedName() {

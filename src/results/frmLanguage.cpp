@@ -2,15 +2,11 @@
 
 #include "keyboard/KeyArtwork.h"
 #include "platform/AppState.h"
-#include "platform/DataFolders.h"
 #include "platform/Seams.h"
-#include "settings/IniManager.h"
 #include "settings/LanguageSupport.h"
-#include "settings/Settings.h"
 #include "ui/modGradient.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -23,28 +19,14 @@ namespace {
 
 const QString kTitle = QStringLiteral("Tastolino");
 
-// Keeps the chosen name in the settings file, so that a choice survives even
-// when the main window never gets to save its options.
-void storeLanguageName(const QString& name) {
-    IniManager ini;
-    const QString path = settingsFilePath(appState().appFolder);
-    prepareToWrite(path);
-    ini.nome = QFile::encodeName(path).toStdString();
-    ini.sezione = "Language";
-    ini.Scrivi("CurrentLanguage", name.toStdString());
-}
-
 }  // namespace
 
 frmLanguage::frmLanguage(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmLanguage"));
-    setWindowTitle(QStringLiteral("Scelta lingua"));
+
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
-    texts_ = {QStringLiteral("Confermi l'impostazione della lingua selezionata?"),
-              QStringLiteral("Lingua attuale: Italiano [Default]"),
-              QStringLiteral("Autore: [Default]")};
     buildControls();
     applyLanguage();
     selection_ = appState().languageName;
@@ -60,7 +42,7 @@ bool frmLanguage::Choose(QWidget* parent) {
 }
 
 void frmLanguage::buildControls() {
-    lblMess = new QLabel(QStringLiteral("Seleziona la lingua da usare"), this);
+    lblMess = new QLabel(this);
     lblMess->setObjectName(QStringLiteral("lblMess"));
     lblMess->setStyleSheet(QStringLiteral("color: #1c3f66; font-weight: bold;"));
 
@@ -71,11 +53,10 @@ void frmLanguage::buildControls() {
 
     cmdInfoAuthor = new QPushButton(QStringLiteral("?"), this);
     cmdInfoAuthor->setObjectName(QStringLiteral("cmdInfoAuthor"));
-    cmdInfoAuthor->setToolTip(QStringLiteral("Informazioni sulla traduzione"));
     cmdInfoAuthor->setCursor(handCursor());
     cmdInfoAuthor->setFixedWidth(32);
 
-    cmdChiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
+    cmdChiudi = new QPushButton(this);
     cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
     cmdChiudi->setCursor(handCursor());
     cmdChiudi->setDefault(true);
@@ -104,16 +85,19 @@ void frmLanguage::buildControls() {
 }
 
 void frmLanguage::applyLanguage() {
-    if (!appState().languageFileActive) return;
-    // A text the file lacks keeps its Italian caption.
-    setWindowTitle(LangStringOr(QStringLiteral("0200"), windowTitle()));
-    lblMess->setText(LangStringOr(QStringLiteral("0202"), lblMess->text()));
-    cmdChiudi->setText(LangStringOr(QStringLiteral("0203"), cmdChiudi->text()));
-    cmdChiudi->setToolTip(GetLangString(QStringLiteral("0204")));
-    cmdInfoAuthor->setToolTip(LangStringOr(QStringLiteral("0205"), cmdInfoAuthor->toolTip()));
-    static const char* const ids[3] = {"0201", "0206", "0207"};
-    for (size_t i = 0; i < texts_.size(); ++i)
-        texts_[i] = LangStringOr(QString::fromLatin1(ids[i]), texts_[i]);
+    const bool fromFile = appState().languageFileActive;
+    const auto text = [](const char* id) { return WindowText(QString::fromLatin1(id)); };
+    setWindowTitle(text("0200"));
+    lblMess->setText(text("0202"));
+    cmdChiudi->setText(text("0203"));
+    cmdInfoAuthor->setToolTip(text("0205"));
+    // The built-in texts name the built-in language; a translation names
+    // its own language when it is shown.
+    texts_ = {text("0201"),
+              PlacedLangString(fromFile, QStringLiteral("0206"), "%1 Italiano [Default]", "%1"),
+              PlacedLangString(fromFile, QStringLiteral("0207"), "%1 [Default]", "%1")};
+    unknownAuthor_ = text("9060");
+    if (fromFile) cmdChiudi->setToolTip(GetLangString(QStringLiteral("0204")));
 }
 
 void frmLanguage::fillList() {
@@ -149,7 +133,7 @@ void frmLanguage::ShowTranslationInfo() {
     if (state.languageFileActive) {
         QString author = GetLangString(QStringLiteral("InfoAuthor"));
         if (author.isEmpty()) {
-            author = QStringLiteral("Unknown");
+            author = unknownAuthor_;
         } else {
             const QString mail = GetLangString(QStringLiteral("MailAuthor"));
             if (!mail.isEmpty()) author += QLatin1Char('\n') + mail;
@@ -172,10 +156,9 @@ void frmLanguage::CloseWindow() {
         const seams::MsgAnswer answer = seams::message(
             this, question, kTitle, seams::MsgIcon::Question, seams::MsgButtons::YesNo);
         // A name that would reach outside the language folder is never taken.
-        if (answer == seams::MsgAnswer::Yes && isSafeLanguageName(selection_)) {
+        // The settings file gets the name when the main window closes.
+        if (answer == seams::MsgAnswer::Yes && isSafeLanguageName(selection_))
             state.languageName = selection_;
-            storeLanguageName(selection_);
-        }
     }
     QDialog::accept();
     closing_ = false;

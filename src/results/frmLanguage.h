@@ -1,7 +1,7 @@
 // The language window: lists the language files of the folder Lang/ and
 // lets the user pick the language of the interface. The choice becomes the
 // current language name at once (the main window re-applies its texts) and
-// is kept in the settings file; the other windows take it at the next start.
+// reaches the settings file when the main window closes.
 #pragma once
 
 #include <QDialog>
@@ -50,6 +50,7 @@ class frmLanguage : public QDialog {
 
     // 0 the question before changing, 1 the current language, 2 the author.
     std::array<QString, 3> texts_;
+    QString unknownAuthor_;  // a translation whose file names no author
     QString selection_;
     bool filling_ = false;
     bool closing_ = false;

@@ -5,8 +5,8 @@
 #include "platform/Seams.h"
 #include "platform/WindowPlacement.h"
 #include "results/FreeTextReportPdf.h"
-#include "results/frmClassifica.h"
 #include "results/frmClassificaIcons.h"
+#include "settings/LanguageSupport.h"
 #include "ui/modGradient.h"
 
 #include <QApplication>
@@ -164,7 +164,7 @@ void frmReportFreeTXT::buildControls() {
     imgPdf_->setGeometry(x(12), y(10), y(32), y(32));
     imgPdf_->setPixmap(pdfIcon(y(32)));
 
-    cmdCreaPDF_ = new QPushButton(QStringLiteral("Crea file pdf"), picBar_);
+    cmdCreaPDF_ = new QPushButton(picBar_);
     cmdCreaPDF_->setObjectName(QStringLiteral("cmdCreaPDF"));
     cmdCreaPDF_->setGeometry(x(50), buttonTop, x(130), buttonHeight);
 
@@ -172,7 +172,7 @@ void frmReportFreeTXT::buildControls() {
     imgFrecciaReturn_->setObjectName(QStringLiteral("imgFrecciaReturn"));
     imgFrecciaReturn_->setGeometry(x(270), y(14), y(24), y(24));
 
-    cmdChiudi_ = new QPushButton(QStringLiteral("Chiudi"), picBar_);
+    cmdChiudi_ = new QPushButton(picBar_);
     cmdChiudi_->setObjectName(QStringLiteral("cmdChiudi"));
     cmdChiudi_->setGeometry(x(300), buttonTop, x(108), buttonHeight);
     // Enter closes, as the arrow beside the button shows.
@@ -184,14 +184,9 @@ void frmReportFreeTXT::buildControls() {
 }
 
 void frmReportFreeTXT::applyTexts() {
-    const auto& lookup = frmClassifica::languageLookup();
-    if (appState().languageFileActive && lookup) {
-        ReportLabels = freeTextReportLabelsFrom(lookup);
-        cmdChiudi_->setText(lookup(QStringLiteral("0075")));
-        cmdCreaPDF_->setText(lookup(QStringLiteral("0136")));
-    } else {
-        ReportLabels = freeTextReportDefaultLabels();
-    }
+    ReportLabels = freeTextReportLabels(appState().languageFileActive);
+    cmdChiudi_->setText(WindowText(QStringLiteral("0075")));
+    cmdCreaPDF_->setText(WindowText(QStringLiteral("0136")));
 }
 
 // Background and totals are drawn once; the window repaints from the
@@ -254,6 +249,9 @@ void frmReportFreeTXT::WriteFreeTextPdf() {
     in.figures = figures;
     in.classes = classes;
     in.when = seams::now();
+    in.dateLocale = InterfaceLocale();
+    in.documentTitle = WindowText(QStringLiteral("9043")) + QStringLiteral(" Tastolino");
+    in.authorLine = WindowText(QStringLiteral("9045"));
     speedCode = tastolino::RateSpeed(figures.perMinute, r.expertMode);
     errorCode = tastolino::RateErrors(figures.keystrokes, figures.errors, r.expertMode);
 
@@ -271,7 +269,7 @@ void frmReportFreeTXT::WriteFreeTextPdf() {
         case ReportPdfResult::WriteFailed:
             seams::message(
                 this,
-                QStringLiteral("Impossibile scrivere il file pdf:\n") + reportFileName(userName),
+                WindowText(QStringLiteral("9047")) + QLatin1Char('\n') + reportFileName(userName),
                 QStringLiteral("Tastolino"), seams::MsgIcon::Critical);
             break;
     }

@@ -1,27 +1,67 @@
 #include "settings/LanguageSupport.h"
 
 #include "platform/AppState.h"
-#include "settings/Profile.h"
+#include "settings/InterfaceTexts.h"
+#include "settings/LanguageFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+
+#include <sys/stat.h>
 
 namespace tastolino {
 
 namespace {
 
-// Room of the buffer the language texts have always been read into: longer
-// values come back cut to 511 characters.
-constexpr size_t kValueBufferSize = 512;
+// What tells a file on disk from its earlier self: a file saved again gets a
+// new time, size or (written beside and renamed) a new inode.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    bool operator==(const FileStamp& o) const {
+        return device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
+    }
+};
 
-// Only blanks are removed around a text, as the texts were always trimmed.
-QString trimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' ')) ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' ')) --end;
-    return text.mid(begin, end - begin);
+// The language file last asked for, kept in memory: start-up alone asks for
+// some two hundred texts.
+struct KeptFile {
+    QString path;
+    FileStamp stamp;
+    LanguageFile file;
+};
+
+const LanguageFile& keptLanguageFile(const QString& path) {
+    static const LanguageFile none;
+    static KeptFile kept;
+    struct stat st {};
+    // Anything but a regular file (a pipe, a folder) counts as missing and
+    // is never opened.
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0 ||
+        !S_ISREG(st.st_mode))
+        return none;
+    const FileStamp stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    if (kept.path != path || !(kept.stamp == stamp)) {
+        kept.path = path;
+        kept.stamp = stamp;
+        kept.file = LanguageFile::read(path);
+    }
+    return kept.file;
+}
+
+QString textOf(const QString& appFolder, const QString& languageName, const QString& id,
+               const QString& builtIn) {
+    // Every identifier belongs in the list, or no language file would be
+    // checked for it.
+    if (ItalianText(id).isEmpty() && !TranslatorKeys().contains(id))
+        qWarning("interface text %s is not in the list of interface texts", qPrintable(id));
+    const QString text = keptLanguageFile(languageFilePath(appFolder, languageName)).value(id);
+    return text.isEmpty() ? builtIn : text;
 }
 
 }  // namespace
@@ -38,38 +78,69 @@ bool isSafeLanguageName(const QString& name) {
 
 QString languageFilePath(const QString& appFolder, const QString& languageName) {
     if (!isSafeLanguageName(languageName)) return {};
-    return appFolder + QStringLiteral("Lang/") + languageName + QStringLiteral(".lng");
+    const QString folder = appFolder + QStringLiteral("Lang/");
+    const QString wanted = languageName + QStringLiteral(".lng");
+    if (QFileInfo::exists(folder + wanted)) return folder + wanted;
+    QStringList entries = QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden);
+    entries.sort();  // the same file every time when several differ only in case
+    for (const QString& entry : entries)
+        if (entry.compare(wanted, Qt::CaseInsensitive) == 0) return folder + entry;
+    return folder + wanted;
 }
 
 bool languageFileExists(const QString& appFolder, const QString& languageName) {
-    const QString path = languageFilePath(appFolder, languageName);
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly);
-}
-
-QString ReadIniString(const QString& file, const QString& section, const QString& key) {
-    if (file.isEmpty()) return {};
-    const std::string value =
-        profile::readString(QFile::encodeName(file).toStdString(), section.toStdString(),
-                            key.toStdString(), std::string(), kValueBufferSize);
-    return QString::fromStdString(value);
+    return keptLanguageFile(languageFilePath(appFolder, languageName)).isRead();
 }
 
 QString GetLangString(const QString& appFolder, const QString& languageName, const QString& id) {
-    const QString path = languageFilePath(appFolder, languageName);
-    if (path.isEmpty()) return {};
-    return trimBlanks(ReadIniString(path, QStringLiteral("Strings"), id));
+    return textOf(appFolder, languageName, id, ItalianText(id));
+}
+
+QString GetLangString(const QString& id, const QString& builtIn) {
+    const AppState& state = appState();
+    return textOf(state.appFolder, state.languageName, id, builtIn);
 }
 
 QString GetLangString(const QString& id) {
-    const AppState& state = appState();
-    return GetLangString(state.appFolder, state.languageName, id);
+    return GetLangString(id, ItalianText(id));
 }
 
-QString LangStringOr(const QString& id, const QString& builtIn) {
-    const QString text = GetLangString(id);
-    return text.isEmpty() ? builtIn : text;
+QString WindowText(const QString& id, const QString& builtIn) {
+    return appState().languageFileActive ? GetLangString(id, builtIn) : builtIn;
+}
+
+QString WindowText(const QString& id) {
+    return WindowText(id, ItalianText(id));
+}
+
+QString PlacedLangString(bool fromFile, const QString& id, const char* builtIn,
+                         const char* withFile, const QString& italian) {
+    const QString translated = fromFile ? GetLangString(id, QString()) : QString();
+    if (!translated.isEmpty())
+        return QString::fromUtf8(withFile).replace(QStringLiteral("%1"), translated);
+    return QString::fromUtf8(builtIn).replace(QStringLiteral("%1"),
+                                              italian.isEmpty() ? ItalianText(id) : italian);
+}
+
+QLocale InterfaceLocale() {
+    const AppState& state = appState();
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    if (!state.languageFileActive || !languageFileExists(state.appFolder, state.languageName))
+        return italian;
+    static QHash<QString, QLocale> known;
+    const QString name = state.languageName.trimmed().toCaseFolded();
+    if (const auto it = known.constFind(name); it != known.cend()) return *it;
+    QLocale found = QLocale::system();
+    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                          QLocale::AnyTerritory)) {
+        if (QLocale::languageToString(locale.language()).toCaseFolded() == name ||
+            locale.nativeLanguageName().toCaseFolded() == name) {
+            found = QLocale(locale.language());
+            break;
+        }
+    }
+    known.insert(name, found);
+    return found;
 }
 
 QStringList LanguageFileNames(const QString& appFolder) {

@@ -1,78 +1,139 @@
 #include "settings/LanguageSupportMainTexts.h"
 
+#include "settings/InterfaceTexts.h"
 #include "settings/LanguageSupport.h"
+
+#include <functional>
 
 namespace tastolino {
 
 namespace {
 
-constexpr const char* kMessageIds[43] = {
-    "0001", "0002", "0003", "0004", "0005", "0006", "0007", "0008", "0009", "0010", "0011",
-    "0137", "0013", "0014", "0019", "0020", "1002", "0021", "0022", "0023", "0024", "0025",
-    "0026", "0029", "0030", "0015", "0016", "0017", "0018", "0027", "0028", "1011", "0117",
-    "0118", "0119", "0137", "0120", "0121", "0122", "0123", "0124", "0125", "0126"};
+// A message slot: its identifier and how the text stands in the slot, built
+// in and from a language file ("%1" is the text). A language file cannot
+// hold blanks at either end or a line break, so the slots that need one
+// get it here.
+struct Slot {
+    const char* id;
+    const char* builtIn;
+    const char* withFile;
+};
+constexpr Slot kSlots[43] = {
+    {"0001", "- %1 ", "%1"},
+    {"0002", "%1", "%1"},
+    {"0003", "%1 ", "%1"},
+    {"0004", "%1 ", "%1"},
+    {"0005", "%1", "%1"},
+    {"0006", "%1", "%1"},
+    {"0007", "%1 ", "%1"},
+    {"0008", "%1", "%1"},
+    {"0009", "%1", "%1"},
+    {"0010", "%1", "%1"},
+    {"0011", "%1", "%1"},
+    {"0137", "%1", "%1"},
+    {"0013", "%1 < Enter> ", "%1 <Enter>"},
+    {"0014", "\n%1", "\n%1"},
+    {"0019", "%1", "%1"},
+    {"0020", "%1", "%1"},
+    {"1002", "%1", "%1"},
+    {"0021", "%1", "%1"},
+    {"0022", "%1", "%1"},
+    {"0023", "%1", "%1"},
+    {"0024", "%1", "%1"},
+    {"0025", "%1", "%1"},
+    {"0026", "%1", "%1"},
+    // The program's name follows at once ("... di Tastolino?").
+    {"0029", "%1 ", "%1 "},
+    {"0030", "%1", "%1"},
+    {"0015", "%1", "%1"},
+    {"0016", "%1", "%1"},
+    {"0017", "%1", "%1"},
+    {"0018", "%1", "%1"},
+    {"0027", "%1", "%1"},
+    {"0028", "%1", "%1"},
+    {"1011", "%1", "%1"},
+    {"0117", "%1", "%1"},
+    {"0118", "%1", "%1"},
+    {"0119", "%1", "%1"},
+    {"0137", "%1", "%1"},
+    {"0120", "%1", "%1"},
+    {"0121", "%1", "%1"},
+    {"0122", "%1", "%1"},
+    {"0123", "%1", "%1"},
+    {"0124", "%1", "%1"},
+    {"0125", "%1", "%1"},
+    {"0126", "%1", "%1"},
+};
+
+constexpr const char* kBalloonIds[9] = {"0034", "0170", "0171", "0172", "0173",
+                                        "0174", "0176", "0175", "0177"};
 
 QString id(const char* text) {
     return QString::fromLatin1(text);
 }
 
-void replace(QString& target, const char* identifier) {
-    target = LangStringOr(id(identifier), target);
+QString numbered(int n) {
+    return QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
 }
 
-// A list of seven words under consecutive identifiers.
-void replaceList(QStringList& list, int firstId) {
-    while (list.size() < 7) list.append(QString());
-    for (int i = 0; i < 7; ++i)
-        list[i] =
-            LangStringOr(QStringLiteral("%1").arg(firstId + i, 4, 10, QLatin1Char('0')), list[i]);
+// Every text of the window, each fetched with `text`.
+MainWindowTexts collect(const std::function<QString(const QString&)>& text) {
+    MainWindowTexts t;
+    for (int i = 0; i < 7; ++i) {
+        t.praiseGreat << text(numbered(48 + i));
+        t.praiseGood << text(numbered(55 + i));
+    }
+    t.warningTitle = text(id("0062"));
+    t.perMinuteText = text(id("0116"));
+    t.helpMissingText = text(id("0065"));
+    static const char* const sources[5] = {"0001", "0064", "0063", "0126", "0306"};
+    for (size_t i = 0; i < t.sourceCaptions.size(); ++i) t.sourceCaptions[i] = text(id(sources[i]));
+    t.levelCaptions = {text(id("0027")), text(id("0028"))};
+    for (int i = 0; i < 7; ++i) t.menuTips[size_t(i)] = text(numbered(35 + i));
+    t.counterTips = {text(id("0042")), text(id("0043"))};
+    t.smileTip = text(id("0208"));
+    t.sentenceNumberTip = text(id("0044"));
+    for (int i = 0; i < 3; ++i) t.averageTips[size_t(i)] = text(numbered(45 + i));
+    t.keyMapTip = text(id("0032"));
+    t.flatSwitchTip = text(id("0151"));
+    t.startTip = text(id("9026"));
+    for (int i = 0; i < 6; ++i) t.bottomCaptions[size_t(i)] = text(numbered(9020 + i));
+    for (int i = 0; i < 7; ++i) t.keyMapCaptions[size_t(i)] = text(numbered(9030 + i));
+    t.fileWord = text(id("9028"));
+    t.bookmarkFailed = text(id("9029"));
+    t.keyboardPrintAuthor = text(id("9046"));
+    for (int i = 0; i < 4; ++i) t.buttons[size_t(i)] = text(numbered(9003 + i));
+    return t;
 }
 
 }  // namespace
 
 QString MessageIdentifier(int slot) {
-    return slot >= 0 && slot < 43 ? id(kMessageIds[slot]) : QString();
+    return slot >= 0 && slot < 43 ? id(kSlots[slot].id) : QString();
 }
 
-void ApplyLanguageFile(MainWindowTexts& t) {
-    while (t.messages.size() < 43) t.messages.append(QString());
-    for (int slot = 0; slot < 43; ++slot) {
-        const QString text = GetLangString(MessageIdentifier(slot));
-        if (text.isEmpty()) continue;
-        // A language file cannot hold blanks at either end or a line break,
-        // so these two slots get theirs here.
-        if (slot == 12)
-            t.messages[slot] = text + QStringLiteral(" <Enter>");
-        else if (slot == 13)
-            t.messages[slot] = QLatin1Char('\n') + text;
-        else
-            t.messages[slot] = text;
-    }
-    replaceList(t.praiseGreat, 48);
-    replaceList(t.praiseGood, 55);
-    replace(t.perMinuteText, "0116");
-    replace(t.warningTitle, "0062");
-    replace(t.helpMissingText, "0065");
+MainWindowTexts BuiltInMainWindowTexts() {
+    MainWindowTexts t = collect([](const QString& i) { return ItalianText(i); });
+    for (const Slot& slot : kSlots)
+        t.messages << PlacedLangString(false, id(slot.id), slot.builtIn, slot.withFile);
+    // Menu item 7 and the finger icons have no tooltip of their own.
+    return t;
+}
 
-    static const char* const sourceIds[5] = {"0001", "0064", "0063", "0126", "0306"};
-    for (size_t i = 0; i < t.sourceCaptions.size(); ++i) replace(t.sourceCaptions[i], sourceIds[i]);
-    replace(t.levelCaptions[0], "0027");
-    replace(t.levelCaptions[1], "0028");
+MainWindowTexts LanguageFileMainWindowTexts() {
+    MainWindowTexts t = collect([](const QString& i) { return GetLangString(i); });
+    for (const Slot& slot : kSlots)
+        t.messages << PlacedLangString(true, id(slot.id), slot.builtIn, slot.withFile);
+    t.menuTips[7] = GetLangString(id("9027"));
+    t.fingerIconTip = GetLangString(id("0031"));
+    return t;
+}
 
-    for (size_t i = 0; i < 7; ++i)
-        t.menuTips[i] = LangStringOr(QStringLiteral("%1").arg(35 + int(i), 4, 10, QLatin1Char('0')),
-                                     t.menuTips[i]);
-    t.menuTips[7] = QStringLiteral("NUOVO");
-    replace(t.counterTips[0], "0042");
-    replace(t.counterTips[1], "0043");
-    replace(t.smileTip, "0208");
-    replace(t.sentenceNumberTip, "0044");
-    replace(t.averageTips[0], "0045");
-    replace(t.averageTips[1], "0046");
-    replace(t.averageTips[2], "0047");
-    replace(t.fingerIconTip, "0031");
-    replace(t.keyMapTip, "0032");
-    replace(t.flatSwitchTip, "0151");
+std::array<QString, 9> BalloonTipTexts(bool fromFile) {
+    std::array<QString, 9> texts;
+    for (size_t i = 0; i < texts.size(); ++i)
+        texts[i] = fromFile ? GetLangString(id(kBalloonIds[i])) : ItalianText(id(kBalloonIds[i]));
+    return texts;
 }
 
 }  // namespace tastolino

@@ -1,7 +1,6 @@
-// The main window's interface texts and the identifiers under which a
-// language file holds them. The window fills the built-in Italian texts
-// (its message table and praise lists are its own), then lets the language
-// file replace them.
+// The main window's interface texts: the built-in Italian ones, and those
+// of the current language file, which the main window applies at start-up
+// when the file was found and again whenever a language is chosen.
 #pragma once
 
 #include <QString>
@@ -21,35 +20,48 @@ struct MainWindowTexts {
 
     // Captions of the source options 0..4 and the level options 0..1; a
     // doubled "&&" shows as one ampersand.
-    std::array<QString, 5> sourceCaptions = {
-        QStringLiteral("Frasi interne"), QStringLiteral("Corso dattilo"),
-        QStringLiteral("Esercizi"), QStringLiteral("File di testo"),
-        QStringLiteral("Gioco && Allenamento")};
-    std::array<QString, 2> levelCaptions = {QStringLiteral("Principiante"),
-                                            QStringLiteral("Esperto")};
+    std::array<QString, 5> sourceCaptions;
+    std::array<QString, 2> levelCaptions;
 
     // Tooltips.
     std::array<QString, 8> menuTips;  // menu strip items 0..7
-    std::array<QString, 2> counterTips = {QStringLiteral("digitazioni esatte  correnti / totali"),
-                                          QStringLiteral("digitazioni errate  correnti / totali")};
-    QString smileTip = QStringLiteral("Rapporto errori/battute");
-    QString sentenceNumberTip = QStringLiteral("Frase livello corrente");
-    std::array<QString, 3> averageTips = {QStringLiteral("Media punteggi 1° livello"),
-                                          QStringLiteral("Media punteggi 2° livello"),
-                                          QStringLiteral("Media punteggi 3° livello")};
+    std::array<QString, 2> counterTips;
+    QString smileTip;
+    QString sentenceNumberTip;
+    std::array<QString, 3> averageTips;
     QString fingerIconTip;  // the ten finger icons; none built in
-    QString keyMapTip = QStringLiteral("Doppio click per riposizionare la mappa sulla tastiera");
-    QString flatSwitchTip = QStringLiteral("Doppio click per tastiera 2D/3D");  // key 37
+    QString keyMapTip;      // the external key map
+    QString flatSwitchTip;  // key 37
+    QString startTip;       // the Start (Enter) button
+
+    // Captions of the bottom bar: time, sentence, correct and wrong
+    // keystrokes, errors, level averages.
+    std::array<QString, 6> bottomCaptions;
+    // The external key map: left hand, right hand, and the little, ring,
+    // middle and index fingers and the thumbs.
+    std::array<QString, 7> keyMapCaptions;
+    // The word before the file name in the window title of a free text.
+    QString fileWord;
+    // The course bookmark could not be written; the file follows.
+    QString bookmarkFailed;
+    // The small print after the program name on the keyboard printout.
+    QString keyboardPrintAuthor;
+    // The buttons of message boxes: Yes, No, Cancel, OK.
+    std::array<QString, 4> buttons;
 };
 
-// Replaces the texts by those of the current language file (section
-// "Strings" of Lang/<appState().languageName>.lng). A text that the file
-// lacks, or that is empty there, keeps its built-in value, so a partial or
-// missing file never leaves a blank caption or message.
-void ApplyLanguageFile(MainWindowTexts& texts);
+// The built-in Italian texts.
+MainWindowTexts BuiltInMainWindowTexts();
+// The texts of the current language file (appState().languageName); a text
+// the file lacks or leaves empty keeps its Italian one.
+MainWindowTexts LanguageFileMainWindowTexts();
 
-// The identifier of message slot 0..42 (slot 12 gets " <Enter>" appended,
-// slot 13 starts on a new line).
+// The identifier of message slot 0..42.
 QString MessageIdentifier(int slot);
+
+// The nine texts of the balloon tooltips: the level group's title, the two
+// level options, the source group's title and the five source options.
+// From the current language file or built in.
+std::array<QString, 9> BalloonTipTexts(bool fromFile);
 
 }  // namespace tastolino

@@ -23,6 +23,12 @@ std::string readString(const std::string& file, const std::string& section, cons
     return cp1252::toUtf8(*value);
 }
 
+std::optional<std::string> readFileBytes(const std::string& file) {
+    files::FileBytes text = files::readRegularFile(file);
+    if (text.status != ReadStatus::Ok) return std::nullopt;
+    return std::move(text.bytes);
+}
+
 bool writeString(const std::string& file, const std::string& section, const std::string& key,
                  const std::string& value) {
     const std::string sec = cp1252::fromUtf8(section);

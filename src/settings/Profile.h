@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace tastolino::profile {
@@ -21,6 +22,10 @@ namespace tastolino::profile {
 // characters, at most bufferSize - 1 characters of the value come back.
 std::string readString(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& def, size_t bufferSize);
+
+// The whole file as its bytes, for a reader that keeps a file in memory;
+// nullopt when it is missing or cannot be read.
+std::optional<std::string> readFileBytes(const std::string& file);
 
 // Sets the key, creating the file and the section when missing. False when
 // the file cannot be written or a name is unusable (see ProfileText.h).

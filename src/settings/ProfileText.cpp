@@ -109,6 +109,15 @@ std::string cleanValue(std::string_view value) {
     return out;
 }
 
+// A value as the profile functions return it: cut at a NUL, blanks around
+// it and one pair of surrounding quotes (" or ') removed.
+std::string cleanedValue(std::string_view value) {
+    std::string_view v = trimmed(value.substr(0, value.find('\0')));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
 bool hasBreakOrNul(std::string_view s) {
     return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -170,11 +179,24 @@ std::optional<std::string> findValue(std::string_view text, std::string_view sec
         return true;
     });
     if (!found) return std::nullopt;
-    std::string_view v = trimmed(found->substr(0, found->find('\0')));
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        v = v.substr(1, v.size() - 2);
-    }
-    return std::string(v);
+    return cleanedValue(*found);
+}
+
+std::vector<std::pair<std::string, std::string>> sectionEntries(std::string_view text,
+                                                                std::string_view section) {
+    section = trimmed(section);
+    bool inSection = false;
+    std::vector<std::pair<std::string, std::string>> entries;
+    forEachLine(text, [&](const Line& line) {
+        if (line.kind == Kind::Section) {
+            if (inSection) return false;  // only the first matching section counts
+            inSection = sameName(line.name, section);
+        } else if (inSection && line.kind == Kind::Key) {
+            entries.emplace_back(std::string(line.name), cleanedValue(line.value));
+        }
+        return true;
+    });
+    return entries;
 }
 
 std::string withValue(std::string_view text, std::string_view section, std::string_view key,

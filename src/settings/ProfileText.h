@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tastolino::profile {
 
@@ -22,6 +24,12 @@ namespace tastolino::profile {
 // is missing. A NUL byte ends the value.
 std::optional<std::string> findValue(std::string_view text, std::string_view section,
                                      std::string_view key);
+
+// Every key line of the first matching section, in file order, with its
+// value cleaned as findValue cleans it. A key that appears twice is listed
+// twice: a reader that keeps the entries keeps the first, as findValue does.
+std::vector<std::pair<std::string, std::string>> sectionEntries(std::string_view text,
+                                                                std::string_view section);
 
 // Whether a name can be written without breaking the file's structure: not
 // blank, no line breaks or NUL; a section name without ']'; a key without

@@ -1,7 +1,8 @@
-// Every text of the learning statistics that a user can see, in one place:
-// Italian built-in texts and the language identifiers (9100 to 9199, a range
-// no other part of the program uses) under which a language file may
-// replace them. "%1", "%2" stand for what the caller fills in.
+// Every text of the learning statistics that a user can see: the language
+// identifiers (9100 to 9199, a range no other part of the program uses)
+// under which a language file may replace them; their Italian texts are in
+// the program's list of interface texts (settings/InterfaceTexts.h). "%1",
+// "%2" stand for what the caller fills in.
 #pragma once
 
 #include <QString>
@@ -35,13 +36,14 @@ enum class StatsText : int {
     DrillFileComment = 9109,
 };
 
-// Looks a language identifier ("9100") up; empty when the language has no
-// text for it.
+// Looks a language identifier ("9100") up, as GetLangString does; empty (or
+// no lookup at all) when the language has no text for it.
 using TextLookup = std::function<QString(const QString& id)>;
 
 // The language identifier of a text, four digits.
 QString statsTextId(StatsText text);
-// The text from `lookup` when it has one, else the Italian built-in text.
+// The text from `lookup` when it has one, else the Italian built-in text; a
+// "\n" in either stands for a line break.
 QString statsText(StatsText text, const TextLookup& lookup = {});
 
 }  // namespace tastolino

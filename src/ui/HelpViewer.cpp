@@ -2,12 +2,17 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/LanguageSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -26,23 +31,90 @@ bool readableFile(const QString& path) {
     return info.isFile() && info.isReadable();
 }
 
+// The entry of `folder` named `name` ignoring case, among the entries
+// `filter` lists; empty when there is none.
+QString entryIgnoringCase(const QString& folder, const QString& name, QDir::Filters filter) {
+    const QStringList entries = QDir(folder).entryList(filter | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return entry;
+    return {};
+}
+
+QString pageIn(const QString& folder, int topicId) {
+    return folder + QString::number(topicId) + QStringLiteral(".html");
+}
+
+QString plainText(const QString& html) {
+    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+}
+
 }  // namespace
 
 QString HelpFolder() {
     return appState().appFolder + QStringLiteral("help/");
 }
 
+QString HelpLanguageFolder() {
+    const AppState& state = appState();
+    const QString italian = HelpFolder();
+    const QString name = state.languageName;
+    // A name that could lead out of the folders is no language at all.
+    if (!isSafeLanguageName(name)) return italian;
+    // The interface speaks the language only when its file is there.
+    const QString lngFile = entryIgnoringCase(state.appFolder + QStringLiteral("Lang"),
+                                              name + QStringLiteral(".lng"), QDir::Files);
+    if (lngFile.isEmpty()) return italian;
+    const QString folder = entryIgnoringCase(italian, name, QDir::Dirs);
+    return folder.isEmpty() ? italian : italian + folder + QLatin1Char('/');
+}
+
 QString HelpPageFor(int topicId) {
-    const QString folder = HelpFolder();
+    const QString language = HelpLanguageFolder();
+    const QString italian = HelpFolder();
     if (topicId > 0) {
-        const QString page = folder + QString::number(topicId) + QStringLiteral(".html");
-        if (readableFile(page)) return page;
+        for (const QString& folder : {language, italian})
+            if (readableFile(pageIn(folder, topicId))) return pageIn(folder, topicId);
     }
-    return folder + kIndexPage;
+    return readableFile(language + kIndexPage) ? language + kIndexPage : italian + kIndexPage;
+}
+
+bool HelpAvailable() {
+    return readableFile(HelpLanguageFolder() + kIndexPage) ||
+           readableFile(HelpFolder() + kIndexPage);
+}
+
+HelpCaptions HelpCaptionsOf(const QString& guideFolder) {
+    HelpCaptions captions;
+    QFile index(guideFolder + kIndexPage);
+    if (!index.open(QIODevice::ReadOnly)) return captions;
+    // The head is enough; the pages are UTF-8.
+    const QString head = QString::fromUtf8(index.read(16384));
+    const QRegularExpression title(
+        QStringLiteral("<title>(.*?)</title>"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch t = title.match(head);
+    if (t.hasMatch() && !plainText(t.captured(1)).isEmpty())
+        captions.title = plainText(t.captured(1));
+    const QRegularExpression meta(
+        QStringLiteral("<meta\\s+name=\"help-(back|forward|contents)\"\\s+content=\"([^\"]*)\""),
+        QRegularExpression::CaseInsensitiveOption);
+    for (auto it = meta.globalMatch(head); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString text = plainText(m.captured(2));
+        if (text.isEmpty()) continue;
+        const QString which = m.captured(1).toLower();
+        if (which == QLatin1String("back"))
+            captions.back = text;
+        else if (which == QLatin1String("forward"))
+            captions.forward = text;
+        else
+            captions.contents = text;
+    }
+    return captions;
 }
 
 void ShowHelp(QWidget* owner, int topicId) {
-    if (!readableFile(HelpFolder() + kIndexPage)) {
+    if (!HelpAvailable()) {
         // The guide is a folder of pages here, so name the page that is missing.
         seams::message(
             owner,
@@ -61,7 +133,7 @@ void ShowHelp(QWidget* owner, int topicId) {
         viewer->setParent(ownerWindow, Qt::Window);
         viewer->setGeometry(placement);
     }
-    viewer->openPage(HelpPageFor(topicId));
+    viewer->openPage(HelpPageFor(topicId), HelpPageFor(0));
     viewer->show();
     viewer->raise();
     viewer->activateWindow();
@@ -121,8 +193,11 @@ HelpViewer* HelpViewer::instance() {
     return theViewer();
 }
 
-void HelpViewer::openPage(const QString& path) {
-    homePage_ = QUrl::fromLocalFile(QFileInfo(path).absolutePath() + QLatin1Char('/') + kIndexPage);
+void HelpViewer::openPage(const QString& path, const QString& home) {
+    const QString homeFile =
+        home.isEmpty() ? QFileInfo(path).absolutePath() + QLatin1Char('/') + kIndexPage : home;
+    homePage_ = QUrl::fromLocalFile(QFileInfo(homeFile).absoluteFilePath());
+    applyCaptions(QFileInfo(homeFile).absolutePath() + QLatin1Char('/'));
     const QUrl page = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
     if (browser_->source() != page) browser_->setSource(page);
     updateButtons();
@@ -147,6 +222,16 @@ void HelpViewer::followLink(const QUrl& url) {
         return;
     }
     browser_->setSource(target);
+}
+
+void HelpViewer::applyCaptions(const QString& guideFolder) {
+    if (guideFolder == captionsFolder_) return;
+    captionsFolder_ = guideFolder;
+    const HelpCaptions captions = HelpCaptionsOf(guideFolder);
+    setWindowTitle(captions.title);
+    back_->setText(captions.back);
+    forward_->setText(captions.forward);
+    home_->setText(captions.contents);
 }
 
 void HelpViewer::updateButtons() {

@@ -8,7 +8,8 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
-#include "results/frmClassifica.h"
+#include "settings/LanguageSupport.h"
+#include "ui/cTooltip.h"
 
 #include <QDialog>
 #include <QDir>
@@ -96,7 +97,6 @@ class TestMainWindowLanguage : public QObject {
     void cleanup() {
         seams::resetAll();
         setLayoutBackend(nullptr);
-        frmClassifica::languageLookup() = {};
         folder_.reset();
     }
 
@@ -111,7 +111,6 @@ class TestMainWindowLanguage : public QObject {
         QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Beginner"));
         QCOMPARE(w->optLevel[1]->text(), QStringLiteral("Expert"));
         QCOMPARE(w->lblMenu[0]->toolTip(), QStringLiteral("Closes the program"));
-        QCOMPARE(w->lblMenu[7]->toolTip(), QStringLiteral("NUOVO"));
         QCOMPARE(w->lblNumBatt[1]->toolTip(), QStringLiteral("wrong keystrokes  current / total"));
         QCOMPARE(w->lblSmile->toolTip(), QStringLiteral("Ratio of errors to keystrokes"));
         QCOMPARE(w->lblMediaLevel[2]->toolTip(), QStringLiteral("Average score, level 3"));
@@ -134,9 +133,7 @@ class TestMainWindowLanguage : public QObject {
                            QStringLiteral("/frmTastomat_English.png"));
         QCOMPARE(welcomeCaption_, QStringLiteral("Welcome to Tastolino!"));
         // The results window looks its texts up in the same file.
-        QVERIFY(frmClassifica::languageLookup());
-        QCOMPARE(frmClassifica::languageLookup()(QStringLiteral("0027")),
-                 QStringLiteral("Beginner"));
+        QCOMPARE(GetLangString(QStringLiteral("0027")), QStringLiteral("Beginner"));
 
         // A warning box takes the translated title and text.
         asked_.clear();
@@ -178,6 +175,39 @@ class TestMainWindowLanguage : public QObject {
         QCOMPARE(w->warningTitle, QStringLiteral("Attenzione!"));
         QCOMPARE(w->messages[29], QStringLiteral("Principiante"));
         w->Unload();
+    }
+
+    // The balloon tips keep the language the program started with, both
+    // ways; the name reaches the settings file when the window closes.
+    void theBalloonTipsKeepTheLanguageOfTheStart() {
+        shipEnglish();
+        {
+            auto w = start();  // Italian
+            languageChosenInAbout_ = QStringLiteral("English");
+            QTest::mouseClick(w->lblMenu[2], Qt::LeftButton);
+            QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Beginner"));
+            QCOMPARE(w->levelTips->Title(), QString::fromUtf8("Livello di difficoltà"));
+            QCOMPARE(w->sourceTips->ToolText(w->optMenu[0]),
+                     QStringLiteral("Consente di esercitarsi utilizzando le frasi interne"));
+            QFile ini(app() + QStringLiteral("Tastolino.ini"));
+            QVERIFY(!ini.open(QIODevice::ReadOnly) || !ini.readAll().contains("English"));
+            ini.close();
+            w->Unload();
+        }
+        {
+            auto w = start();  // English, as kept when the window closed
+            QVERIFY(appState().languageFileActive);
+            const QString englishTitle = w->levelTips->Title();
+            QVERIFY(!englishTitle.isEmpty());
+            QVERIFY(englishTitle != QString::fromUtf8("Livello di difficoltà"));
+            languageChosenInAbout_ = QStringLiteral("Italian [Default]");
+            QTest::mouseClick(w->lblMenu[2], Qt::LeftButton);
+            QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Principiante"));
+            // A language file was found at the start: the tips are looked up
+            // in the current file, and without one they are Italian.
+            QCOMPARE(w->levelTips->Title(), QString::fromUtf8("Livello di difficoltà"));
+            w->Unload();
+        }
     }
 
     void aLanguageChosenWhileRunningIsAppliedAtOnce() {

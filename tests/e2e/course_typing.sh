@@ -23,7 +23,7 @@ e2e_on_exit='[ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
 shot() { [ -n "$shots" ] && import -window root "$shots/$1.png"; }
 [ -n "$shots" ] && mkdir -p "$shots"
 
-e2e_start_display 500 599 "${sw}x${sh}"
+e2e_start_display 900 999 "${sw}x${sh}"
 setxkbmap de || { echo "cannot set the German layout"; exit 1; }
 
 # The course as shipped (a build tree may still hold lessons it once had).

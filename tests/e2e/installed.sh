@@ -37,6 +37,9 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 |
 installed=$root/usr/bin/tastolino
 [ -x "$installed" ] || { fail "no $installed"; exit 1; }
 [ -f "$root/usr/share/tastolino/Lang/English.lng" ] || fail "no data folder in share/tastolino"
+for guide in help help/English help/German help/French help/Spanish; do
+  [ -f "$root/usr/share/tastolino/$guide/index.html" ] || fail "no $guide in share/tastolino"
+done
 chmod -R a-w "$root"
 tree_state() { find "$root" -printf '%p %s %T@ %m\n' | sort; }
 before=$(tree_state)

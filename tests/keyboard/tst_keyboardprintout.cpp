@@ -65,7 +65,7 @@ class TestKeyboardPrintout : public QObject {
         QImage page(px(297), px(210), QImage::Format_RGB32);
         page.fill(Qt::white);
         QPainter p(&page);
-        DrawKeyboardPage(p, kDotsPerMm, keyboard, name);
+        DrawKeyboardPage(p, kDotsPerMm, keyboard, name, QStringLiteral("Gli autori di Tastolino"));
         return page;
     }
 
@@ -122,9 +122,12 @@ class TestKeyboardPrintout : public QObject {
     void theHeadingNamesTheLayoutAndTheProgram() {
         QCOMPARE(KeyboardHeading(QStringLiteral("Tastiera tedesca")),
                  QStringLiteral("Tastiera tedesca (0407)  "));
-        QVERIFY(KeyboardFooter().startsWith(QStringLiteral("          Tastolino")));
-        const KeyboardPrintoutTexts texts{
-            QStringLiteral("Vuoi stampare la tastiera di "), QStringLiteral("(come la vedi)"), {}};
+        QCOMPARE(KeyboardFooter(QStringLiteral("Die Autoren")),
+                 QStringLiteral("          Tastolino \u00A9 Die Autoren"));
+        const KeyboardPrintoutTexts texts{QStringLiteral("Vuoi stampare la tastiera di "),
+                                          QStringLiteral("(come la vedi)"),
+                                          {},
+                                          {}};
         QCOMPARE(KeyboardPrintQuestion(texts),
                  QStringLiteral("Vuoi stampare la tastiera di Tastolino?\n(come la vedi)"));
     }
@@ -193,7 +196,7 @@ class TestKeyboardPrintout : public QObject {
                        {QStringLiteral("Vuoi stampare la tastiera di "),
                         QStringLiteral("(la tastiera verrà stampata esattamente come la vedi in "
                                        "questo momento)"),
-                        QStringLiteral("Tastiera tedesca")},
+                        QStringLiteral("Tastiera tedesca"), QStringLiteral("Gli autori")},
                        hooks, nullptr);
 
         QCOMPARE(steps, QStringList({"pause", "resume"}));
@@ -218,7 +221,9 @@ class TestKeyboardPrintout : public QObject {
         KeyboardPanel panel;
         panel.resize(KeyboardPanel::kDesignSize);
         panel.setFingerMapOn(true);
-        StampaTastiera(&panel, {{}, {}, QStringLiteral("Tastiera tedesca")}, {}, nullptr);
+        StampaTastiera(&panel,
+                       {{}, {}, QStringLiteral("Tastiera tedesca"), QStringLiteral("Gli autori")},
+                       {}, nullptr);
         QVERIFY(QFile::exists(pdfPath_));
 
         int code = -1;

@@ -17,6 +17,11 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/bin/tastolino \
   ./usr/share/tastolino/CorsoDattilo/ ./usr/share/tastolino/Esercizi/ \
   ./usr/share/tastolino/Lang/English.lng ./usr/share/tastolino/help/index.html \
+  ./usr/share/tastolino/help/1001.html ./usr/share/tastolino/help/style.css \
+  ./usr/share/tastolino/help/English/index.html ./usr/share/tastolino/help/English/1001.html \
+  ./usr/share/tastolino/help/German/index.html ./usr/share/tastolino/help/German/1001.html \
+  ./usr/share/tastolino/help/French/index.html ./usr/share/tastolino/help/French/1001.html \
+  ./usr/share/tastolino/help/Spanish/index.html ./usr/share/tastolino/help/Spanish/1001.html \
   ./usr/share/applications/org.tastolino.Tastolino.desktop \
   ./usr/share/metainfo/org.tastolino.Tastolino.metainfo.xml \
   ./usr/share/mime/packages/org.tastolino.Tastolino.xml \

@@ -1,6 +1,7 @@
 // The results window: which level tables appear, their figures at the
 // score and symbol boundaries, the rating words, the closing messages and
 // the answer handed back.
+#include "../support/TestLanguageFile.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
@@ -188,18 +189,14 @@ class TestClassifica : public QObject {
     }
 
     void languageFileTexts() {
-        appState().languageFileActive = true;
+        testing::TestLanguageFile language;
         appState().results.categoryName = QStringLiteral("Expert");
-        frmClassifica::languageLookup() = [](const QString& id) {
-            return QStringLiteral("T") + id;
-        };
         frmClassifica w;
         QCOMPARE(w.ResultsTexts[2], QStringLiteral("T0093 "));
         QCOMPARE(w.ResultsTexts[10], QStringLiteral("T0101   "));
         QCOMPARE(w.findChild<QPushButton*>("cmdRisp0")->text(), QStringLiteral("T0112"));
         QCOMPARE(w.findChild<QLabel*>("lbllivelli2")->text(), QStringLiteral(" T0090 Expert"));
         QCOMPARE(w.ratingWords[3], QStringLiteral("T0142"));
-        frmClassifica::languageLookup() = {};
     }
 };
 

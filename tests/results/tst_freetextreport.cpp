@@ -1,6 +1,7 @@
 // The free-text report: ratings at their thresholds, the character classes,
 // the totals and their formats, the window's texts and drawing, and the PDF
 // report as outside readers see it, from creation to removal.
+#include "../support/TestLanguageFile.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/FreeTextReportFigures.h"
@@ -104,7 +105,6 @@ class TestFreeTextReport : public QObject {
     }
 
     void cleanup() {
-        frmClassifica::languageLookup() = {};
         seams::resetAll();
         qunsetenv("TMPDIR");
         temp_.reset();
@@ -171,7 +171,7 @@ class TestFreeTextReport : public QObject {
                 QCOMPARE(RateOverall(codes[s], codes[e]), QLatin1Char(table[s][e]));
         QVERIFY(RateOverall(QChar(), QLatin1Char('O')).isNull());
         QVERIFY(RateOverall(QLatin1Char('O'), QChar()).isNull());
-        const QStringList& l = freeTextReportDefaultLabels();
+        const QStringList l = freeTextReportLabels(false);
         QCOMPARE(freeTextRatingWord(QLatin1Char('S'), l), QStringLiteral("Sufficiente"));
         QCOMPARE(freeTextRatingWord(QChar(), l), QString());
     }
@@ -277,8 +277,7 @@ class TestFreeTextReport : public QObject {
 
     void languageFileTexts() {
         typicalExercise();
-        appState().languageFileActive = true;
-        frmClassifica::languageLookup() = [](const QString& id) { return "T" + id; };
+        testing::TestLanguageFile language;
         frmReportFreeTXT w;
         QCOMPARE(w.ReportLabels[0], QStringLiteral("T0091"));
         QCOMPARE(w.ReportLabels[24], QStringLiteral("T0152"));

@@ -1,7 +1,11 @@
-// Language files: reading interface texts by identifier, the names that may
-// reach a path, the list of languages, the main window's table of
-// identifiers, and the English file shipped with the program.
+// Language files: reading interface texts by identifier (Windows-1252 or
+// UTF-8, the Italian text where the file has none), the names that may
+// reach a path or differ in case, the list of languages, the main window's
+// table of identifiers, and the shipped files against the list of every
+// identifier the program looks up.
 #include "platform/AppState.h"
+#include "settings/InterfaceTexts.h"
+#include "settings/LanguageFile.h"
 #include "settings/LanguageSupport.h"
 #include "settings/LanguageSupportMainTexts.h"
 
@@ -61,8 +65,26 @@ class TestLanguage : public QObject {
         QTest::newRow("section and key ignore case")
             << QByteArray("[STRINGS]\r\ninfoauthor=Anna\r\n") << "InfoAuthor"
             << "Anna";
-        QTest::newRow("missing key") << QByteArray("[Strings]\r\n0001=x\r\n") << "0002"
-                                     << "";
+        QTest::newRow("missing key keeps the Italian text")
+            << QByteArray("[Strings]\r\n0001=x\r\n") << "0027"
+            << "Principiante";
+        QTest::newRow("empty text keeps the Italian text")
+            << QByteArray("[Strings]\r\n0027=  \r\n") << "0027"
+            << "Principiante";
+        QTest::newRow("UTF-8 with byte order mark")
+            << QByteArray("\xEF\xBB\xBF[Strings]\r\n0062=Achtung \xC3\xA4!\r\n") << "0062"
+            << QString::fromUtf8("Achtung ä!");
+        QTest::newRow("UTF-8 as Linux editors save it")
+            << QByteArray(
+                   "[Strings]\n0302=Vitesse \xC3\xA9"
+                   "lev\xC3\xA9"
+                   "e \xE2\x82\xAC\n")
+            << "0302" << QString::fromUtf8("Vitesse élevée €");
+        QTest::newRow("bytes that are not UTF-8 are Windows-1252")
+            << QByteArray(
+                   "[Strings]\r\n0302=Gr\xF6\xDF"
+                   "e \xC3\r\n")
+            << "0302" << QString::fromUtf8("Größe Ã");
         QTest::newRow("first key wins")
             << QByteArray("[Strings]\r\n0001=one\r\n0001=two\r\n") << "0001"
             << "one";
@@ -83,13 +105,39 @@ class TestLanguage : public QObject {
         QCOMPARE(text, QString(511, QChar(0xE8)));
     }
 
-    void aMissingFileOrFolderGivesEmptyTexts() {
-        QCOMPARE(GetLangString(QStringLiteral("0001")), QString());
+    void aMissingFileOrFolderGivesTheItalianTexts() {
+        QCOMPARE(GetLangString(QStringLiteral("0001")), QStringLiteral("Frasi interne"));
         QVERIFY(!languageFileExists(app(), QStringLiteral("Test")));
-        QCOMPARE(LangStringOr(QStringLiteral("0001"), QStringLiteral("Frasi")),
+        QCOMPARE(GetLangString(QStringLiteral("0001"), QStringLiteral("Frasi")),
                  QStringLiteral("Frasi"));
         appState().appFolder.clear();
-        QCOMPARE(GetLangString(QStringLiteral("0001")), QString());
+        QCOMPARE(GetLangString(QStringLiteral("0001")), QStringLiteral("Frasi interne"));
+        // Not a language at all: no text to fall back on.
+        QCOMPARE(GetLangString(QStringLiteral("InfoAuthor")), QString());
+        // An identifier the list lacks is reported: no file would be
+        // checked for it.
+        QTest::ignoreMessage(QtWarningMsg,
+                             "interface text 0999 is not in the list of interface texts");
+        QCOMPARE(GetLangString(QStringLiteral("0999")), QString());
+    }
+
+    // As on Windows, the name in the settings file finds its file whatever
+    // the case of either; the file spelt exactly as asked wins.
+    void theNameFindsItsFileIgnoringCase() {
+        putLanguage(QStringLiteral("GERMAN.LNG"), "[Strings]\r\n0027=Anf\xE4nger\r\n");
+        appState().languageName = QStringLiteral("German");
+        QVERIFY(languageFileExists(app(), appState().languageName));
+        QCOMPARE(GetLangString(QStringLiteral("0027")), QString::fromUtf8("Anfänger"));
+        putLanguage(QStringLiteral("German.lng"), "[Strings]\r\n0027=exact\r\n");
+        QCOMPARE(GetLangString(QStringLiteral("0027")), QStringLiteral("exact"));
+    }
+
+    // The file is read once and kept; saved again, it is read again.
+    void aFileSavedAgainIsReadAgain() {
+        putLanguage(QStringLiteral("Test.lng"), "[Strings]\r\n0027=one\r\n");
+        QCOMPARE(GetLangString(QStringLiteral("0027")), QStringLiteral("one"));
+        putLanguage(QStringLiteral("Test.lng"), "[Strings]\r\n0027=second\r\n");
+        QCOMPARE(GetLangString(QStringLiteral("0027")), QStringLiteral("second"));
     }
 
     // The name comes from a hand-editable settings file and ends up in a
@@ -119,7 +167,7 @@ class TestLanguage : public QObject {
         writeBytes(app() + QStringLiteral("Secret.lng"), "[Strings]\r\n0001=stolen\r\n");
         QDir(app()).mkpath(QStringLiteral("Lang"));
         appState().languageName = QStringLiteral("../Secret");
-        QCOMPARE(GetLangString(QStringLiteral("0001")), QString());
+        QCOMPARE(GetLangString(QStringLiteral("0001")), QStringLiteral("Frasi interne"));
         QVERIFY(!languageFileExists(app(), appState().languageName));
     }
 
@@ -146,11 +194,7 @@ class TestLanguage : public QObject {
         file += "1002=T1002\r\n1011=T1011\r\n";
         putLanguage(QStringLiteral("Test.lng"), file);
 
-        MainWindowTexts texts;
-        texts.messages = QStringList(43, QStringLiteral("it"));
-        texts.praiseGreat = QStringList(7, QStringLiteral("it"));
-        texts.praiseGood = QStringList(7, QStringLiteral("it"));
-        ApplyLanguageFile(texts);
+        const MainWindowTexts texts = LanguageFileMainWindowTexts();
 
         const int ids[43] = {1,  2,    3,   4,   5,   6,   7,   8,   9,   10,  11,  137, 13, 14, 19,
                              20, 1002, 21,  22,  23,  24,  25,  26,  29,  30,  15,  16,  17, 18, 27,
@@ -158,6 +202,7 @@ class TestLanguage : public QObject {
         for (int slot = 0; slot < 43; ++slot) {
             QString expected = QStringLiteral("T%1").arg(ids[slot]);
             if (slot == 12) expected += QStringLiteral(" <Enter>");
+            if (slot == 23) expected += QLatin1Char(' ');  // the program's name follows
             if (slot == 13) expected.prepend(QLatin1Char('\n'));
             QCOMPARE(texts.messages[slot], expected);
         }
@@ -185,27 +230,64 @@ class TestLanguage : public QObject {
         QCOMPARE(texts.flatSwitchTip, QStringLiteral("T151"));
     }
 
-    // The English file shipped in data/Lang: Windows-1252 with CR LF, and a
-    // non-empty text for every identifier the program's windows look up.
-    void theShippedEnglishFileIsComplete() {
-        const QString path = QStringLiteral(TASTOLINO_SOURCE_DIR "/data/Lang/English.lng");
+    // A shipped language file: Windows-1252 with CR LF, a non-empty text for
+    // every identifier of the program's list, and no key the program never
+    // looks up.
+    void theFourLanguagesAreShipped() {
+        const QDir lang(QStringLiteral(TASTOLINO_SOURCE_DIR "/data/Lang"));
+        for (const char* name : {"English.lng", "German.lng", "French.lng", "Spanish.lng"})
+            QVERIFY2(lang.exists(QLatin1String(name)), name);
+    }
+    void everyShippedFileHoldsEveryText_data() {
+        QTest::addColumn<QString>("path");
+        const QDir lang(QStringLiteral(TASTOLINO_SOURCE_DIR "/data/Lang"));
+        for (const QString& name : lang.entryList({QStringLiteral("*.lng")}, QDir::Files))
+            QTest::newRow(qPrintable(name)) << lang.filePath(name);
+    }
+    void everyShippedFileHoldsEveryText() {
+        QFETCH(QString, path);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QVERIFY(!bytes.isEmpty());
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
         QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));  // no UTF-8 byte order mark
+        const QStringList problems = languageFileProblems(bytes);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
 
-        appState().appFolder = QStringLiteral(TASTOLINO_SOURCE_DIR "/data/");
-        appState().languageName = QStringLiteral("English");
-        QStringList ids = {QStringLiteral("InfoAuthor")};
-        for (int slot = 0; slot < 43; ++slot) ids << MessageIdentifier(slot);
-        for (int id :
-             {12,  31,  32,  34,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,  46,
-              47,  48,  54,  55,  61,  62,  63,  64,  65,  66,  96,  116, 138, 151, 170, 171,
-              172, 173, 174, 175, 176, 177, 200, 201, 202, 203, 204, 205, 206, 207, 208, 306})
-            ids << QStringLiteral("%1").arg(id, 4, 10, QLatin1Char('0'));
-        for (const QString& id : ids) QVERIFY2(!GetLangString(id).isEmpty(), qPrintable(id));
+    // The check above finds a file that lacks one text, leaves one empty or
+    // holds a key of its own.
+    void theCompletenessCheckFindsWhatIsWrong() {
+        QByteArray complete = "[Strings]\r\nInfoAuthor=A\r\n";
+        for (const InterfaceText& text : InterfaceTexts())
+            complete += QByteArray(text.id) + "=x\r\n";
+        QCOMPARE(languageFileProblems(complete), QStringList());
+
+        QByteArray lacking = complete;
+        lacking.replace("\r\n0066=x\r\n", "\r\n");
+        QCOMPARE(languageFileProblems(lacking), QStringList{QStringLiteral("missing 0066")});
+        QByteArray empty = complete;
+        empty.replace("\r\n9040=x\r\n", "\r\n9040=  \r\n");
+        QCOMPARE(languageFileProblems(empty), QStringList{QStringLiteral("missing 9040")});
+        QCOMPARE(languageFileProblems(complete + "0999=old\r\n"),
+                 QStringList{QStringLiteral("not used 0999")});
+    }
+
+  private:
+    static QStringList languageFileProblems(const QByteArray& bytes) {
+        const LanguageFile file = LanguageFile::fromBytes(bytes);
+        QStringList problems;
+        for (const InterfaceText& text : InterfaceTexts())
+            if (file.value(QString::fromLatin1(text.id)).isEmpty())
+                problems << QStringLiteral("missing %1").arg(QLatin1String(text.id));
+        if (file.value(QStringLiteral("InfoAuthor")).isEmpty())
+            problems << QStringLiteral("missing InfoAuthor");
+        QStringList known = TranslatorKeys();
+        for (const InterfaceText& text : InterfaceTexts()) known << QString::fromLatin1(text.id);
+        for (const QString& key : file.keys())
+            if (!known.contains(key, Qt::CaseInsensitive))
+                problems << QStringLiteral("not used %1").arg(key);
+        return problems;
     }
 };
 
