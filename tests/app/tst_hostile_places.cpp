@@ -15,6 +15,7 @@
 #include "platform/Seams.h"
 #include "platform/TempReportFile.h"
 #include "settings/AtomicFile.h"
+#include "settings/InterfaceTexts.h"
 #include "settings/LanguageSupport.h"
 #include "settings/Profile.h"
 #include "settings/Settings.h"
@@ -82,8 +83,9 @@ std::vector<Place> places() {
          [](const QString& f) { return languageFilePath(f, QStringLiteral("Deutsch")); },
          [](const QString& f) {
              QVERIFY(!languageFileExists(f, QStringLiteral("Deutsch")));
+             // The built-in text, as for a missing file.
              QCOMPARE(GetLangString(f, QStringLiteral("Deutsch"), QStringLiteral("0031")),
-                      QString());
+                      ItalianText(QStringLiteral("0031")));
          },
          // The program never writes a language file.
          nullptr},
@@ -415,9 +417,11 @@ class TestHostilePlaces : public QObject {
         std::mt19937 random(7);
         int left = 0;
         for (int kill = 0; kill < 200; ++kill) {
+            // Each run starts at another file and size.
+            const long first = long(random() % 1000);
             const pid_t child = ::fork();
             if (child == 0) {
-                for (long n = 0;; ++n)
+                for (long n = first;; ++n)
                     profile::writeString(folder + names[n % 3], "S", "k",
                                          std::to_string(n) + big.substr(0, size_t(n % 7) * 30000));
             }
@@ -429,13 +433,21 @@ class TestHostilePlaces : public QObject {
             left += now;
         }
         qInfo("temporary files left after 200 kills, summed over the kills: %d", left);
+        int written = 0;
         for (const std::string& name : names) {
             const std::string value = profile::readString(folder + name, "S", "k", "", 300000);
-            QVERIFY(!value.empty());
+            // A file no run got to write yet is missing, never broken.
+            if (value.empty()) {
+                QCOMPARE(kindAt(QFile::decodeName((folder + name).c_str())),
+                         QStringLiteral("none"));
+                continue;
+            }
+            ++written;
             const size_t digits = value.find('x');
             QCOMPARE(value.size() - std::min(digits, value.size()),
                      size_t(std::stol(value) % 7) * 30000);
         }
+        QVERIFY(written > 0);
         QVERIFY(profile::writeString(folder + names[0], "S", "k", "final"));
         QCOMPARE(temporariesIn(dir.path()), QStringList());
     }
