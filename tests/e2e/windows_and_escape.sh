@@ -121,13 +121,15 @@ report=$(wait_dialog 30) || { fail "no free-text report"; cat "$work/run.log"; e
 report_pdf() { ls -d "$TMPDIR"/tastolino-??????/TESTER.pdf 2>/dev/null | head -1; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
 for n in 1 2 3; do
-  before=$(stat -c %i "$(report_pdf)" 2>/dev/null)
+  # A new file may get the number of the one it replaces: the time of its
+  # last change tells them apart.
+  before=$(stat -c '%i %.9Y' "$(report_pdf)" 2>/dev/null)
   # "Crea file pdf": left in the button bar along the bottom of the report.
   click "$report" 115 389
   ok=0
   for _ in $(seq 200); do
     pdf=$(report_pdf)
-    if [ -s "$pdf" ] && [ "$(stat -c %i "$pdf")" != "$before" ] &&
+    if [ -s "$pdf" ] && [ "$(stat -c '%i %.9Y' "$pdf")" != "$before" ] &&
       qpdf --check "$pdf" >/dev/null 2>&1; then ok=1; break; fi
     sleep 0.05
   done
