@@ -13,4 +13,8 @@ QString fileNotReadableText(const QString& path) {
     return GetLangString(QStringLiteral("9002")) + QLatin1Char('\n') + path;
 }
 
+QString lockUnavailableText(const QString& folder) {
+    return GetLangString(QStringLiteral("9010")) + QLatin1Char('\n') + folder;
+}
+
 }  // namespace tastolino

@@ -5,10 +5,10 @@
 #include "app/Scoring.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/SafeFileQt.h"
 #include "text/Cp1252.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 
 #include <limits>
@@ -338,17 +338,16 @@ void ExerciseEngine::PrepareNextSentence() {
 void ExerciseEngine::LoadFreeText() {
     AppState& st = appState();
     const QString path = st.results.exerciseFile;
-    QFile file(path);
     QString text;
     bool ok = false, tooLong = false;
-    if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
-        // Counters are 16-bit: a text past the list's size limit (a file
-        // grown since it was listed, or growing while read) is refused
-        // rather than miscounted.
-        const QByteArray bytes = file.read(kTextFileLimit);
+    // Counters are 16-bit: a text past the list's size limit (a file grown
+    // since it was listed, or growing while read) is refused rather than
+    // miscounted. A named pipe or a device in the file's place is no text.
+    if (const std::optional<QByteArray> read = readRegularFile(path, kTextFileLimit)) {
+        const QByteArray& bytes = *read;
         if (bytes.size() >= kTextFileLimit) {
             tooLong = true;
-        } else if (file.error() == QFileDevice::NoError && !bytes.contains('\0')) {
+        } else if (!bytes.contains('\0')) {
             // NUL bytes mean a binary file, not a text to type.
             text = trimBlanks(
                 joinLines(withoutControls(WithKeyboardPunctuation(decodeFileText(bytes)))));

@@ -5,6 +5,7 @@
 #include "platform/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"
+#include "settings/SafeFileQt.h"
 #include "settings/UserStorageKey.h"
 
 #include "text/Cp1252.h"
@@ -20,11 +21,6 @@ namespace tastolino {
 namespace {
 
 const QString kSplit = QStringLiteral("\u00A6\u00A6");
-
-bool fileExists(const QString& path) {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.isFile() && info.isReadable();
-}
 
 // Part before the first "." of a file name.
 QString titleOf(const QString& fileName) {
@@ -200,10 +196,10 @@ QString remainingMinutesText(qint64 fileSize, int correctCount) {
 
 QString findFileNoCase(const QString& folder, const QString& name) {
     if (name.isEmpty()) return {};
-    if (fileExists(folder + name)) return folder + name;
+    if (isReadableRegularFile(folder + name)) return folder + name;
     const QDir dir(folder);
     for (const QString& entry : dir.entryList(QDir::Files))
-        if (entry.compare(name, Qt::CaseInsensitive) == 0 && fileExists(folder + entry))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && isReadableRegularFile(folder + entry))
             return folder + entry;
     return {};
 }
@@ -297,7 +293,7 @@ void ExerciseSources::ResolveListFile() {
     QString entry = at(listEntries, listIndex);
     if (entry.isEmpty()) return;
     QString path = at(listFiles_, listIndex);
-    if (!fileExists(path)) {
+    if (!isReadableRegularFile(path)) {
         // The time estimate follows ".txt" in the entry; only the entry is
         // cut, never the folders above it.
         const int txt = entry.toUpper().indexOf(QStringLiteral(".TXT"), 1);
@@ -305,7 +301,7 @@ void ExerciseSources::ResolveListFile() {
         path = courseMode ? findListed(kCourse, entry + QStringLiteral(".lez"))
                           : findListed(kExercises, entry);
     }
-    if (!fileExists(path)) return;
+    if (!isReadableRegularFile(path)) return;
     appState().results.exerciseFile = path;
     appState().freeTextMode = path.endsWith(QStringLiteral(".TXT"), Qt::CaseInsensitive);
 }
@@ -330,7 +326,7 @@ ExerciseSources::CommandLine ExerciseSources::InterpretCommandLine(const QString
         // A path of its own, relative to the current folder or absolute, as
         // a file manager passes it.
         path = QDir::cleanPath(QFileInfo(given).absoluteFilePath());
-        if (!fileExists(path)) {
+        if (!isReadableRegularFile(path)) {
             unreadableFile = path;
             commandLineArg.clear();
             return CommandLine::NotFound;

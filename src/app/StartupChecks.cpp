@@ -2,11 +2,16 @@
 
 #include "platform/Seams.h"
 
-#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace tastolino {
 
@@ -35,40 +40,66 @@ bool CheckScreen(QWidget* parent) {
 }
 
 SingleInstance::SingleInstance(const QString& lockPath)
-    : lockPath_(lockPath.isEmpty() ? defaultLockPath() : lockPath),
-      lock_(std::make_unique<QLockFile>(lockPath_)) {
-    // Any lock whose owner process is gone counts as stale at once.
-    lock_->setStaleLockTime(0);
+    : lockPath_(lockPath.isEmpty() ? defaultLockPath() : lockPath) {}
+
+SingleInstance::~SingleInstance() {
+    // Closing releases the lock; the file stays for the next start.
+    if (fd_ >= 0) ::close(fd_);
 }
 
-SingleInstance::~SingleInstance() = default;
+namespace {
 
-bool SingleInstance::acquire() {
-    if (lock_->isLocked()) return true;
-    // tryLock removes the lock of a process that is gone; a lock that names a
-    // live process is a running copy.
-    if (lock_->tryLock(0)) return true;
-    // No lock can be made at all (folder missing or read-only): a running
-    // copy cannot be told from none, and refusing would keep the program
-    // from ever starting, silently.
-    if (lock_->error() != QLockFile::LockFailedError) return true;
-    // A lock file nobody can read (damaged by a crash or a full disk) would
-    // otherwise keep the program from ever starting again. An empty one may
-    // belong to a copy starting this very moment, so only an old one counts.
-    qint64 pid = 0;
-    QString host, app;
-    if (lock_->getLockInfo(&pid, &host, &app) && pid > 0) return false;
-    const QFileInfo info(lockPath_);
-    const bool damaged =
-        info.size() > 0 || info.lastModified().secsTo(QDateTime::currentDateTime()) > 2;
-    if (!damaged || !lock_->removeStaleLockFile()) return false;
-    return lock_->tryLock(0);
+// A folder of the user's that no one else can enter or write into.
+bool isPrivateFolder(const QByteArray& folder) {
+    struct stat st {};
+    return ::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+}  // namespace
+
+SingleInstance::Lock SingleInstance::acquire() {
+    if (fd_ >= 0) return Lock::Taken;
+    const QByteArray folderName = QFile::encodeName(folder());
+    // The folder is made when it is missing; one that is there already must
+    // be the user's own.
+    if (::mkdir(folderName.constData(), 0700) != 0 && errno != EEXIST) return Lock::Unavailable;
+    if (!isPrivateFolder(folderName)) return Lock::Unavailable;
+    // O_NONBLOCK: a named pipe put there is opened without waiting, and
+    // then refused for not being a regular file.
+    const int fd = ::open(QFile::encodeName(lockPath_).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (fd < 0) return Lock::Unavailable;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        ::close(fd);
+        return Lock::Unavailable;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held ? Lock::RunningCopy : Lock::Unavailable;
+    }
+    // The process number, for whoever looks at the file.
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    if (::ftruncate(fd, 0) == 0) (void)!::write(fd, pid.constData(), size_t(pid.size()));
+    fd_ = fd;
+    return Lock::Taken;
+}
+
+QString SingleInstance::folder() const {
+    return QFileInfo(lockPath_).absolutePath();
 }
 
 QString SingleInstance::defaultLockPath() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::tempPath();
-    return QDir(dir).filePath(QStringLiteral("tastolino.lock"));
+    // The runtime folder is the user's own by definition; the temporary
+    // folder is everyone's, so the lock gets a folder of its own there.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString folder =
+        QDir::isAbsolutePath(runtime)
+            ? runtime
+            : QDir(QDir::tempPath()).filePath(QStringLiteral("tastolino-%1").arg(::geteuid()));
+    return QDir(folder).filePath(QStringLiteral("tastolino.lock"));
 }
 
 }  // namespace tastolino

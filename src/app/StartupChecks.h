@@ -5,9 +5,6 @@
 #include <QSize>
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
 class QWidget;
 
 namespace tastolino {
@@ -23,25 +20,38 @@ bool IsLargeScreen(const QSize& screen);
 // user and returns false, and the program must end.
 bool CheckScreen(QWidget* parent = nullptr);
 
-// Holds the lock that marks the running copy of the program. A lock left
-// behind by a copy that crashed is taken over.
+// Holds the lock that marks the running copy of the program: a file locked
+// with flock, so that the lock goes with the process however it ends.
+//
+// The lock file lies in a folder of the user's alone: the runtime folder,
+// or else "tastolino-<user id>" in the temporary folder, made mode 0700. A
+// folder that is not the user's own or that others can enter, and a lock
+// file that is a link, a named pipe or anything but a regular file of the
+// user's, are not used: in a folder others can write, someone could keep
+// the program from starting or have it write where they choose.
 class SingleInstance {
   public:
-    // lockPath empty: "tastolino.lock" in the user's runtime folder, or in
-    // the temporary folder when there is none.
+    enum class Lock {
+        Taken,
+        RunningCopy,  // another copy holds it
+        Unavailable,  // no lock can be taken where it belongs
+    };
+
+    // lockPath empty: defaultLockPath().
     explicit SingleInstance(const QString& lockPath = {});
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this process now owns the lock, or when no lock can be
-    // made where it belongs; false only when another copy holds it.
-    bool acquire();
+    // Never waits, whatever lies at the lock's place.
+    Lock acquire();
+    // The folder of the lock file, for telling the user.
+    QString folder() const;
     static QString defaultLockPath();
 
   private:
     QString lockPath_;
-    std::unique_ptr<QLockFile> lock_;
+    int fd_ = -1;
 };
 
 }  // namespace tastolino

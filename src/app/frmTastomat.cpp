@@ -190,6 +190,9 @@ void frmTastomat::Form_Load() {
     RedrawKeyboard();
 
     WarnIfNothingCanBeSaved();
+    if (!lockProblem_.isEmpty())
+        seams::message(this, lockUnavailableText(lockProblem_), QStringLiteral("Tastolino"),
+                       seams::MsgIcon::Warning);
 
     // 13. The exercise named on the command line, and the sources.
     if (!commandLine_.isEmpty() && !engine.InterpretCommandLine(commandLine_)) return;

@@ -49,6 +49,9 @@ class frmTastomat : public QWidget {
     // window; FinishStartUp plays the intro, asks for the user name and
     // greets. Either may end in an unload (see IsUnloaded).
     void Form_Load();
+    // The folder where the lock against a second copy could not be taken;
+    // Form_Load tells the learner.
+    void SetLockProblem(const QString& folder) { lockProblem_ = folder; }
     void FinishStartUp();
     bool IsUnloaded() const { return unloaded_; }
 
@@ -172,6 +175,7 @@ class frmTastomat : public QWidget {
     void ApplySettings();
     // Tells the learner once when settings and records cannot be kept.
     void WarnIfNothingCanBeSaved();
+    QString lockProblem_;
     void RefreshMenuMarkers();
     void ApplyKeyboardOptions();
     void SetKey25ToolTip();

@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
         seams::setMessageHook([](const seams::MessageRequest&) { return seams::MsgAnswer::Ok; });
 
     SingleInstance instance;
-    if (!instance.acquire()) return 0;
+    const SingleInstance::Lock lock = instance.acquire();
+    if (lock == SingleInstance::Lock::RunningCopy) return 0;
 
     if (!CheckScreen()) return 1;
 
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
     // The command line as one text, the way the exercise argument is read.
     const QStringList arguments = app.arguments().mid(1);
     frmTastomat window(arguments.join(QLatin1Char(' ')));
+    // Without the lock the program still runs; the learner is told once the
+    // language is known.
+    if (lock == SingleInstance::Lock::Unavailable) window.SetLockProblem(instance.folder());
 
     // The end of a desktop session closes the window the orderly way.
     SignalBridge sessionEnd;

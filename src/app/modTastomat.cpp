@@ -1,9 +1,9 @@
 #include "app/modTastomat.h"
 
 #include "platform/Seams.h"
+#include "settings/SafeFileQt.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -23,11 +23,7 @@ void PlaySoundResource(int id) {
 }
 
 bool FileExists(const QString& path) {
-    if (path.isEmpty()) return false;
-    QFile file(path);
-    const bool ok = file.open(QIODevice::ReadOnly);
-    file.close();
-    return ok;
+    return isReadableRegularFile(path);
 }
 
 QString FileNameOf(const QString& path) {

@@ -19,7 +19,7 @@ namespace tastolino {
 // events run once. The caller decides whether sounds are on.
 void PlaySoundResource(int id);
 
-// True when the file can be opened for reading.
+// True when the file is a regular file that can be opened for reading.
 bool FileExists(const QString& path);
 
 // Both accept "/" and "\\" as folder separators. FileTitle: the name after

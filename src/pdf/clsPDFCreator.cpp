@@ -183,19 +183,22 @@ void clsPDFCreator::closeFile() {
 }
 
 bool clsPDFCreator::InitPDFFile(std::string& strFileName) {
+    if (strFileName.empty()) strFileName = generatedFileName();
+    return InitPDFFile(std::fopen(strFileName.c_str(), "wb"), strFileName);
+}
+
+bool clsPDFCreator::InitPDFFile(std::FILE* file, const std::string& name) {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+        state_ = State::Closed;
+    }
+    if (!file) return false;
     try {
-        if (file_) {
-            std::fclose(file_);
-            file_ = nullptr;
-            state_ = State::Closed;
-        }
-        if (strFileName.empty()) strFileName = generatedFileName();
-        std::FILE* f = std::fopen(strFileName.c_str(), "wb");
-        if (!f) return false;
-        file_ = f;
+        file_ = file;
         buffer_.resize(kOutputBuffer);
         std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
-        fileName_ = strFileName;
+        fileName_ = name;
         offset_ = 0;
         objectOffsets_.assign(1, 0);
         lastObjectNumber_ = 0;

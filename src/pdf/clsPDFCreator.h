@@ -43,6 +43,11 @@ class clsPDFCreator {
     // Opens the document; an empty name gets a generated one in the program's
     // folder, handed back. False when the file cannot be created.
     bool InitPDFFile(std::string& strFileName);
+    // Opens the document on a stream the caller has opened for writing (a
+    // file created where no one else can interfere); the writer takes it
+    // over and closes it. `name` only appears in error messages. False when
+    // `file` is null or the start cannot be written (the stream is closed).
+    bool InitPDFFile(std::FILE* file, const std::string& name);
     void ClosePDFFile();
     int16_t BeginPage();  // returns the page number, 1 for the first page
     void EndPage();

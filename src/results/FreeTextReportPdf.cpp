@@ -1,13 +1,7 @@
 #include "results/FreeTextReportPdf.h"
 
-#include "settings/UserStorageKey.h"
-
 #include "pdf/clsPDFCreator.h"
 
-#include <QDir>
-#include <QFile>
-
-#include <exception>
 #include <string>
 
 namespace tastolino {
@@ -135,46 +129,21 @@ void drawPage(clsPDFCreator& pdf, const FreeTextReportInput& in) {
 
 }  // namespace
 
-QString freeTextReportPath(const QString& tempFolder, const QString& userName) {
-    // The user's storage key: a file name in the temporary folder, never a
-    // way out of it, the same as the results report uses.
-    QString name = userStorageKey(userName);
-    if (name.isEmpty()) name = QString::fromLatin1(kProgram);
-    QString folder = QDir::fromNativeSeparators(tempFolder);
-    if (folder.isEmpty()) return {};
-    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
-    return folder + name + QStringLiteral(".pdf");
-}
-
 QString freeTextReportDate(const QDateTime& when, const QLocale& locale) {
     return locale.toString(when, QStringLiteral("dddd, dd MMMM yyyy - HH:mm:ss"));
 }
 
-FreeTextPdfResult WriteFreeTextReportPdf(const QString& path, const FreeTextReportInput& input) {
-    if (path.isEmpty()) return FreeTextPdfResult::NotCreated;
-    clsPDFCreator pdf;
-    pdf.Title(input.documentTitle.toStdString());
-    pdf.ScaleMode(3);
-    pdf.PaperSize(0);
-    pdf.Margin(0);
-    pdf.Orientation(0);
-    std::string file = QFile::encodeName(path).toStdString();
-    if (!pdf.InitPDFFile(file)) return FreeTextPdfResult::NotCreated;
-    try {
-        pdf.LoadFont("Fn1", "Arial", 0);
-        pdf.LoadFont("Fn2", "Arial", 3);
-        pdf.LoadFont("Fn3", "Arial", 1);
-        pdf.LoadFont("Fn5", "Symbol", 0);
-        pdf.BeginPage();
-        drawPage(pdf, input);
-        pdf.EndPage();
-        pdf.ClosePDFFile();
-    } catch (const std::exception&) {
-        // A half-written report would open as a broken file: take it away.
-        QFile::remove(path);
-        return FreeTextPdfResult::WriteFailed;
-    }
-    return FreeTextPdfResult::Written;
+ReportPdfResult WriteFreeTextReportPdf(TempReportFile& file, const FreeTextReportInput& input) {
+    return writeReportPdf(file, reportFileName(input.userName), input.documentTitle,
+                          [&input](clsPDFCreator& pdf) {
+                              pdf.LoadFont("Fn1", "Arial", 0);
+                              pdf.LoadFont("Fn2", "Arial", 3);
+                              pdf.LoadFont("Fn3", "Arial", 1);
+                              pdf.LoadFont("Fn5", "Symbol", 0);
+                              pdf.BeginPage();
+                              drawPage(pdf, input);
+                              pdf.EndPage();
+                          });
 }
 
 }  // namespace tastolino

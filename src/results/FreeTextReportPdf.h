@@ -4,6 +4,7 @@
 #pragma once
 
 #include "results/FreeTextReportFigures.h"
+#include "results/ReportPdfFile.h"
 #include "settings/InterfaceTexts.h"
 
 #include <QDateTime>
@@ -31,18 +32,9 @@ struct FreeTextReportInput {
     QString authorLine = ItalianText(QStringLiteral("9045"));
 };
 
-enum class FreeTextPdfResult {
-    Written,
-    NotCreated,   // the file could not be created; nothing was written
-    WriteFailed,  // created but not completed; the partial file is removed
-};
-
-// The report's file: the temporary folder, then the user name (or the
-// program's name) and ".pdf". Empty when the name cannot be a file name in
-// that folder (a folder separator in it, say).
-QString freeTextReportPath(const QString& tempFolder, const QString& userName);
-
-FreeTextPdfResult WriteFreeTextReportPdf(const QString& path, const FreeTextReportInput& input);
+// Writes the report through `file`, named after the user (reportFileName);
+// a file left unfinished by a write failure is removed.
+ReportPdfResult WriteFreeTextReportPdf(TempReportFile& file, const FreeTextReportInput& input);
 
 // The date line of the heading: weekday, day, month, year and time.
 QString freeTextReportDate(const QDateTime& when, const QLocale& locale);

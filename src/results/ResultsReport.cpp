@@ -1,12 +1,8 @@
 #include "results/ResultsReport.h"
 
-#include "settings/UserStorageKey.h"
-
 #include "clsPDFCreator.h"
 #include "results/frmClassificaFigures.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -58,143 +54,117 @@ QString reportAuthorLine(const ResultsReportInput& in) {
     return QStringLiteral("Tastolino - ") + in.authorLine;
 }
 
-QString reportPdfPath(const QString& folder, const QString& reportName) {
-    // The user's storage key is a file name inside the folder, whatever the
-    // name holds.
-    QString name = userStorageKey(reportName);
-    if (name.isEmpty()) name = QStringLiteral("Tastolino");
-    return folder + name + QStringLiteral(".pdf");
-}
+namespace {
 
-PdfResult writeResultsPdf(const QString& path, const ResultsReportInput& in) {
+// The page of the report, from loading the fonts to EndPage.
+void drawResultsPage(clsPDFCreator& pdf, const ResultsReportInput& in) {
     const ExerciseResults& r = in.results;
-    clsPDFCreator pdf;
-    pdf.Title(in.documentTitle.toStdString());
-    pdf.ScaleMode(3);
-    pdf.PaperSize(0);
-    pdf.Margin(0);
-    pdf.Orientation(0);
-
-    // A link left in the shared temporary folder under the report's name
-    // must not redirect the report onto another file.
-    if (QFileInfo(path).isSymLink()) QFile::remove(path);
-    std::string fileName = QFile::encodeName(path).toStdString();
-    bool opened = false;
-    try {
-        opened = pdf.InitPDFFile(fileName);
-    } catch (const std::exception&) {
-        opened = false;
-    }
-    if (!opened) return PdfResult::CannotCreate;
-
     auto s = [](const QString& q) { return q.toStdString(); };
     auto line = [&pdf](float x1, float y1, float x2, float y2) {
         pdf.MoveTo(x1, y1);
         pdf.LineTo(x2, y2, 1);
     };
-    try {
-        pdf.LoadFont("Fn1", "Arial", 0);
-        pdf.LoadFont("Fn2", "Arial", 3);
-        pdf.LoadFont("Fn3", "Arial", 1);
-        pdf.LoadFont("Fn4", "Arial", 2);
-        pdf.BeginPage();
-        pdf.SetColorFill(0);
+    pdf.LoadFont("Fn1", "Arial", 0);
+    pdf.LoadFont("Fn2", "Arial", 3);
+    pdf.LoadFont("Fn3", "Arial", 1);
+    pdf.LoadFont("Fn4", "Arial", 2);
+    pdf.BeginPage();
+    pdf.SetColorFill(0);
 
-        // Heading.
-        pdf.DrawText(2.0f, 27.5f, "Tastolino", "Fn2", 24, 0);
-        pdf.SetLineWidth(0.01f);
-        line(2.0f, 27.3f, 20.0f, 27.3f);
-        pdf.DrawText(2.0f, 26.7f, s(in.text(10) + in.reportName), "Fn1", 12, 0);
-        const QLocale& locale = in.dateLocale;
-        const QString when = locale.toString(in.when.date(), QStringLiteral("dddd, dd MMMM yyyy")) +
-                             QStringLiteral(" (") +
-                             locale.toString(in.when.time(), QStringLiteral("HH:mm:ss")) +
-                             QLatin1Char(')');
-        pdf.DrawText(20.0f, 26.7f, s(when), "Fn1", 10, 1);
+    // Heading.
+    pdf.DrawText(2.0f, 27.5f, "Tastolino", "Fn2", 24, 0);
+    pdf.SetLineWidth(0.01f);
+    line(2.0f, 27.3f, 20.0f, 27.3f);
+    pdf.DrawText(2.0f, 26.7f, s(in.text(10) + in.reportName), "Fn1", 12, 0);
+    const QLocale& locale = in.dateLocale;
+    const QString when = locale.toString(in.when.date(), QStringLiteral("dddd, dd MMMM yyyy")) +
+                         QStringLiteral(" (") +
+                         locale.toString(in.when.time(), QStringLiteral("HH:mm:ss")) +
+                         QLatin1Char(')');
+    pdf.DrawText(20.0f, 26.7f, s(when), "Fn1", 10, 1);
 
-        // Coloured bands under the level headings.
-        const float headingY[3] = {25, 19, 13};
-        const int32_t bandColour[3] = {bgr(236, 255, 213), bgr(255, 255, 199), bgr(255, 226, 226)};
-        pdf.SetLineWidth(0.7f);
-        for (int i = 0; i < 3; ++i) {
-            pdf.SetColorStroke(bandColour[i]);
-            line(2.0f, headingY[i] + 0.2f, 20.0f, headingY[i] + 0.2f);
-        }
-        pdf.SetColorStroke(0);
-        pdf.SetColorFill(0);
-        pdf.SetLineWidth(0.01f);
-        for (int i = 0; i < 3; ++i) {
-            const float y = headingY[i];
-            pdf.DrawText(2.0f, y, s(in.text(11) + QString::number(i + 1)), "Fn1", 16, 0);
-            pdf.DrawText(12.0f, y, s(in.text(12) + r.categoryName), "Fn3", 12, 0);
-            line(2.0f, y - 0.3f, 20.0f, y - 0.3f);
-        }
-
-        // The three level tables, played or not.
-        const float valueRight =
-            pdf.Length(s(in.text(2) + QStringLiteral("1") + in.unitSuffix), "Fn1", 12) + 2.5f + 1;
-        const float scoreRight = pdf.Length(s(in.text(3)), "Fn1", 12) + 12.0f + 1;
-        for (int i = 0; i < 3; ++i) {
-            const LevelFigures f = levelFigures(r, 5 * i + 1);
-            float y = 24.0f - 6.0f * float(i);
-            for (size_t k = 0; k < 5; ++k) {
-                pdf.DrawText(2.5f, y, s(in.text(2) + QString::number(k + 1) + in.unitSuffix), "Fn1",
-                             12, 0);
-                pdf.DrawText(valueRight, y, s(QString::number(f.kpm[k])), "Fn1", 12, 1);
-                pdf.DrawText(12.0f, y, s(in.text(3)), "Fn1", 12, 0);
-                pdf.DrawText(scoreRight, y, s(QString::number(f.scores[k])), "Fn1", 12, 1);
-                y -= 0.5f;
-            }
-            y -= 1;
-            const std::string averageLabel = s(in.text(4) + in.unitSuffix);
-            const std::string average = s(QString::number(f.averageKpm));
-            // A label longer than the sentence lines' pushes its figure right.
-            const float averageRight =
-                std::max(valueRight + 0.1f, 2.5f + pdf.Length(averageLabel, "Fn3", 12) +
-                                                pdf.Length(average, "Fn3", 12) + 0.2f);
-            pdf.DrawText(2.5f, y, averageLabel, "Fn3", 12, 0);
-            pdf.DrawText(averageRight, y, average, "Fn3", 12, 1);
-            pdf.DrawText(12.0f, y, s(in.text(3) + QStringLiteral("  ")), "Fn3", 12, 0);
-            pdf.DrawText(scoreRight, y, s(QString::number(f.averageScore)), "Fn3", 12, 1);
-        }
-
-        // Totals on a grey band.
-        const OverallFigures o = overallFigures(in);
-        pdf.DrawText(2.0f, 7.0f, s(in.text(15)), "Fn2", 14, 0);
-        pdf.SetLineWidth(0.01f);
-        line(2.0f, 6.7f, 20.0f, 6.7f);
-        pdf.SetColorStroke(bgr(244, 244, 244));
-        pdf.SetLineWidth(2.8f);
-        line(2.0f, 5.1f, 20.0f, 5.1f);
-        pdf.DrawText(2.5f, 6.0f,
-                     s(in.text(16) + QLatin1Char(' ') + r.perMinuteText + QStringLiteral(":  ") +
-                       QString::number(o.kpm)),
-                     "Fn1", 12, 0);
-        pdf.DrawText(12.0f, 6.0f, s(in.text(17) + QLatin1Char(' ') + QString::number(o.score)),
-                     "Fn1", 12, 0);
-        pdf.DrawText(2.5f, 5.0f, s(in.text(18) + QLatin1Char(' ') + QString::number(r.errorCount)),
-                     "Fn1", 10, 0);
-        pdf.DrawText(2.5f, 4.5f,
-                     s(in.text(19) + QLatin1Char(' ') + QString::number(r.correctCount)), "Fn1", 10,
-                     0);
-        pdf.DrawText(12.0f, 4.8f,
-                     s(in.text(20) + QLatin1Char(' ') + o.errorRatio + QStringLiteral("  (") +
-                       o.ratingWord + QLatin1Char(')')),
-                     "Fn1", 10, 0);
-        pdf.SetColorStroke(0);
-        pdf.SetLineWidth(0.01f);
-        line(2.0f, 3.5f, 20.0f, 3.5f);
-
-        pdf.DrawText(2.0f, 1.5f, s(reportSourceLine(in)), "Fn1", 7, 0);
-        pdf.DrawText(20.0f, 1.5f, s(reportAuthorLine(in)), "Fn1", 7, 1);
-        pdf.EndPage();
-        pdf.ClosePDFFile();
-    } catch (const std::exception&) {
-        // A half-written report is no report: nothing is left to be opened.
-        QFile::remove(path);
-        return PdfResult::WriteFailed;
+    // Coloured bands under the level headings.
+    const float headingY[3] = {25, 19, 13};
+    const int32_t bandColour[3] = {bgr(236, 255, 213), bgr(255, 255, 199), bgr(255, 226, 226)};
+    pdf.SetLineWidth(0.7f);
+    for (int i = 0; i < 3; ++i) {
+        pdf.SetColorStroke(bandColour[i]);
+        line(2.0f, headingY[i] + 0.2f, 20.0f, headingY[i] + 0.2f);
     }
-    return PdfResult::Written;
+    pdf.SetColorStroke(0);
+    pdf.SetColorFill(0);
+    pdf.SetLineWidth(0.01f);
+    for (int i = 0; i < 3; ++i) {
+        const float y = headingY[i];
+        pdf.DrawText(2.0f, y, s(in.text(11) + QString::number(i + 1)), "Fn1", 16, 0);
+        pdf.DrawText(12.0f, y, s(in.text(12) + r.categoryName), "Fn3", 12, 0);
+        line(2.0f, y - 0.3f, 20.0f, y - 0.3f);
+    }
+
+    // The three level tables, played or not.
+    const float valueRight =
+        pdf.Length(s(in.text(2) + QStringLiteral("1") + in.unitSuffix), "Fn1", 12) + 2.5f + 1;
+    const float scoreRight = pdf.Length(s(in.text(3)), "Fn1", 12) + 12.0f + 1;
+    for (int i = 0; i < 3; ++i) {
+        const LevelFigures f = levelFigures(r, 5 * i + 1);
+        float y = 24.0f - 6.0f * float(i);
+        for (size_t k = 0; k < 5; ++k) {
+            pdf.DrawText(2.5f, y, s(in.text(2) + QString::number(k + 1) + in.unitSuffix), "Fn1", 12,
+                         0);
+            pdf.DrawText(valueRight, y, s(QString::number(f.kpm[k])), "Fn1", 12, 1);
+            pdf.DrawText(12.0f, y, s(in.text(3)), "Fn1", 12, 0);
+            pdf.DrawText(scoreRight, y, s(QString::number(f.scores[k])), "Fn1", 12, 1);
+            y -= 0.5f;
+        }
+        y -= 1;
+        const std::string averageLabel = s(in.text(4) + in.unitSuffix);
+        const std::string average = s(QString::number(f.averageKpm));
+        // A label longer than the sentence lines' pushes its figure right.
+        const float averageRight =
+            std::max(valueRight + 0.1f, 2.5f + pdf.Length(averageLabel, "Fn3", 12) +
+                                            pdf.Length(average, "Fn3", 12) + 0.2f);
+        pdf.DrawText(2.5f, y, averageLabel, "Fn3", 12, 0);
+        pdf.DrawText(averageRight, y, average, "Fn3", 12, 1);
+        pdf.DrawText(12.0f, y, s(in.text(3) + QStringLiteral("  ")), "Fn3", 12, 0);
+        pdf.DrawText(scoreRight, y, s(QString::number(f.averageScore)), "Fn3", 12, 1);
+    }
+
+    // Totals on a grey band.
+    const OverallFigures o = overallFigures(in);
+    pdf.DrawText(2.0f, 7.0f, s(in.text(15)), "Fn2", 14, 0);
+    pdf.SetLineWidth(0.01f);
+    line(2.0f, 6.7f, 20.0f, 6.7f);
+    pdf.SetColorStroke(bgr(244, 244, 244));
+    pdf.SetLineWidth(2.8f);
+    line(2.0f, 5.1f, 20.0f, 5.1f);
+    pdf.DrawText(2.5f, 6.0f,
+                 s(in.text(16) + QLatin1Char(' ') + r.perMinuteText + QStringLiteral(":  ") +
+                   QString::number(o.kpm)),
+                 "Fn1", 12, 0);
+    pdf.DrawText(12.0f, 6.0f, s(in.text(17) + QLatin1Char(' ') + QString::number(o.score)), "Fn1",
+                 12, 0);
+    pdf.DrawText(2.5f, 5.0f, s(in.text(18) + QLatin1Char(' ') + QString::number(r.errorCount)),
+                 "Fn1", 10, 0);
+    pdf.DrawText(2.5f, 4.5f, s(in.text(19) + QLatin1Char(' ') + QString::number(r.correctCount)),
+                 "Fn1", 10, 0);
+    pdf.DrawText(12.0f, 4.8f,
+                 s(in.text(20) + QLatin1Char(' ') + o.errorRatio + QStringLiteral("  (") +
+                   o.ratingWord + QLatin1Char(')')),
+                 "Fn1", 10, 0);
+    pdf.SetColorStroke(0);
+    pdf.SetLineWidth(0.01f);
+    line(2.0f, 3.5f, 20.0f, 3.5f);
+
+    pdf.DrawText(2.0f, 1.5f, s(reportSourceLine(in)), "Fn1", 7, 0);
+    pdf.DrawText(20.0f, 1.5f, s(reportAuthorLine(in)), "Fn1", 7, 1);
+    pdf.EndPage();
+}
+
+}  // namespace
+
+ReportPdfResult writeResultsPdf(TempReportFile& file, const ResultsReportInput& in) {
+    return writeReportPdf(file, reportFileName(in.reportName), in.documentTitle,
+                          [&in](clsPDFCreator& pdf) { drawResultsPage(pdf, in); });
 }
 
 }  // namespace tastolino

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/AppState.h"
+#include "results/ReportPdfFile.h"
 #include "settings/InterfaceTexts.h"
 
 #include <QDateTime>
@@ -73,14 +74,8 @@ bool printResults(const ResultsReportInput& in);
 std::function<void(QPrinter&)>& printerSetupHook();
 
 // --- PDF report -------------------------------------------------------------
-// The file name of the report of `reportName` in `folder` (which ends in a
-// separator). Characters that cannot stand in a file name are replaced, so
-// that the report stays inside the folder whatever the user name.
-QString reportPdfPath(const QString& folder, const QString& reportName);
-
-enum class PdfResult { Written, CannotCreate, WriteFailed };
-// Writes the PDF report to `path`; a file left unfinished by a write
-// failure is removed.
-PdfResult writeResultsPdf(const QString& path, const ResultsReportInput& in);
+// Writes the PDF report through `file`, named after in.reportName
+// (reportFileName); a file left unfinished by a write failure is removed.
+ReportPdfResult writeResultsPdf(TempReportFile& file, const ResultsReportInput& in);
 
 }  // namespace tastolino

@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -88,7 +87,7 @@ frmClassifica::frmClassifica(QWidget* parent) : QDialog(parent) {
 
 frmClassifica::~frmClassifica() {
     // The report is a temporary file: it goes with the window.
-    if (!pdfPath.isEmpty() && QFile::exists(pdfPath)) QFile::remove(pdfPath);
+    if (report_) report_->remove();
 }
 
 int frmClassifica::mm(double millimetres) const {
@@ -261,15 +260,15 @@ QString frmClassifica::GetTempDir() {
 
 bool frmClassifica::CreaPDF() {
     if (reportName.isEmpty()) reportName = QStringLiteral("Tastolino");
-    const QString folder = GetTempDir();
-    const QString path = folder.isEmpty() ? QString() : reportPdfPath(folder, reportName);
-    if (path.isEmpty() || writeResultsPdf(path, reportInput()) != PdfResult::Written) {
+    if (!report_) report_ = std::make_unique<TempReportFile>(GetTempDir());
+    // A new report takes the place of the window's earlier one.
+    pdfPath.clear();
+    if (writeResultsPdf(*report_, reportInput()) != ReportPdfResult::Written) {
         seams::message(this, ResultsTexts.value(28), QStringLiteral("Tastolino"),
                        seams::MsgIcon::Critical);
         return false;
     }
-    // Only a file this window wrote is removed when it closes.
-    pdfPath = path;
+    pdfPath = report_->path();
     seams::openUrl(QUrl::fromLocalFile(pdfPath));
     return true;
 }

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -52,8 +53,8 @@ class frmClassifica : public QDialog {
   public:
     // Snapshot of what the printout and the PDF report show.
     ResultsReportInput reportInput() const;
-    // Writes the report to GetTempDir() + reportName + ".pdf" (pdfPath) and
-    // opens it; true when it was written.
+    // Writes the report, named after reportName, into a private folder of
+    // GetTempDir() (pdfPath) and opens it; true when it was written.
     bool CreaPDF();
     // The system temporary folder with its trailing separator; empty when
     // there is none.
@@ -69,6 +70,8 @@ class frmClassifica : public QDialog {
     void PaintLevelTable(QPainter& p, const LevelFigures& figures, int top);
 
     std::vector<LevelFigures> levels_;
+    // The report file this window made; it goes with the window.
+    std::unique_ptr<TempReportFile> report_;
     QWidget* picBar_ = nullptr;
     QPushButton* cmdPDF_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
@@ -239,7 +238,7 @@ void frmReportFreeTXT::cmdCreaPDF_Click() {
 void frmReportFreeTXT::WriteFreeTextPdf() {
     const ExerciseResults& r = appState().results;
     if (userName.isEmpty()) userName = QStringLiteral("Tastolino");
-    const QString path = freeTextReportPath(GetTempDir(), userName);
+    if (!report_) report_ = std::make_unique<TempReportFile>(GetTempDir());
 
     FreeTextReportInput in;
     in.labels = ReportLabels;
@@ -256,18 +255,22 @@ void frmReportFreeTXT::WriteFreeTextPdf() {
     speedCode = tastolino::RateSpeed(figures.perMinute, r.expertMode);
     errorCode = tastolino::RateErrors(figures.keystrokes, figures.errors, r.expertMode);
 
-    switch (WriteFreeTextReportPdf(path, in)) {
-        case FreeTextPdfResult::Written:
-            pdfPath = path;
-            seams::openUrl(QUrl::fromLocalFile(path));
+    // A new report takes the place of the window's earlier one.
+    pdfPath.clear();
+    switch (WriteFreeTextReportPdf(*report_, in)) {
+        case ReportPdfResult::Written:
+            pdfPath = report_->path();
+            seams::openUrl(QUrl::fromLocalFile(pdfPath));
             break;
-        case FreeTextPdfResult::NotCreated:
+        case ReportPdfResult::NotCreated:
             seams::message(this, ReportLabels.value(kSlotFileLocked), QStringLiteral("Tastolino"),
                            seams::MsgIcon::Critical);
             break;
-        case FreeTextPdfResult::WriteFailed:
-            seams::message(this, WindowText(QStringLiteral("9047")) + QLatin1Char('\n') + path,
-                           QStringLiteral("Tastolino"), seams::MsgIcon::Critical);
+        case ReportPdfResult::WriteFailed:
+            seams::message(
+                this,
+                WindowText(QStringLiteral("9047")) + QLatin1Char('\n') + reportFileName(userName),
+                QStringLiteral("Tastolino"), seams::MsgIcon::Critical);
             break;
     }
 }
@@ -283,7 +286,7 @@ void frmReportFreeTXT::done(int result) {
 
 void frmReportFreeTXT::Form_Unload() {
     // The report is a temporary file: it goes with the window.
-    if (!pdfPath.isEmpty() && QFile::exists(pdfPath)) QFile::remove(pdfPath);
+    if (report_) report_->remove();
     pdfPath.clear();
     classes = {};
     figures.timeText.clear();

@@ -4,6 +4,7 @@
 // closes. The window only reads the exercise record.
 #pragma once
 
+#include "platform/TempReportFile.h"
 #include "results/FreeTextReportFigures.h"
 
 #include <QDialog>
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QPainter;
@@ -58,6 +60,8 @@ class frmReportFreeTXT : public QDialog {
 
     double sx_ = 1, sy_ = 1, fontScale_ = 1;
     QPixmap surface_;
+    // The report file this window made; it goes with the window.
+    std::unique_ptr<TempReportFile> report_;
     QWidget* picBar_ = nullptr;
     QPushButton* cmdChiudi_ = nullptr;
     QPushButton* cmdCreaPDF_ = nullptr;

@@ -1,7 +1,8 @@
 #include "settings/InstallerLanguage.h"
 
+#include "settings/SafeFileQt.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace tastolino {
 
@@ -18,10 +19,10 @@ QString InstallerLanguage() {
     // Relative values are invalid by the base-directory rules and ignored.
     if (configHome.isEmpty() || !QDir::isAbsolutePath(configHome))
         configHome = QDir::homePath() + QStringLiteral("/.config");
-    QFile file(configHome + QStringLiteral("/Lingovano/installer-language"));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray line = file.readLine(kMaxLine);
-    return QString::fromUtf8(line).trimmed();
+    const std::optional<QByteArray> bytes =
+        readRegularFile(configHome + QStringLiteral("/Lingovano/installer-language"), kMaxLine);
+    if (!bytes) return {};
+    return QString::fromUtf8(bytes->left(bytes->indexOf('\n'))).trimmed();
 }
 
 QString languageForInstallerChoice(const QString& choice) {

@@ -10,7 +10,7 @@ namespace {
 
 // Ranges of the program's own identifiers:
 //   9001-9009  desktop integration and the buttons of message boxes
-//   9010-9019  reserved: the single-instance lock
+//   9010-9019  the single-instance lock
 //   9020-9039  main window: bottom bar, menu strip, window title, course
 //              bookmark, external key map
 //   9040-9049  about window, results window and the reports
@@ -227,6 +227,11 @@ constexpr InterfaceText kTexts[] = {
     {"9004", "No"},
     {"9005", "Annulla"},
     {"9006", "OK"},  // also the user name entry's button
+    // The lock against a second running copy cannot be taken; the folder
+    // follows on the next line.
+    {"9010",
+     "Non è possibile impedire che Tastolino venga aperto due volte: questa cartella non "
+     "appartiene solo a te oppure contiene un file estraneo al posto del blocco:"},
     // Main window: the captions of the bottom bar, the Start button's tooltip,
     // the tooltip of menu item 7, the word before the file name in the
     // window title of a free text, and the course bookmark that cannot be

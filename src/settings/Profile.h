@@ -2,11 +2,13 @@
 // semantics of the Windows profile functions (see ProfileText.h), on UTF-8
 // text, with the files themselves in Windows-1252.
 //
-// A missing file reads as empty. Every change rewrites the file atomically
-// (a temporary file in the same folder, flushed to disk, then renamed over
-// the original), so a crash during a save never leaves a half-written file.
-// A file that cannot be written (read-only file or folder, unreadable file)
-// is left untouched and the function reports failure.
+// A missing file reads as empty, and so does anything but a regular file (a
+// named pipe, a device, a folder: see SafeFile.h), which is never waited
+// for nor replaced. Every change rewrites the file atomically (a temporary
+// file in the same folder, flushed to disk, then put in the original's
+// place), so a crash during a save never leaves a half-written file. A file
+// that cannot be written (read-only file or folder, unreadable file, not a
+// regular file) is left untouched and the function reports failure.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,7 @@
 #include "stats/WeakKeyDrill.h"
 
 #include "keyboard/CharKeyMap.h"
+#include "settings/SafeFileQt.h"
 #include "stats/StatsQueries.h"
 #include "stats/StatsStore.h"
 #include "text/Cp1252.h"
@@ -20,6 +21,8 @@ constexpr char32_t kEnter = 13;
 constexpr char32_t kBlank = 32;
 constexpr int kEntries[3] = {5, 15, 15};
 // Partners for a single weak character in level 1: the commonest letters.
+// The shipped word list has some twenty kilobytes; a megabyte is plenty.
+constexpr qint64 kMaxWordListBytes = 1 << 20;
 constexpr char32_t kFillers[] = {U'e', U'n', U'r', U't', U's', U'a', U'i', U'u', U'l', U'o'};
 
 bool typeable(char32_t c) {
@@ -179,10 +182,10 @@ LineFits fitsCharacterCount(int characters) {
 }
 
 QStringList loadDrillWords(const QString& file) {
-    QFile f(file);
     QStringList words;
-    if (!f.open(QIODevice::ReadOnly)) return words;
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    const std::optional<QByteArray> bytes = readRegularFile(file, kMaxWordListBytes);
+    if (!bytes) return words;
+    const QStringList lines = QString::fromUtf8(*bytes).split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         const QString w = line.trimmed();
         if (w.isEmpty() || w.startsWith(QLatin1Char('#'))) continue;

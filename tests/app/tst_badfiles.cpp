@@ -468,6 +468,10 @@ class TestBadFiles : public QObject {
         QTest::newRow("only the extension") << QStringLiteral("/.lez") << notFound;
         QTest::newRow("no slash") << QStringLiteral("out.lez") << notFound;
         QTest::newRow("other extension") << QStringLiteral("/e.ini") << ignored;
+        // The system would end the name at the NUL: out.txt is no ".lez".
+        QTest::newRow("NUL inside")
+            << dir_.path() + QStringLiteral("/out.txt") + QChar(0) + QStringLiteral("/x.lez")
+            << notFound;
     }
     void commandLine() {
         QFETCH(QString, arg);

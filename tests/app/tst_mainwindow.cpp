@@ -331,6 +331,44 @@ class TestMainWindow : public QObject {
         qputenv("XDG_DATA_HOME", saved[1]);
     }
 
+    // Where the lock against a second copy could not be taken the program
+    // still starts, and says so once, with the folder; a language file may
+    // word it.
+    void lockThatCannotBeTakenIsTold() {
+        appState() = AppState();
+        appState().appFolder = folder_->path() + QLatin1Char('/');
+        const QString lockFolder = QStringLiteral("/run/somewhere");
+        {
+            frmTastomat w;
+            w.SetLockProblem(lockFolder);
+            w.Form_Load();
+            QVERIFY(!w.IsUnloaded());
+        }
+        const auto told = [&] {
+            QStringList texts;
+            for (const seams::MessageRequest& r : asked_)
+                if (r.text.endsWith(QLatin1Char('\n') + lockFolder)) texts << r.text;
+            return texts;
+        };
+        QCOMPARE(told().size(), 1);
+        QVERIFY(told()[0].startsWith(QStringLiteral("Non è possibile impedire che Tastolino")));
+        QCOMPARE(asked_.last().icon, seams::MsgIcon::Warning);
+
+        asked_.clear();
+        QDir(folder_->path()).mkpath(QStringLiteral("Lang"));
+        writeFile(folder_->filePath(QStringLiteral("Lang/English.lng")),
+                  "[Strings]\r\n9010=Tastolino cannot make sure it runs only once:\r\n");
+        writeFile(iniPath(), "[Language]\r\nCurrentLanguage=English\r\n");
+        {
+            frmTastomat w;
+            w.SetLockProblem(lockFolder);
+            w.Form_Load();
+        }
+        QCOMPARE(told(),
+                 QStringList{QStringLiteral("Tastolino cannot make sure it runs only once:\n") +
+                             lockFolder});
+    }
+
     void menuIsOffUntilStartUpEnds() {
         appState() = AppState();
         appState().appFolder = folder_->path() + QLatin1Char('/');

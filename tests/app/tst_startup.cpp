@@ -7,7 +7,7 @@
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 
-#include <QLockFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -86,30 +86,49 @@ class TestStartup : public QObject {
     void secondCopyIsRefused() {
         QTemporaryDir dir;
         const QString path = dir.filePath("tastolino.lock");
-        SingleInstance first(path);
-        QVERIFY(first.acquire());
-        SingleInstance second(path);
-        QVERIFY(!second.acquire());
+        using Lock = SingleInstance::Lock;
+        {
+            SingleInstance first(path);
+            QCOMPARE(first.acquire(), Lock::Taken);
+            SingleInstance second(path);
+            QCOMPARE(second.acquire(), Lock::RunningCopy);
+        }
+        // The lock goes with its holder; the file it leaves is no obstacle.
+        SingleInstance third(path);
+        QCOMPARE(third.acquire(), Lock::Taken);
+        QFileInfo info(path);
+        QCOMPARE(int(info.permissions() & 0x0077), 0);  // nothing for group and others
 
-        // Where no lock can be made at all the program still starts.
+        // Where no lock can be made at all the program is told so.
         SingleInstance nowhere(dir.filePath("missing/folder/tastolino.lock"));
-        QVERIFY(nowhere.acquire());
+        QCOMPARE(nowhere.acquire(), Lock::Unavailable);
     }
 
     void lockOfCrashedCopyIsTakenOver() {
         QTemporaryDir dir;
         const QString path = dir.filePath("tastolino.lock");
-        // A process that has ended leaves its number in the lock file.
+        // A copy that was killed holding the lock.
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
         const pid_t child = fork();
-        if (child == 0) _exit(0);
+        if (child == 0) {
+            SingleInstance held(path);
+            const char ok = held.acquire() == SingleInstance::Lock::Taken ? 'y' : 'n';
+            (void)!::write(ready[1], &ok, 1);
+            ::pause();
+            _exit(0);
+        }
+        char ok = 0;
+        QCOMPARE(::read(ready[0], &ok, 1), 1);
+        QCOMPARE(ok, 'y');
+        SingleInstance meanwhile(path);
+        QCOMPARE(meanwhile.acquire(), SingleInstance::Lock::RunningCopy);
+        ::kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::number(child) + "\ntastolino\n" +
-                   QSysInfo::machineHostName().toUtf8() + "\n");
-        file.close();
         SingleInstance instance(path);
-        QVERIFY(instance.acquire());
+        QCOMPARE(instance.acquire(), SingleInstance::Lock::Taken);
+        ::close(ready[0]);
+        ::close(ready[1]);
 
         // A damaged lock file does not keep the program from starting either.
         QTemporaryDir other;
@@ -118,7 +137,7 @@ class TestStartup : public QObject {
         junk.write("\xff\xfe garbage");
         junk.close();
         SingleInstance again(other.filePath("tastolino.lock"));
-        QVERIFY(again.acquire());
+        QCOMPARE(again.acquire(), SingleInstance::Lock::Taken);
     }
 
     void sessionEndSignalsArriveAsQtSignal() {

@@ -116,23 +116,29 @@ xdotool key Return
 e2e_wait_input_state "$main" typing 30 || fail "the free text did not start"
 xdotool type --delay 30 "Ja, so ist es."
 report=$(wait_dialog 30) || { fail "no free-text report"; cat "$work/run.log"; exit 1; }
-pdf=$TMPDIR/TESTER.pdf
+# The report lies in a folder of its own in the temporary folder, which
+# only the user can enter; the file is the user's alone.
+report_pdf() { ls -d "$TMPDIR"/tastolino-??????/TESTER.pdf 2>/dev/null | head -1; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
 for n in 1 2 3; do
-  before=$(stat -c %Y.%s "$pdf" 2>/dev/null)
-  rm -f "$pdf" 2>/dev/null
+  # A new file may get the number of the one it replaces: the time of its
+  # last change tells them apart.
+  before=$(stat -c '%i %.9Y' "$(report_pdf)" 2>/dev/null)
   # "Crea file pdf": left in the button bar along the bottom of the report.
   click "$report" 115 389
   ok=0
   for _ in $(seq 200); do
-    if [ -s "$pdf" ] && qpdf --check "$pdf" >/dev/null 2>&1; then ok=1; break; fi
+    pdf=$(report_pdf)
+    if [ -s "$pdf" ] && [ "$(stat -c '%i %.9Y' "$pdf")" != "$before" ] &&
+      qpdf --check "$pdf" >/dev/null 2>&1; then ok=1; break; fi
     sleep 0.05
   done
   [ $ok -eq 1 ] || fail "PDF $n: missing or broken ($(qpdf --check "$pdf" 2>&1 | tail -1))"
+  [ "$(stat -c %a "$pdf" 2>/dev/null)/$(stat -c %a "$(dirname "$pdf")" 2>/dev/null)" = 600/700 ] ||
+    fail "PDF $n: not private ($(ls -ld "$pdf" "$(dirname "$pdf")" 2>&1))"
   sleep 0.5
   viewable "$report" || { fail "the report closed after PDF $n"; break; }
   [ -s "$pdf" ] || fail "PDF $n gone while the report is open"
-  : "$before"
 done
 click "$report" 354 389  # "Chiudi", right in the button bar
 wait_no_dialog 10 || fail "the report did not close on Chiudi"
@@ -146,6 +152,7 @@ else
 fi
 pid=
 [ -e "$pdf" ] && fail "the report file outlived its window"
+ls -d "$TMPDIR"/tastolino-* >/dev/null 2>&1 && fail "the report's folder outlived its window"
 
 # --- 2. Esc ----------------------------------------------------------------
 printer=0

@@ -9,6 +9,8 @@
 #include "results/frmClassifica.h"
 #include "results/frmReportFreeTXT.h"
 
+#include "common/ReportFileCheck.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -242,15 +244,14 @@ class TestFreeTextReport : public QObject {
         QCOMPARE(freeTextFileName(QString()), QString());
     }
 
-    void reportPath() {
-        QCOMPARE(freeTextReportPath("/tmp", "anna"), QStringLiteral("/tmp/anna.pdf"));
-        QCOMPARE(freeTextReportPath("/tmp/", ""), QStringLiteral("/tmp/Tastolino.pdf"));
-        // A name never leads out of the temporary folder: it is stored under
-        // its key, as the results report is.
-        QCOMPARE(freeTextReportPath("/tmp", "../etc/x"), QStringLiteral("/tmp/..%2Fetc%2Fx.pdf"));
-        QCOMPARE(freeTextReportPath("/tmp", "a\\b"), QStringLiteral("/tmp/a%5Cb.pdf"));
-        QCOMPARE(freeTextReportPath("/tmp", "a:b"), QStringLiteral("/tmp/a%3Ab.pdf"));
-        QCOMPARE(freeTextReportPath("", "anna"), QString());
+    void reportFileNames() {
+        QCOMPARE(reportFileName("anna"), QStringLiteral("anna.pdf"));
+        QCOMPARE(reportFileName(""), QStringLiteral("Tastolino.pdf"));
+        // A name never leads out of the folder: it is stored under its key,
+        // as the results report is.
+        QCOMPARE(reportFileName("../etc/x"), QStringLiteral("..%2Fetc%2Fx.pdf"));
+        QCOMPARE(reportFileName("a\\b"), QStringLiteral("a%5Cb.pdf"));
+        QCOMPARE(reportFileName("a:b"), QStringLiteral("a%3Ab.pdf"));
     }
 
     void windowOpening() {
@@ -320,7 +321,8 @@ class TestFreeTextReport : public QObject {
         appState().results.categoryName = QStringLiteral("Esperto");
         frmReportFreeTXT w;
         const QString path = clickPdf(w);
-        QCOMPARE(path, QDir(temp_->path()).filePath("anna.pdf"));
+        QCOMPARE(reporttest::placementProblem(path, temp_->path(), QStringLiteral("anna.pdf")),
+                 QString());
         QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(path)});
         QVERIFY(asked_.isEmpty());
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -420,7 +422,8 @@ class TestFreeTextReport : public QObject {
         QCOMPARE(problems, QStringList(3, QString()));
         QCOMPARE(opened_.size(), 3);
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(!QFile::exists(QDir(temp_->path()).filePath(QStringLiteral("anna.pdf"))));
+        // The report and its folder went with the window.
+        QCOMPARE(reporttest::leftIn(temp_->path()), QStringList());
     }
 
     // A name with folder separators is written under its key, inside the
@@ -430,28 +433,21 @@ class TestFreeTextReport : public QObject {
         appState().results.userName = QStringLiteral("../anna");
         frmReportFreeTXT w;
         const QString path = clickPdf(w);
-        QCOMPARE(path, QDir(temp_->path()).filePath(QStringLiteral("..%2Fanna.pdf")));
-        QVERIFY(QFile::exists(path));
+        QCOMPARE(reporttest::placementProblem(path, temp_->path(), QStringLiteral("..%2Fanna.pdf")),
+                 QString());
         QCOMPARE(qpdfProblem(path), QString());
         QVERIFY(pdfText(path).contains(QStringLiteral("Risultati ottenuti da: ../anna")));
         QVERIFY(!QFile::exists(QDir(temp_->path()).filePath("../anna.pdf")));
         QVERIFY(asked_.isEmpty());
         w.reject();
-        QVERIFY(!QFile::exists(path));
+        QCOMPARE(reporttest::leftIn(temp_->path()), QStringList());
     }
 
-    void fileThatCannotBeCreated_data() {
-        QTest::addColumn<QString>("userName");
-        QTest::addColumn<bool>("occupied");
-        QTest::newRow("path taken by a folder") << "anna" << true;
-    }
+    // Without a temporary folder to make the report's folder in, the window
+    // says so and stays open; nothing is written anywhere.
     void fileThatCannotBeCreated() {
-        QFETCH(QString, userName);
-        QFETCH(bool, occupied);
         typicalExercise();
-        appState().results.userName = userName;
-        const QString blocked = QDir(temp_->path()).filePath("anna.pdf");
-        if (occupied) QVERIFY(QDir().mkpath(blocked));
+        qputenv("TMPDIR", QFile::encodeName(temp_->filePath("missing")));
         frmReportFreeTXT w;
         clickPdf(w);
         QCOMPARE(asked_.size(), 1);
@@ -461,10 +457,37 @@ class TestFreeTextReport : public QObject {
         QCOMPARE(asked_[0].icon, seams::MsgIcon::Critical);
         QVERIFY(opened_.isEmpty());
         QVERIFY(w.pdfPath.isEmpty());
-        QVERIFY(!QFile::exists(QDir(temp_->path()).filePath("../anna.pdf")));
         w.reject();
-        // What was there before is not ours to remove.
-        QCOMPARE(QFileInfo(blocked).isDir(), occupied);
+        QCOMPARE(reporttest::leftIn(temp_->path()), QStringList());
+    }
+
+    // Whatever lies in the temporary folder under the report's name (a
+    // folder, a link to a file of the user's, a named pipe) is neither used
+    // nor removed: the report goes into a folder of its own.
+    void plantedNamesAreLeftAlone() {
+        typicalExercise();
+        const QDir temp(temp_->path());
+        QVERIFY(temp.mkpath(QStringLiteral("anna.pdf")));
+        QFile victim(temp.filePath(QStringLiteral("victim")));
+        QVERIFY(victim.open(QIODevice::WriteOnly));
+        victim.write("keep me");
+        victim.close();
+        QVERIFY(QFile::link(victim.fileName(), temp.filePath(QStringLiteral("Tastolino.pdf"))));
+        QCOMPARE(::mkfifo(QFile::encodeName(temp.filePath("..%2Fanna.pdf")).constData(), 0600), 0);
+        const QStringList planted = reporttest::leftIn(temp.path());
+        for (const QString& name : {QStringLiteral("anna"), QString(), QStringLiteral("../anna")}) {
+            appState().results.userName = name;
+            frmReportFreeTXT w;
+            const QString path = clickPdf(w);
+            QCOMPARE(reporttest::placementProblem(path, temp.path(), reportFileName(name)),
+                     QString());
+            QCOMPARE(qpdfProblem(path), QString());
+            w.reject();
+        }
+        QVERIFY(asked_.isEmpty());
+        QCOMPARE(reporttest::leftIn(temp.path()), planted);
+        QVERIFY(victim.open(QIODevice::ReadOnly));
+        QCOMPARE(victim.readAll(), QByteArray("keep me"));
     }
 };
 

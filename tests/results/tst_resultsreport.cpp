@@ -3,6 +3,7 @@
 // where the report goes, the failures the learner is told about, and the
 // printed page's layout.
 #include "../pdf/PdfTestUtil.h"
+#include "common/ReportFileCheck.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/ResultsReport.h"
@@ -147,7 +148,7 @@ class TestResultsReport : public QObject {
     void pdfPathStaysInFolder() {
         QFETCH(QString, name);
         QFETCH(QString, file);
-        QCOMPARE(reportPdfPath(QStringLiteral("/t/"), name), QStringLiteral("/t/") + file);
+        QCOMPARE(reportFileName(name), file);
     }
 
     void pdfReport_data() {
@@ -193,13 +194,15 @@ class TestResultsReport : public QObject {
         exercise(level, speed);
         appState().results.userName = user;
         appState().results.exerciseFile = exerciseFile;
+        const QStringList before = reporttest::leftIn(tmp_.path());
         QString path;
         {
             frmClassifica w;
             click(w, "cmdPDF");
             const QString name = user.isEmpty() ? QStringLiteral("Tastolino") : user;
-            path = tmp_.path() + QLatin1Char('/') + name + QStringLiteral(".pdf");
-            QCOMPARE(w.pdfPath, path);
+            path = w.pdfPath;
+            QCOMPARE(reporttest::placementProblem(path, tmp_.path(), name + QStringLiteral(".pdf")),
+                     QString());
             QCOMPARE(w.reportName, name);
             QVERIFY(messages_.isEmpty());
             QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(path)});
@@ -208,19 +211,23 @@ class TestResultsReport : public QObject {
             for (const QString& piece : expected)
                 QVERIFY2(text.contains(piece), qPrintable(piece + QStringLiteral(" in ") + text));
 
-            // A second report overwrites the first.
+            // A second report takes the place of the first.
             opened_.clear();
             click(w, "cmdPDF");
             QCOMPARE(opened_.size(), 1);
+            QCOMPARE(w.pdfPath, path);
+            QCOMPARE(pdftest::qpdfProblem(path.toStdString()), QString());
         }
-        // The temporary report goes with the window.
-        QVERIFY(!QFile::exists(path));
+        // The temporary report and its folder go with the window.
+        QCOMPARE(reporttest::leftIn(tmp_.path()), before);
     }
 
+    // Without a temporary folder to make the report's folder in, the window
+    // says so; nothing is written or opened.
     void pdfCannotBeCreated() {
         exercise(1, 2.0f);
-        const QString blocked = tmp_.path() + QStringLiteral("/Mario Rossi.pdf");
-        QVERIFY(QDir().mkpath(blocked));  // a folder where the file should go
+        const QStringList before = reporttest::leftIn(tmp_.path());
+        qputenv("TMPDIR", QFile::encodeName(tmp_.filePath(QStringLiteral("missing"))));
         {
             frmClassifica w;
             click(w, "cmdPDF");
@@ -232,24 +239,37 @@ class TestResultsReport : public QObject {
             QVERIFY(opened_.isEmpty());
             QVERIFY(w.pdfPath.isEmpty());
         }
-        // What was there before is not the window's to delete.
-        QVERIFY(QFileInfo(blocked).isDir());
-        QDir(blocked).removeRecursively();
+        qputenv("TMPDIR", QFile::encodeName(tmp_.path()));
+        QCOMPARE(reporttest::leftIn(tmp_.path()), before);
     }
 
+    // A link in the temporary folder under the report's name, or a folder
+    // or a named pipe there, is neither followed nor removed.
     void pdfDoesNotFollowLinks() {
         exercise(1, 2.0f);
         const QString victim = tmp_.path() + QStringLiteral("/victim.txt");
         pdftest::writeFile(victim, "keep me");
         const QString report = tmp_.path() + QStringLiteral("/Mario Rossi.pdf");
         QVERIFY(QFile::link(victim, report));
-        {
+        QVERIFY(QDir(tmp_.path()).mkpath(QStringLiteral("Tastolino.pdf")));
+        QCOMPARE(::mkfifo(QFile::encodeName(tmp_.filePath("Anna.pdf")).constData(), 0600), 0);
+        const QStringList planted = reporttest::leftIn(tmp_.path());
+        for (const QString& user :
+             {QStringLiteral("Mario Rossi"), QString(), QStringLiteral("Anna")}) {
+            appState().results.userName = user;
             frmClassifica w;
             click(w, "cmdPDF");
             QCOMPARE(opened_.size(), 1);
-            QVERIFY(!QFileInfo(report).isSymLink());
+            opened_.clear();
+            QCOMPARE(reporttest::placementProblem(w.pdfPath, tmp_.path(), reportFileName(user)),
+                     QString());
         }
+        QVERIFY(messages_.isEmpty());
+        QCOMPARE(reporttest::leftIn(tmp_.path()), planted);
+        QVERIFY(QFileInfo(report).isSymLink());
         QCOMPARE(pdftest::readFile(victim.toStdString()), QByteArray("keep me"));
+        QDir(tmp_.filePath("Tastolino.pdf")).removeRecursively();
+        for (const QString& f : {victim, report, tmp_.filePath("Anna.pdf")}) QFile::remove(f);
     }
 
     void pdfKeepsModalWindowOpen() {
