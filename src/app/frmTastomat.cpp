@@ -4,6 +4,7 @@
 #include "app/DesktopTexts.h"
 #include "app/MainWindowParts.h"
 #include "app/MessageTable.h"
+#include "app/StatsRecorder.h"
 #include "app/frmTastomat_view.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/DataFolders.h"
@@ -52,8 +53,10 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
     : QWidget(parent),
       view_(std::make_unique<MainWindowView>(*this)),
       engine(*view_, this),
-      commandLine_(commandLine) {
+      commandLine_(commandLine),
+      stats_(std::make_unique<StatsRecorder>(statsDatabasePath(), this)) {
     setObjectName(QStringLiteral("frmTastomat"));
+    engine.recordSentence = [this](const SentenceRecord& r) { stats_->record(r); };
     setWindowTitle(QStringLiteral("Tastolino"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Controls are laid out at the design size; Form_Load sizes the window

@@ -36,6 +36,7 @@ class GradientPanel;
 class HoverFrame;
 class ShapeBox;
 class MainWindowView;
+class StatsRecorder;
 
 class frmTastomat : public QWidget {
     Q_OBJECT
@@ -72,6 +73,9 @@ class frmTastomat : public QWidget {
     // end-to-end tests) waits for the state instead of guessing a time.
     QString InputState() const;
     void PublishInputState();
+
+    // The learning statistics of this run.
+    StatsRecorder& stats() { return *stats_; }
 
   private:
     // Declared before the engine, which is built on it.
@@ -209,6 +213,7 @@ class frmTastomat : public QWidget {
     void PlaceCaretAtEnd();
 
     QString commandLine_;
+    std::unique_ptr<StatsRecorder> stats_;
     MainWindowTexts texts_;
     std::unique_ptr<ClsResize> resizer_;
     QPixmap background_;
