@@ -10,6 +10,7 @@
 #include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/StatisticsEntry.h"
 #include "platform/WindowProperty.h"
 #include "results/frmClassifica.h"
 #include "results/frmInput.h"
@@ -57,6 +58,7 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
       stats_(std::make_unique<StatsRecorder>(statsDatabasePath(), this)) {
     setObjectName(QStringLiteral("frmTastomat"));
     engine.recordSentence = [this](const SentenceRecord& r) { stats_->record(r); };
+    setStatisticsOpener([this](QWidget* parent) { ShowStatistics(parent); });
     setWindowTitle(QStringLiteral("Tastolino"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Controls are laid out at the design size; Form_Load sizes the window
@@ -72,6 +74,7 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
 frmTastomat::~frmTastomat() {
     qApp->removeEventFilter(this);
     if (runningWindow() == this) runningWindow() = nullptr;
+    setStatisticsOpener({});
 }
 
 void frmTastomat::ApplyInterfaceTexts() {

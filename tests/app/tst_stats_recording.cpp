@@ -1,22 +1,27 @@
-// The learning statistics as the real main window records them: exercises
-// typed with key presses and releases (dead-key letters as input-method
-// text, AltGr symbols with the group switch), a fake clock moved on by the
-// test, and the rows the finished sentences leave in the database.
+// The learning statistics in the real main window: the rows finished
+// sentences leave in the database (exercises typed with key presses and
+// releases - dead-key letters as input-method text, AltGr symbols with the
+// group switch - and a fake clock moved on by the test), and the statistics
+// window opened from the menu strip and from the results window, with its
+// drill and its export.
+#include "../stats/StatsTestUtil.h"
 #include "GermanLayoutBackend.h"
+#include "StatsFixture.h"
 #include "app/StatsRecorder.h"
 #include "app/frmTastomat.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
 #include "stats/StatsStore.h"
+#include "statswindow/frmStatistiche.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,22 +44,11 @@ const char kExercise[] =
     "[Livello2]\r\n1=x\r\n2=x\r\n3=x\r\n4=x\r\n5=x\r\n"
     "[Livello3]\r\n1=x\r\n2=x\r\n3=x\r\n4=x\r\n5=x\r\n";
 
+// Every row of `sql` in the database file `path`.
 QStringList rows(const QString& path, const QString& sql) {
-    QStringList out;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "rows");
-        db.setDatabaseName(path);
-        if (!db.open()) return {QStringLiteral("cannot open")};
-        QSqlQuery q(db);
-        if (!q.exec(sql)) return {QStringLiteral("error")};
-        while (q.next()) {
-            QStringList fields;
-            for (int i = 0; i < q.record().count(); ++i) fields << q.value(i).toString();
-            out << fields.join(QLatin1Char('|'));
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("rows"));
-    return out;
+    StatsStore store(path);
+    if (!store.open()) return {QStringLiteral("cannot open")};
+    return stats_test::rows(store.database(), sql);
 }
 
 // A key pair as "expected|typed|count", characters written out.
@@ -70,6 +64,25 @@ class TestStatsRecording : public QObject {
     std::unique_ptr<QTemporaryDir> folder_;
     QList<seams::MessageRequest> asked_;
     std::unique_ptr<frmTastomat> w_;
+    // Drives the statistics window when it opens.
+    std::function<void(frmStatistiche*)> onStatistics_;
+    bool statsFromResults_ = false;
+
+    // Weeks of made-up history of the user the name window gives.
+    void recordHistory() {
+        StatsStore store(database());
+        HistoryPlan plan;
+        plan.user = QStringLiteral("ANNA MARIA");
+        plan.lastDay = QDate(2026, 12, 8);
+        plan.days = 14;
+        plan.sentences = 300;
+        QVERIFY(makeHistory(store, plan));
+    }
+
+    void clickMenuItem(int index) {
+        QLabel* item = w_->lblMenu[size_t(index)];
+        QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
+    }
 
     void writeFile(const QString& name, const QByteArray& bytes) {
         QDir(folder_->path()).mkpath(QFileInfo(folder_->filePath(name)).path());
@@ -140,7 +153,13 @@ class TestStatsRecording : public QObject {
         seams::setScreenSizeHook([] { return QSize(800, 600); });
         seams::setCapsLockHooks([] { return false; }, [] {});
         seams::setPrinterAvailableHook([] { return false; });
-        seams::setModalHook([](QDialog* dialog) {
+        onStatistics_ = {};
+        statsFromResults_ = false;
+        seams::setModalHook([this](QDialog* dialog) {
+            if (auto* stats = qobject_cast<frmStatistiche*>(dialog)) {
+                if (onStatistics_) onStatistics_(stats);
+                return stats->result();
+            }
             if (dialog->objectName() == QLatin1String("frmInput")) {
                 dialog->findChild<QLineEdit*>(QStringLiteral("txtNomeUtente"))
                     ->setText(QStringLiteral("Anna Maria"));
@@ -148,6 +167,8 @@ class TestStatsRecording : public QObject {
                 return int(QDialog::Accepted);
             }
             if (auto* res = qobject_cast<frmClassifica*>(dialog)) {
+                if (statsFromResults_)
+                    res->findChild<QPushButton*>(QStringLiteral("cmdStats"))->click();
                 // "Termina": the exercise ends after its first level.
                 res->findChild<QPushButton*>(QStringLiteral("cmdRisp1"))->click();
                 return res->result();
@@ -203,12 +224,26 @@ class TestStatsRecording : public QObject {
                  (QStringList{"1|2|1|0|7|7040|9|2|60|40", "1|2|1|0|6|3020|7|1|120|80",
                               "1|2|1|0|8|8020|8|1|60|40", "1|2|1|0|5|5000|5|0|60|40",
                               "1|2|1|0|5|5000|5|0|60|40"}));
-        QCOMPARE(rows(database(), kPairs),
-                 (QStringList{"\r|\r|1", "\r| |1", " | |5", "5|5|1", "C|C|1", "a|a|6",
-                              "a|x|1", "b|b|1", "c|c|1", "d|d|2", "e|e|1", "f|f|2", "j|j|2",
-                              "k|k|2", "o|o|2", "u|u|1", QString::fromUtf8("é|e|1"),
-                              QString::fromUtf8("é|é|1"), QString::fromUtf8("€|e|1"),
-                              QString::fromUtf8("€|€|1")}));
+        QCOMPARE(rows(database(), kPairs), (QStringList{"\r|\r|1",
+                                                        "\r| |1",
+                                                        " | |5",
+                                                        "5|5|1",
+                                                        "C|C|1",
+                                                        "a|a|6",
+                                                        "a|x|1",
+                                                        "b|b|1",
+                                                        "c|c|1",
+                                                        "d|d|2",
+                                                        "e|e|1",
+                                                        "f|f|2",
+                                                        "j|j|2",
+                                                        "k|k|2",
+                                                        "o|o|2",
+                                                        "u|u|1",
+                                                        QString::fromUtf8("é|e|1"),
+                                                        QString::fromUtf8("é|é|1"),
+                                                        QString::fromUtf8("€|e|1"),
+                                                        QString::fromUtf8("€|€|1")}));
         QVERIFY(asked_.isEmpty());
     }
 
@@ -228,8 +263,8 @@ class TestStatsRecording : public QObject {
                                                  " FROM sentences")),
                  QStringList{"3|3|11|10000|11|1|66|1"});
         QCOMPARE(rows(database(), kPairs),
-                 (QStringList{" | |2", ".|.|1", "g|g|1", "i|i|1", "l|l|1", "s|x|1",
-                              "t|t|2", "u|u|1", QString::fromUtf8("Ö|Ö|1")}));
+                 (QStringList{" | |2", ".|.|1", "g|g|1", "i|i|1", "l|l|1", "s|x|1", "t|t|2",
+                              "u|u|1", QString::fromUtf8("Ö|Ö|1")}));
     }
 
     // A database that cannot be made (its name taken by a folder): the
@@ -247,6 +282,100 @@ class TestStatsRecording : public QObject {
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(w_->engine.sentenceNo, 2);
         QVERIFY(w_->engine.sentenceDone);
+    }
+    // The last item of the menu strip opens the window on the user's
+    // records; its drill is written into the user's exercises and played
+    // at once like an exercise named on the command line, and what is typed
+    // there is recorded as a drill.
+    void menuItemOpensTheWindowAndTheDrillStarts() {
+        start(QString());
+        recordHistory();
+        QVERIFY(!w_->lblMenu[8]->toolTip().isEmpty());
+        QString drill;
+        onStatistics_ = [&drill](frmStatistiche* window) {
+            QCOMPARE(window->weakestTable()->rowCount(), 10);
+            QVERIFY(window->width() <= 800 && window->height() <= 600);
+            window->findChild<QPushButton*>(QStringLiteral("cmdDrill"))->click();
+            drill = window->drillFile();
+        };
+        clickMenuItem(8);
+        QCOMPARE(
+            drill,
+            QDir(folder_->path()).filePath(QStringLiteral("Esercizi/TastiDeboli_ANNA_MARIA.lez")));
+        QVERIFY(QFileInfo(drill).isFile());
+        QCOMPARE(appState().results.exerciseFile, drill);
+        QCOMPARE(w_->engine.sentenceNo, 1);
+        QVERIFY(!w_->engine.sentenceDone);
+        QVERIFY(w_->windowTitle().contains(QStringLiteral("TastiDeboli_ANNA_MARIA.lez")));
+
+        const QString text = appState().results.exerciseText;
+        type(text, 10);
+        QVERIFY(w_->engine.sentenceDone);
+        QCOMPARE(rows(database(), QStringLiteral("SELECT source, file FROM sentences"
+                                                 " ORDER BY id DESC LIMIT 1")),
+                 QStringList{QStringLiteral("4|") + drill});
+        QVERIFY(asked_.isEmpty());
+    }
+
+    // The export buttons write the user's CSV files where the user chose;
+    // a file that cannot be written is said so.
+    void exportFromTheWindow() {
+        start(QString());
+        recordHistory();
+        QString target = folder_->filePath(QStringLiteral("sitzungen.csv"));
+        seams::setSaveFileHook([&target](const QString& suggested) {
+            return suggested.endsWith(QLatin1String(".csv")) ? target : QString();
+        });
+        onStatistics_ = [](frmStatistiche* window) {
+            window->findChild<QPushButton*>(QStringLiteral("cmdExportSessions"))->click();
+            window->reject();
+        };
+        clickMenuItem(8);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readLine(), QByteArray("user,timestamp,source,level,characters,seconds,"
+                                             "keystrokes,errors,speed,score\r\n"));
+        QCOMPARE(asked_.size(), 1);
+        QCOMPARE(asked_[0].text, QStringLiteral("300 righe scritte nel file ") + target);
+
+        target = folder_->filePath(QStringLiteral("no/such/folder/tasten.csv"));
+        onStatistics_ = [](frmStatistiche* window) {
+            window->findChild<QPushButton*>(QStringLiteral("cmdExportKeys"))->click();
+            window->reject();
+        };
+        clickMenuItem(8);
+        QCOMPARE(asked_.size(), 2);
+        QCOMPARE(asked_[1].text, QStringLiteral("Impossibile scrivere il file ") + target);
+    }
+
+    // From the results window the statistics open without a drill (the
+    // exercise goes on where it is), and the clock of a running sentence
+    // stands still while the window is open from the menu strip.
+    void fromTheResultsWindowAndDuringASentence() {
+        start(QStringLiteral("/test.lez"));
+        pressEnter();
+        typeChar(QLatin1Char('C'));
+        QVERIFY(w_->engine.clockRunning());
+        const QDateTime started = w_->engine.sentenceStart;
+        onStatistics_ = [](frmStatistiche*) { seams::advanceClock(60000); };
+        clickMenuItem(8);
+        QVERIFY(w_->engine.clockRunning());
+        QCOMPARE(w_->engine.sentenceStart, started.addMSecs(60000));
+
+        bool withoutDrill = false;
+        onStatistics_ = [&withoutDrill](frmStatistiche* window) {
+            withoutDrill = !window->findChild<QPushButton*>(QStringLiteral("cmdDrill")) &&
+                           qobject_cast<frmClassifica*>(window->parentWidget());
+        };
+        statsFromResults_ = true;
+        type(QString::fromUtf8("af\u00E9 au"), 7);
+        for (const char* sentence : {"5 \u20AC da", "abc\r\ndef", "ok ok", "ja ja"}) {
+            pressEnter();
+            type(QString::fromUtf8(sentence), 5);
+        }
+        pressEnter();
+        QVERIFY(withoutDrill);
+        QVERIFY(w_->IsUnloaded());
     }
 };
 
