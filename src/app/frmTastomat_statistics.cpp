@@ -98,7 +98,9 @@ void frmTastomat::ShowStatistics(QWidget* parent) {
     };
 
     frmStatistiche window(store, setup, parent);
-    window.resize(statisticsWindowSize(seams::screenSize()));
+    const QSize screen = seams::screenSize();
+    window.resize(statisticsWindowSize(screen));
+    window.move((screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2);
     seams::execModal(&window);
 
     if (!window.drillFile().isEmpty()) {

@@ -377,6 +377,26 @@ class TestStatsRecording : public QObject {
         QVERIFY(withoutDrill);
         QVERIFY(w_->IsUnloaded());
     }
+    // A drill chosen at the end of a level starts at its first sentence:
+    // leaving the exercise passes no results window.
+    void drillAfterAFinishedLevel() {
+        start(QString());
+        recordHistory();
+        for (int i = 0; i < 5; ++i) {
+            pressEnter();
+            type(appState().results.exerciseText, 5);
+        }
+        QCOMPARE(w_->engine.sentenceNo, 5);
+        onStatistics_ = [](frmStatistiche* window) {
+            window->findChild<QPushButton*>(QStringLiteral("cmdDrill"))->click();
+        };
+        clickMenuItem(8);
+        QVERIFY(!w_->IsUnloaded());
+        QCOMPARE(w_->engine.sentenceNo, 1);
+        QVERIFY(
+            appState().results.exerciseFile.endsWith(QStringLiteral("TastiDeboli_ANNA_MARIA.lez")));
+        QVERIFY(!w_->engine.sentenceDone);
+    }
 };
 
 QTEST_MAIN(TestStatsRecording)
