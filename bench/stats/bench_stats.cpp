@@ -60,14 +60,7 @@ int main(int argc, char** argv) {
     const QDate today(2026, 12, 8);
     QElapsedTimer t;
     t.start();
-    {
-        StatsStore store(path);
-        HistoryPlan plan;
-        plan.lastDay = today;
-        plan.days = 730;
-        plan.sentences = sentences;
-        if (!makeHistory(store, plan)) return 1;
-    }
+    if (!makeTwoYearHistory(path, sentences, today)) return 1;
     std::printf("history of %d sentences made in %.1f s\n", sentences, t.elapsed() / 1000.0);
 
     // Recording: a sentence of 45 characters with a few slips, as typed.

@@ -226,6 +226,7 @@ void ExerciseEngine::StartSentence() {
     view_.setSpeedBarWidth(0);
     view_.setStartEnabled(false);
     sentenceCorrect = sentenceErrors = 0;
+    tally.clear();
     playSound(104);
     AdvanceCursor(true);
     view_.inputStateChanged();
@@ -422,12 +423,15 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
     ExerciseResults& r = st.results;
     const bool freeText = st.freeTextMode;
     const int expected = charCode(expectedChar[0]);
+    const char32_t expectedCode = expectedChar[0].unicode();
 
     if (freeText) {
         if (keyAscii == 13 || keyAscii == 8) return;
         if (keyAscii == expected) {
             playSound(107);
+            tally.right(expectedCode);
         } else {
+            tally.wrong(expectedCode, typedChar(keyAscii).unicode());
             countOne(r.errorCount);
             view_.setWrongCounter(QString::number(r.errorCount));
             playSound(101);
@@ -438,6 +442,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
             WrongKey(keyAscii);
         }
         if (!sentenceDone && clockOn_) {
+            tally.wrong(expectedCode, typedChar(keyAscii).unicode());
             countOne(sentenceErrors);
             countOne(r.errorCount);
             showCounters();
@@ -447,6 +452,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
         return;
     } else {
         playSound(107);
+        tally.right(expectedCode);
     }
 
     // Accepted.

@@ -10,12 +10,17 @@
 #include "app/EngineView.h"
 #include "app/ExerciseSources.h"
 #include "app/Frasi.h"
+#include "stats/KeystrokeTally.h"
+#include "stats/SentenceRecord.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+
+#include <functional>
+#include <optional>
 
 namespace tastolino {
 
@@ -41,6 +46,9 @@ class ExerciseEngine : public QObject {
     QString fileWord = ItalianText(QStringLiteral("9028"));
     EngineLayout layout;
     ExerciseSources sources;
+    // Receives every finished sentence and free text for the learning
+    // statistics; none = nothing is recorded.
+    std::function<void(const SentenceRecord&)> recordSentence;
 
     // --- Operations
     void StartSentence();
@@ -101,6 +109,8 @@ class ExerciseEngine : public QObject {
     QDateTime sentenceStart;
     UsedSentences usedSentences{};
     QString inputText;
+    // The keys of the sentence (or free text) being typed.
+    KeystrokeTally tally;
     // Set once the main window has been asked to unload: nothing more runs.
     bool ended = false;
 
@@ -119,6 +129,8 @@ class ExerciseEngine : public QObject {
     void dispatchEvents();
     QString message(int i) const;
     QChar typedChar(int keyAscii) const;
+    // Hands the finished sentence or free text to recordSentence.
+    void recordFinished(qint64 ms, double speed, std::optional<int> score);
 
     EngineView& view_;
     bool clockOn_ = false;

@@ -6,6 +6,7 @@
 #include "app/Scoring.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "results/FreeTextReportFigures.h"
 
 #include <QFileInfo>
 
@@ -88,6 +89,10 @@ void ExerciseEngine::EndOfSentence() {
 
     if (st.freeTextMode) {
         r.freeTextElapsedDays = double(ms) / 86400000.0;
+        // The speed the report shows; a text typed within a second has
+        // none.
+        const FreeTextReportFigures figures = freeTextReportFigures(r);
+        recordFinished(ms, figures.perMinute.value_or(0), std::nullopt);
         seams::waitWithEvents(1000);
         view_.showModalForm(3);
         return;
@@ -103,6 +108,8 @@ void ExerciseEngine::EndOfSentence() {
 
     if (sentenceNo >= 1 && sentenceNo <= 15) r.sentenceSpeeds[size_t(sentenceNo)] = speed;
     const int score = sentenceScore(r.scoreFactor, speed);
+    // Keystrokes per minute as the message below shows them.
+    recordFinished(ms, double(qRound64(double(speed) * 60)), score);
 
     const int level = r.currentLevel;
     if (sentenceNo == 5 || sentenceNo == 10 || sentenceNo == 15) {
@@ -120,6 +127,36 @@ void ExerciseEngine::EndOfSentence() {
                       420 + ScoreCategory(score, r.categoryIndex));
     dispatchEvents();
     firstOfLevel = false;
+}
+
+void ExerciseEngine::recordFinished(qint64 ms, double speed, std::optional<int> score) {
+    if (!recordSentence) return;
+    const AppState& st = appState();
+    const ExerciseResults& r = st.results;
+    SentenceRecord record;
+    record.user = r.userName;
+    record.time = seams::now();
+    if (st.freeTextMode)
+        record.source = SourceKind::TextFile;
+    else if (r.exerciseFile.isEmpty())
+        record.source = SourceKind::InternalSentences;
+    else if (sources.courseMode)
+        record.source = SourceKind::CourseLesson;
+    else if (QFileInfo(r.exerciseFile).fileName().startsWith(QStringLiteral("TastiDeboli")))
+        record.source = SourceKind::Drill;
+    else
+        record.source = SourceKind::CustomExercise;
+    record.file = r.exerciseFile;
+    record.level = r.currentLevel;
+    record.category = r.categoryIndex;
+    record.characters = int(r.exerciseText.size());
+    record.milliseconds = ms;
+    record.keystrokes = tally.rightTotal() + tally.wrongTotal();
+    record.errors = tally.wrongTotal();
+    record.speed = speed;
+    record.score = score;
+    record.keys = tally.counts();
+    recordSentence(record);
 }
 
 // --- Menu commands that reach the engine ------------------------------------------

@@ -4,11 +4,13 @@
 #include "app/DesktopTexts.h"
 #include "app/MainWindowParts.h"
 #include "app/MessageTable.h"
+#include "app/StatsRecorder.h"
 #include "app/frmTastomat_view.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/StatisticsEntry.h"
 #include "platform/WindowProperty.h"
 #include "results/frmClassifica.h"
 #include "results/frmInput.h"
@@ -52,8 +54,11 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
     : QWidget(parent),
       view_(std::make_unique<MainWindowView>(*this)),
       engine(*view_, this),
-      commandLine_(commandLine) {
+      commandLine_(commandLine),
+      stats_(std::make_unique<StatsRecorder>(statsDatabasePath(), this)) {
     setObjectName(QStringLiteral("frmTastomat"));
+    engine.recordSentence = [this](const SentenceRecord& r) { stats_->record(r); };
+    setStatisticsOpener([this](QWidget* parent) { ShowStatistics(parent); });
     setWindowTitle(QStringLiteral("Tastolino"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Controls are laid out at the design size; Form_Load sizes the window
@@ -69,6 +74,7 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
 frmTastomat::~frmTastomat() {
     qApp->removeEventFilter(this);
     if (runningWindow() == this) runningWindow() = nullptr;
+    setStatisticsOpener({});
 }
 
 void frmTastomat::ApplyInterfaceTexts() {

@@ -36,6 +36,7 @@ class GradientPanel;
 class HoverFrame;
 class ShapeBox;
 class MainWindowView;
+class StatsRecorder;
 
 class frmTastomat : public QWidget {
     Q_OBJECT
@@ -75,6 +76,15 @@ class frmTastomat : public QWidget {
     // end-to-end tests) waits for the state instead of guessing a time.
     QString InputState() const;
     void PublishInputState();
+
+    // The learning statistics of this run.
+    StatsRecorder& stats() { return *stats_; }
+    // The statistics window, over `parent` (this window or the results
+    // window); a drill chosen there starts at once.
+    void ShowStatistics(QWidget* parent);
+    // Starts the exercise file `path` the way one named on the command line
+    // starts, leaving whatever ran before.
+    void StartCommandLineExercise(const QString& path);
 
   private:
     // Declared before the engine, which is built on it.
@@ -123,8 +133,9 @@ class frmTastomat : public QWidget {
     QLabel* lblIconaEsercizio = nullptr;
     GradientPanel* picLevel = nullptr;
     std::array<QRadioButton*, 2> optLevel{};
-    std::array<QLabel*, 8> lblMenu{};
-    std::array<ShapeBox*, 8> shpMenu{};
+    // Items 0..7 run MenuCommand(0..7); item 8 opens the statistics.
+    std::array<QLabel*, 9> lblMenu{};
+    std::array<ShapeBox*, 9> shpMenu{};
     HoverFrame* shpEV = nullptr;
     GradientPanel* picNotebook = nullptr;
     GradientPanel* picFondoNotebook = nullptr;
@@ -140,7 +151,6 @@ class frmTastomat : public QWidget {
     std::unique_ptr<cTooltip> levelTips;
 
     // The tooltip of each menu strip item.
-    static const std::array<QString, 8>& MenuToolTips();
 
   signals:
     // The main window has unloaded: the program ends.
@@ -213,6 +223,7 @@ class frmTastomat : public QWidget {
     void PlaceCaretAtEnd();
 
     QString commandLine_;
+    std::unique_ptr<StatsRecorder> stats_;
     MainWindowTexts texts_;
     std::unique_ptr<ClsResize> resizer_;
     QPixmap background_;

@@ -342,13 +342,14 @@ void frmTastomat::CreateBottomBar() {
 
 void frmTastomat::CreateMenuStrip() {
     // Close, restart, information, sounds, finger map, highlight, background
-    // colour, type the character for me.
-    static const char16_t symbols[8] = {u'\u2716', u'\u21BB', u'\u2139', u'\u266B',
-                                        u'\u261B', u'\u2726', u'\u25D1', u'\u270D'};
-    for (int i = 0; i < 8; ++i) {
-        QLabel* item =
-            makeLabel(this, QStringLiteral("lblMenu%1").arg(i), QRect(20 + i * 36, 5, 30, 28),
-                      QString(QChar(symbols[i])), makeFont(kSymbols, 14), Qt::AlignCenter);
+    // colour, type the character for me, statistics (three rising bars).
+    static const char16_t* const symbols[9] = {u"\u2716", u"\u21BB", u"\u2139",
+                                               u"\u266B", u"\u261B", u"\u2726",
+                                               u"\u25D1", u"\u270D", u"\u2581\u2583\u2586"};
+    for (int i = 0; i < 9; ++i) {
+        QLabel* item = makeLabel(this, QStringLiteral("lblMenu%1").arg(i),
+                                 QRect(20 + i * 36, 5, 30, 28), QString::fromUtf16(symbols[i]),
+                                 makeFont(kSymbols, i == 8 ? 9 : 14), Qt::AlignCenter);
         item->setAutoFillBackground(true);
         QPalette palette = item->palette();
         palette.setColor(QPalette::Window, QColor(0xF4, 0xF6, 0xFA));
@@ -418,7 +419,7 @@ void frmTastomat::PlaceMainPanels() {
     if (shift.isNull()) return;
     picNotebook->move(after);
     picBottomBar->move(picBottomBar->pos() + shift);
-    for (int i = 0; i < 8; ++i) {
+    for (size_t i = 0; i < lblMenu.size(); ++i) {
         lblMenu[i]->move(lblMenu[i]->pos() + shift);
         shpMenu[i]->move(shpMenu[i]->pos() + shift);
     }

@@ -165,8 +165,8 @@ bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
             break;
     }
     if (widget == txtInput && HandleInputMouse(event)) return true;
-    for (int i = 0; i < 8; ++i)
-        if (widget == lblMenu[i]) return HandleMenuMouse(i, event);
+    for (size_t i = 0; i < lblMenu.size(); ++i)
+        if (widget == lblMenu[i]) return HandleMenuMouse(int(i), event);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -269,8 +269,12 @@ bool frmTastomat::HandleMenuMouse(int index, QEvent* event) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() != Qt::LeftButton) return false;
             shpEV->SetInverted(false);
-            if (item->isEnabled() && item->rect().contains(mouse->position().toPoint()))
-                MenuCommand(index);
+            if (item->isEnabled() && item->rect().contains(mouse->position().toPoint())) {
+                if (index == 8)
+                    ShowStatistics(this);
+                else
+                    MenuCommand(index);
+            }
             return true;
         }
         default:

@@ -196,6 +196,23 @@ void KeyboardPanel::ColorTasti() {
     if (!keyMap_ || keyMap_->isHidden()) ShowFingerIcons(true);
 }
 
+void KeyboardPanel::ShowHeatMap(const std::array<uint32_t, 63>& bgr,
+                                const std::array<QString, 63>& tips) {
+    keyTips_ = tips;
+    for (int k = 0; k < kKeyCount; ++k) {
+        setKeyColour(k, bgr[size_t(k)]);
+        DrawKey(k, true);
+    }
+    SetRidgeColour(kColourNoFinger, 0);
+    SetRidgeColour(kColourNoFinger, 2);
+    ShowFingerIcons(false);
+    if (keyMap_) keyMap_->hide();
+}
+
+QString KeyboardPanel::keyToolTip(int key) const {
+    return key >= 0 && key < kKeyCount ? keyTips_[size_t(key)] : QString();
+}
+
 void KeyboardPanel::SetRidgeColour(uint32_t bgr, int line) {
     if (line < 0 || line + 1 >= kRidgeLineCount) return;
     ridgeColours_[line + 1] = shiftedBgr(bgr, 50);
@@ -466,6 +483,7 @@ bool KeyboardPanel::event(QEvent* event) {
         } else if (key >= 0) {
             if (key == KeyMenu) tip = flatSwitchTooltip_;
             if (key == KeyB && fingerMapOn_) tip = ergonomicTooltip_;
+            if (!keyTips_[size_t(key)].isEmpty()) tip = keyTips_[size_t(key)];
             area = keys_[key].rect;
         }
         if (tip.isEmpty())

@@ -94,6 +94,11 @@ class KeyboardPanel : public QWidget {
     void ShowCapsLockMarker(bool visible);
     // Keys 48 and 62 drawn pressed: the invitation to press Enter.
     void DrawEnterInvitation();
+    // Heat mode (the statistics window): every key in its own colour
+    // (0xBBGGRR) with its own tooltip, no finger icons. Nothing else of the
+    // panel changes, so it is meant for a panel of its own.
+    void ShowHeatMap(const std::array<uint32_t, 63>& bgr, const std::array<QString, 63>& tips);
+    QString keyToolTip(int key) const;
 
     // --- The picture, read back (tests, printout).
     int bevelDepth() const { return large_ ? 4 : 3; }
@@ -163,6 +168,7 @@ class KeyboardPanel : public QWidget {
     QString ergonomicTooltip_;
     QString flatSwitchTooltip_;
     QString fingerIconTooltip_;
+    std::array<QString, 63> keyTips_;
 
     std::array<Key, 63> keys_;
     int expectedKeyIndex_ = 0;

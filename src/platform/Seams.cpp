@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHash>
 #include <QMessageBox>
@@ -30,6 +31,7 @@ struct State {
     SoundHook soundHook;
     std::function<bool()> printerHook;
     std::function<bool(const QUrl&)> openUrlHook;
+    std::function<QString(const QString&)> saveFileHook;
     std::function<QSize()> screenHook;
     std::function<bool()> capsStateHook;
     std::function<void()> capsOffHook;
@@ -205,6 +207,16 @@ bool openUrl(const QUrl& url) {
 
 void setOpenUrlHook(std::function<bool(const QUrl&)> hook) { state().openUrlHook = std::move(hook); }
 
+QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                     const QString& filter) {
+    if (state().saveFileHook) return state().saveFileHook(suggested);
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+}
+
+void setSaveFileHook(std::function<QString(const QString&)> hook) {
+    state().saveFileHook = std::move(hook);
+}
+
 QSize screenSize() {
     if (state().screenHook) return state().screenHook();
     if (QScreen* screen = QGuiApplication::primaryScreen()) return screen->size();
@@ -238,6 +250,7 @@ void resetAll() {
     s.soundHook = {};
     s.printerHook = {};
     s.openUrlHook = {};
+    s.saveFileHook = {};
     s.screenHook = {};
     s.capsStateHook = {};
     s.capsOffHook = {};

@@ -98,6 +98,12 @@ void setPrinterAvailableHook(std::function<bool()> hook);
 bool openUrl(const QUrl& url);
 void setOpenUrlHook(std::function<bool(const QUrl&)> hook);
 
+// Asks for a file to write (the desktop's save dialog); empty when the user
+// cancels. A test hook receives the suggested file and answers instead.
+QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                     const QString& filter);
+void setSaveFileHook(std::function<QString(const QString& suggested)> hook);
+
 // Size of the primary screen in pixels.
 QSize screenSize();
 void setScreenSizeHook(std::function<QSize()> hook);

@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/StatisticsEntry.h"
 #include "platform/WindowPlacement.h"
 #include "results/frmClassificaIcons.h"
 #include "settings/InterfaceTexts.h"
@@ -150,6 +151,14 @@ void frmClassifica::buildControls() {
     cmdPrint_ = new QPushButton(this);
     cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint_->setGeometry(mm(25), buttonTop, mm(17), buttonHeight);
+    // The statistics, when the main window offers them: a bar-chart sign.
+    cmdStats_ = new QPushButton(QStringLiteral("\u2581\u2583\u2586"), this);
+    cmdStats_->setObjectName(QStringLiteral("cmdStats"));
+    cmdStats_->setGeometry(mm(44), buttonTop, mm(10), buttonHeight);
+    cmdStats_->setVisible(bool(statisticsOpener()));
+    connect(cmdStats_, &QPushButton::clicked, this, [this] {
+        if (const StatisticsOpener& open = statisticsOpener()) open(this);
+    });
     for (int i = 0; i < 2; ++i) {
         auto* b = new QPushButton(this);
         b->setObjectName(QStringLiteral("cmdRisp%1").arg(i));
@@ -159,7 +168,7 @@ void frmClassifica::buildControls() {
     }
     connect(cmdPrint_, &QPushButton::clicked, this, &frmClassifica::cmdPrint_Click);
     connect(cmdPDF_, &QPushButton::clicked, this, &frmClassifica::cmdPDF_Click);
-    for (QPushButton* b : {cmdPDF_, cmdPrint_, cmdRisp_[0], cmdRisp_[1]})
+    for (QPushButton* b : {cmdPDF_, cmdPrint_, cmdStats_, cmdRisp_[0], cmdRisp_[1]})
         b->setCursor(Qt::PointingHandCursor);
 
     imgFrecciaReturn_ = new QLabel(this);
@@ -173,6 +182,7 @@ void frmClassifica::applyTexts() {
     ResultsTexts = resultsTexts(fromFile);
     cmdPrint_->setText(WindowText(QStringLiteral("9041")));
     cmdPDF_->setToolTip(WindowText(QStringLiteral("9042")));
+    cmdStats_->setToolTip(WindowText(QStringLiteral("9137")));
     if (fromFile) {
         const QString answer0 = GetLangString(QStringLiteral("0112"));
         const QString answer1 = GetLangString(QStringLiteral("0114"));

@@ -75,6 +75,7 @@ class frmClassifica : public QDialog {
     QWidget* picBar_ = nullptr;
     QPushButton* cmdPDF_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
+    QPushButton* cmdStats_ = nullptr;  // the statistics window
     std::array<QPushButton*, 2> cmdRisp_{};
     std::array<QLabel*, 3> lbllivelli_{};
     std::array<QLabel*, 3> imgGrad_{};

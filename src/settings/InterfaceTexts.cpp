@@ -18,7 +18,7 @@ namespace {
 //   9060-9069  language window
 //   9100-9109  learning statistics (src/stats/StatsTexts.h); a "\n" in
 //              these texts stands for a line break
-//   9110-9199  reserved: the statistics window
+//   9110-9199  the statistics window (9151 on: free)
 constexpr InterfaceText kTexts[] = {
     // --- Main window: message table, captions, tooltips ----------------------
     {"0001", "Frasi interne"},
@@ -290,6 +290,48 @@ constexpr InterfaceText kTexts[] = {
     {"9107", "Non ci sono ancora abbastanza battute registrate per riconoscere i tasti deboli."},
     {"9108", "Impossibile scrivere l'esercizio nel file:\\n%1"},
     {"9109", "Esercizio sui tasti deboli: %1"},
+    // The statistics window.
+    {"9110", "Statistiche di apprendimento"},
+    {"9111", "Progressi"},
+    {"9112", "Tasti deboli"},
+    {"9113", "Ultimi 7 giorni"},
+    {"9114", "Ultimi 30 giorni"},
+    {"9115", "Tutti i giorni"},
+    {"9116", "Per giorno"},
+    {"9117", "Per sessione"},
+    {"9118", "Velocità (battute al minuto)"},
+    {"9119", "Errori (%)"},
+    {"9120", "Dita per percentuale di errori"},
+    {"9121", "I dieci caratteri più deboli"},
+    {"9122", "Carattere"},
+    {"9123", "Battute"},
+    {"9124", "Errori"},
+    {"9125", "Percentuale"},
+    {"9126", "Digitato invece"},
+    {"9127", "Esercizio sui tasti deboli"},
+    {"9128", "Esporta sessioni..."},
+    {"9129", "Esporta tasti..."},
+    {"9130", "Chiudi"},
+    {"9131", "Battute: %1"},
+    {"9132", "Errori: %1 (%2)"},
+    {"9133", "Digitato invece: %1"},
+    {"9134", "Troppo poche battute per una percentuale"},
+    {"9135", "Nessuna battuta registrata in questo periodo."},
+    {"9136", "Statistiche di apprendimento: progressi e tasti deboli"},
+    {"9137", "Statistiche"},
+    {"9138", "Mignolo sinistro"},
+    {"9139", "Anulare sinistro"},
+    {"9140", "Medio sinistro"},
+    {"9141", "Indice sinistro"},
+    {"9142", "Indice destro"},
+    {"9143", "Medio destro"},
+    {"9144", "Anulare destro"},
+    {"9145", "Mignolo destro"},
+    {"9146", "Pollici"},
+    {"9147", "Invio"},
+    {"9148", "Spazio"},
+    {"9149", "Utente: %1"},
+    {"9150", "File CSV (*.csv)"},
 };
 
 }  // namespace

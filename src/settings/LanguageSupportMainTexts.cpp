@@ -90,6 +90,7 @@ MainWindowTexts collect(const std::function<QString(const QString&)>& text) {
     for (size_t i = 0; i < t.sourceCaptions.size(); ++i) t.sourceCaptions[i] = text(id(sources[i]));
     t.levelCaptions = {text(id("0027")), text(id("0028"))};
     for (int i = 0; i < 7; ++i) t.menuTips[size_t(i)] = text(numbered(35 + i));
+    t.menuTips[8] = text(id("9136"));
     t.counterTips = {text(id("0042")), text(id("0043"))};
     t.smileTip = text(id("0208"));
     t.sentenceNumberTip = text(id("0044"));

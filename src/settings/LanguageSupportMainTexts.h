@@ -24,7 +24,7 @@ struct MainWindowTexts {
     std::array<QString, 2> levelCaptions;
 
     // Tooltips.
-    std::array<QString, 8> menuTips;  // menu strip items 0..7
+    std::array<QString, 9> menuTips;  // menu strip items 0..8
     std::array<QString, 2> counterTips;
     QString smileTip;
     QString sentenceNumberTip;

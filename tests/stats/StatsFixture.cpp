@@ -111,4 +111,13 @@ bool makeHistory(StatsStore& store, const HistoryPlan& plan) {
     return batch.empty() || store.record(batch);
 }
 
+bool makeTwoYearHistory(const QString& path, int sentences, const QDate& lastDay) {
+    StatsStore store(path);
+    HistoryPlan plan;
+    plan.lastDay = lastDay;
+    plan.days = 730;
+    plan.sentences = sentences;
+    return makeHistory(store, plan);
+}
+
 }  // namespace tastolino

@@ -23,4 +23,8 @@ struct HistoryPlan {
 // Records the history into `store`; false when the store failed.
 bool makeHistory(StatsStore& store, const HistoryPlan& plan);
 
+// Two years of daily practice ending on `lastDay`, `sentences` in all, in a
+// new database file (the benchmarks' history).
+bool makeTwoYearHistory(const QString& path, int sentences, const QDate& lastDay);
+
 }  // namespace tastolino

@@ -1,8 +1,10 @@
 // Helpers of the statistics tests: a sentence record with plain figures,
-// a clock that stands still unless moved, and the rows of a query.
+// the figures of one character, a clock that stands still unless moved, and
+// the rows of a query.
 #pragma once
 
 #include "stats/SentenceRecord.h"
+#include "stats/StatsQueries.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -35,6 +37,18 @@ inline SentenceRecord sentence(const QString& user, const QDateTime& time, int k
     r.score = 80;
     r.keys = {{U'a', U'a', keystrokes - errors}, {U'a', U's', errors}};
     return r;
+}
+
+// The figures of a character typed `right` times right and, for each pair
+// in `wrong`, that many times as that character.
+inline CharacterStats chars(char32_t c, int right,
+                            std::vector<std::pair<char32_t, int>> wrong = {}) {
+    CharacterStats s{c, right, 0, wrong};
+    for (const auto& w : wrong) {
+        s.keystrokes += w.second;
+        s.errors += w.second;
+    }
+    return s;
 }
 
 // Every row of `sql`, fields joined by "|".

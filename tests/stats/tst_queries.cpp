@@ -22,15 +22,6 @@ FingerMap keyboardFingers(bool ergonomic) {
     return FingerMap([ergonomic](int key) { return FingerKind(int(fingerOf(key, ergonomic))); });
 }
 
-CharacterStats chars(char32_t c, int right, std::vector<std::pair<char32_t, int>> wrong = {}) {
-    CharacterStats s{c, right, 0, wrong};
-    for (const auto& w : wrong) {
-        s.keystrokes += w.second;
-        s.errors += w.second;
-    }
-    return s;
-}
-
 QStringList weakList(const std::vector<CharacterStats>& list) {
     QStringList out;
     for (const CharacterStats& c : list) out << QString::fromUcs4(&c.character, 1);
@@ -202,8 +193,8 @@ class TestQueries : public QObject {
         int sentences = 0;
         for (const ProgressPoint& p : days) sentences += p.sentences;
         QCOMPARE(sentences, plan.sentences);
-        const QStringList weak = weakList(
-            weakestCharacters(q.characters(plan.user, Period::AllDays, plan.lastDay), 5));
+        const QStringList weak =
+            weakList(weakestCharacters(q.characters(plan.user, Period::AllDays, plan.lastDay), 5));
         QVERIFY2(weak.contains(QStringLiteral("Ä")) && weak.contains(QStringLiteral("ö")),
                  qPrintable(weak.join(QLatin1Char(' '))));
     }
