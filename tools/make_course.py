@@ -438,11 +438,11 @@ def build_course(lessons, dictionary, counts, blocked):
         allowed |= set(lesson.new)
         levels = {}
         for level in (1, 2, 3):
-            spec = lesson.levels[level]
-            if spec is None:
+            plan = lesson.levels[level]
+            if plan is None:
                 fail(where, f"level {level} is missing")
-            if isinstance(spec, tuple):
-                _, count, opts = spec
+            if isinstance(plan, tuple):
+                _, count, opts = plan
                 if level == 1:
                     lines = drill_lines(no, lesson.new, allowed)
                 else:
@@ -452,7 +452,7 @@ def build_course(lessons, dictionary, counts, blocked):
                     for line in lines:
                         used_words.update(line.split())
             else:
-                lines = spec
+                lines = plan
             check_level(lines, where, level)
             for line in lines:
                 check_entry(line, allowed, where, level)
