@@ -5,6 +5,7 @@
 
 #include "app/ExerciseSources.h"
 #include "app/Scoring.h"
+#include "platform/DialogKind.h"
 
 #include <QChar>
 #include <QString>
@@ -100,8 +101,7 @@ class EngineView {
     virtual void toggleEnterPicture() = 0;  // imgPremi
 
     // --- Other windows
-    // ShowModalForm: 1 user name, 2 results, 3 free-text report.
-    virtual void showModalForm(int kind) = 0;
+    virtual void showModalForm(DialogKind kind) = 0;
     virtual void showWelcome() = 0;
     virtual void openGame() = 0;  // FrmPlay, modal
     // Ends the program (main window unload). The engine stops at once.

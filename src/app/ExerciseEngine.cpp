@@ -284,18 +284,18 @@ void ExerciseEngine::PrepareNextSentence() {
     dispatchEvents();
 
     if (sentenceNo == 6 || sentenceNo == 11) {
-        r.resultsReason = 1;
-        view_.showModalForm(2);
-        if (r.resultsAnswer != 0) {
+        r.resultsReason = ResultsReason::LevelEnded;
+        view_.showModalForm(DialogKind::Results);
+        if (r.resultsAnswer != ResultsAnswer::Continue) {
             endProgram();
             return;
         }
     }
     if (sentenceNo >= 16) {
-        r.resultsReason = 2;
-        view_.showModalForm(2);
+        r.resultsReason = ResultsReason::ExerciseEnded;
+        view_.showModalForm(DialogKind::Results);
         dispatchEvents();
-        if (r.resultsAnswer != 0) {
+        if (r.resultsAnswer != ResultsAnswer::Continue) {
             if (sources.courseMode) sources.SaveBookmark(view_.dialogParent(), messages);
             endProgram();
             return;

@@ -94,7 +94,7 @@ void ExerciseEngine::EndOfSentence() {
         const FreeTextReportFigures figures = freeTextReportFigures(r);
         recordFinished(ms, figures.perMinute.value_or(0), std::nullopt);
         seams::waitWithEvents(1000);
-        view_.showModalForm(3);
+        view_.showModalForm(DialogKind::FreeTextReport);
         return;
     }
 
@@ -190,7 +190,7 @@ void ExerciseEngine::Restart() {
     view_.sourcesChanged(sources);
     restartPending = true;
     view_.focusDisplay();
-    view_.showModalForm(1);
+    view_.showModalForm(DialogKind::UserName);
     StartSentence();
 }
 

@@ -211,7 +211,8 @@ QString ExerciseSources::exercisesFolder() {
     return appState().appFolder + QStringLiteral("Esercizi/");
 }
 QString ExerciseSources::bookmarkFile() {
-    return placeForWriting(WrittenKind::UserData, QStringLiteral("CorsoDattilo/Tastolino.bmk"));
+    return placeForWriting(appState().appFolder, WrittenKind::UserData,
+                           QStringLiteral("CorsoDattilo/Tastolino.bmk"));
 }
 
 void ExerciseSources::EnableSources() {

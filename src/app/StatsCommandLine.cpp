@@ -82,9 +82,9 @@ bool isStatsExport(int argc, char** argv) {
 int runStatsExport(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     appState().appFolder = dataFolderFor(QCoreApplication::applicationDirPath());
-    return statsExport(
-        app.arguments().mid(1),
-        placeForWriting(WrittenKind::UserData, QStringLiteral("TastolinoStats.sqlite")));
+    return statsExport(app.arguments().mid(1),
+                       placeForWriting(appState().appFolder, WrittenKind::UserData,
+                                       QStringLiteral("TastolinoStats.sqlite")));
 }
 
 int statsExport(const QStringList& arguments, const QString& database) {

@@ -9,7 +9,8 @@
 namespace tastolino {
 
 QString statsDatabasePath() {
-    return placeForWriting(WrittenKind::UserData, QStringLiteral("TastolinoStats.sqlite"));
+    return placeForWriting(appState().appFolder, WrittenKind::UserData,
+                           QStringLiteral("TastolinoStats.sqlite"));
 }
 
 TextLookup interfaceLookup() {

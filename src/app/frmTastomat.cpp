@@ -5,6 +5,7 @@
 #include "app/MainWindowParts.h"
 #include "app/MessageTable.h"
 #include "app/StatsRecorder.h"
+#include "app/WindowInputs.h"
 #include "app/frmTastomat_view.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/DataFolders.h"
@@ -215,7 +216,7 @@ void frmTastomat::FinishStartUp() {
     QApplication::restoreOverrideCursor();
     QCoreApplication::processEvents();
     if (unloaded_) return;
-    ShowModalForm(1);
+    ShowModalForm(DialogKind::UserName);
     if (unloaded_) return;
     ShowWelcome();
     if (unloaded_) return;
@@ -321,40 +322,44 @@ void frmTastomat::ShowCoverWindow() {
     const QPoint target = keyboard->mapToGlobal(keyboard->keyRect(10).topLeft()) + QPoint(10, 0);
     frmTransparency::SetHint(KeepAngleWordsTogether(messages.value(12).trimmed()));
     // Its tail points at the Enter button the words speak of.
+    frmTransparency::SetOptions(coverOptions());
     frmTransparency::ShowCover(this, target, cmdStart->mapToGlobal(cmdStart->rect().center()));
 }
 
 void frmTastomat::UnloadCoverWindow() {
+    frmTransparency::SetOptions(coverOptions());
     frmTransparency::UnloadCover();
 }
 
-void frmTastomat::ShowModalForm(int kind) {
+void frmTastomat::ShowModalForm(DialogKind kind) {
     AppState& state = appState();
-    state.pendingDialog = static_cast<int16_t>(kind);
-    const auto runDialog = [](int which, QWidget* owner) {
+    state.pendingDialog = kind;
+    const auto runDialog = [](DialogKind which, QWidget* owner) {
         switch (which) {
-            case 1: {
-                frmInput dialog(owner);
+            case DialogKind::UserName: {
+                frmInput dialog(userNameInput(), owner);
+                seams::execModal(&dialog);
+                if (dialog.userName()) appState().results.userName = *dialog.userName();
+                break;
+            }
+            case DialogKind::Results: {
+                frmClassifica dialog(resultsWindowInput(), owner);
+                seams::execModal(&dialog);
+                appState().results.resultsAnswer = dialog.answer();
+                break;
+            }
+            case DialogKind::FreeTextReport: {
+                frmReportFreeTXT dialog(resultsWindowInput(), owner);
                 seams::execModal(&dialog);
                 break;
             }
-            case 2: {
-                frmClassifica dialog(owner);
-                seams::execModal(&dialog);
-                break;
-            }
-            case 3: {
-                frmReportFreeTXT dialog(owner);
-                seams::execModal(&dialog);
-                break;
-            }
-            default:
+            case DialogKind::None:
                 break;
         }
     };
     // With translucent windows the main window is dimmed behind the dialog.
     if (state.windows2000OrLater && isVisible()) {
-        frmShadow::ShowOver(this, runDialog);
+        frmShadow::ShowOver(this, kind, runDialog);
     } else {
         runDialog(kind, this);
     }

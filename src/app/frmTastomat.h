@@ -57,7 +57,7 @@ class frmTastomat : public QWidget {
     bool IsUnloaded() const { return unloaded_; }
 
     // Operations other windows and the exercise use.
-    void ShowModalForm(int kind);
+    void ShowModalForm(DialogKind kind);
     void EnableMenu(bool on);
     void StartSentence();
     void MenuCommand(int index);

@@ -33,6 +33,7 @@ void frmTastomat::CreateKeyboard() {
     auto* keyboard = new KeyboardPanel(picNotebook);
     keyboard->setObjectName(QStringLiteral("picKeyword"));
     keyboard->setLargeScreen(large);
+    keyboard->setSoundOn(appState().soundOn);
     keyboard->move(pos);
     keyboard->setFocusPolicy(Qt::StrongFocus);
     keyboard->show();
@@ -56,6 +57,7 @@ void frmTastomat::ApplyKeyboardOptions() {
     keyboard->setErgonomicOn(ergonomicOn);
     keyboard->setFingerMapOn(fingerMapOn);
     keyboard->setHighlightOn(engine.highlightOn);
+    keyboard->setSoundOn(appState().soundOn);
     SetKey25ToolTip();
 }
 
@@ -117,7 +119,7 @@ void frmTastomat::CheckKeyboardLayout() {
 }
 
 void frmTastomat::RestoreKeyboard() {
-    if (!appState().layoutToRestore.isEmpty()) RestoreKeyboardLayout();
+    if (!LayoutToRestore().isEmpty()) RestoreKeyboardLayout();
 }
 
 }  // namespace tastolino

@@ -2,6 +2,7 @@
 #include "app/frmTastomat.h"
 
 #include "app/MainWindowParts.h"
+#include "app/WindowInputs.h"
 #include "keyboard/KeyboardPanel.h"
 #include "keyboard/KeyboardPrintout.h"
 #include "platform/Seams.h"
@@ -61,6 +62,8 @@ void frmTastomat::MenuCommand(int index) {
 void frmTastomat::ToggleSound() {
     AppState& state = appState();
     state.soundOn = !state.soundOn;
+    if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
+        keyboard->setSoundOn(state.soundOn);
     RefreshMenuMarkers();
     // Heard when switching on and off alike, so the user knows it worked.
     PlaySoundResource(111);
@@ -97,7 +100,9 @@ void frmTastomat::ShowAbout() {
     AppState& state = appState();
     HideCoverWindow();
     const QString language = state.languageName;
-    frmAbout::Show(this, [this] {
+    AboutCommands commands;
+    commands.chooseLanguage = ChooseLanguage;
+    commands.printKeyboard = [this] {
         // StampaTastiera: the keyboard as it is shown now, on one page.
         const KeyboardPrintoutTexts texts{messages.value(23), messages.value(24),
                                           messages.value(31), texts_.keyboardPrintAuthor};
@@ -110,7 +115,8 @@ void frmTastomat::ShowAbout() {
             if (!unloaded_) engine.FlashBotton();
         };
         StampaTastiera(qobject_cast<KeyboardPanel*>(picKeyword), texts, steps, this);
-    });
+    };
+    frmAbout::Show(this, aboutInput(), commands);
     shpEV->hide();
     if (unloaded_) return;
 

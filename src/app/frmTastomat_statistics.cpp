@@ -77,8 +77,9 @@ void frmTastomat::ShowStatistics(QWidget* parent) {
     // is offered from the main window only.
     if (parent == this) {
         setup.makeDrill = [this, &store, user](QWidget* owner) -> QString {
-            const QString target = placeForWriting(
-                WrittenKind::UserData, QStringLiteral("Esercizi/") + drillFileName(user));
+            const QString target =
+                placeForWriting(appState().appFolder, WrittenKind::UserData,
+                                QStringLiteral("Esercizi/") + drillFileName(user));
             prepareToWrite(target);
             const LineFitter fitter = view_->lineFitter();
             const LineFits fits = [fitter](const QString& line) {

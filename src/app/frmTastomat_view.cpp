@@ -3,6 +3,7 @@
 
 #include "app/MainWindowParts.h"
 #include "app/Scoring.h"
+#include "app/WindowInputs.h"
 #include "app/frmTastomat.h"
 #include "game/FrmPlay.h"
 #include "keyboard/KeySet.h"
@@ -401,6 +402,7 @@ void MainWindowView::HighlightNextKey(QChar ch, int textPos) {
     KeyboardPanel* kb = keyboard();
     if (!kb) return;
     kb->setExpectedChar(QString(ch));
+    kb->setFreeTextMode(appState().freeTextMode);
     kb->HighlightNextKey(QString(ch), textPos);
 }
 
@@ -443,7 +445,7 @@ void MainWindowView::toggleEnterPicture() {
 
 // --- Other windows --------------------------------------------------------------
 
-void MainWindowView::showModalForm(int kind) {
+void MainWindowView::showModalForm(DialogKind kind) {
     w_.ShowModalForm(kind);
 }
 
@@ -453,7 +455,7 @@ void MainWindowView::showWelcome() {
 
 void MainWindowView::openGame() {
     // Full screen and modal, owned by the main window; nothing comes back.
-    FrmPlay play(&w_);
+    FrmPlay play(gameInput(), &w_);
     seams::execModal(&play);
 }
 

@@ -66,7 +66,7 @@ class MainWindowView : public EngineView {
     void hideWrongKeyMarker() override;
     void setEnterInvitation(bool on) override;
     void toggleEnterPicture() override;
-    void showModalForm(int kind) override;
+    void showModalForm(DialogKind kind) override;
     void showWelcome() override;
     void openGame() override;
     void unloadMainWindow() override;

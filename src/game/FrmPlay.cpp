@@ -1,6 +1,5 @@
 #include "game/FrmPlay.h"
 
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "settings/LanguageSupport.h"
 #include "ui/GradientPanel.h"
@@ -63,7 +62,7 @@ void FrmPlay::PlayTimer::stop() {
     timer.stop();
 }
 
-FrmPlay::FrmPlay(QWidget* parent) : QDialog(parent) {
+FrmPlay::FrmPlay(const GameInput& input, QWidget* parent) : QDialog(parent), input_(input) {
     setObjectName(QStringLiteral("FrmPlay"));
     setWindowTitle(QStringLiteral("Tastolino"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -76,12 +75,12 @@ FrmPlay::FrmPlay(QWidget* parent) : QDialog(parent) {
     buildControls();
     layoutWindow();
 
-    const QString& user = appState().results.userName;
+    const QString& user = input_.userName;
     if (user.isEmpty()) {
         lblWinner->hide();
         lblImgWinner->hide();
     } else {
-        bestScores_ = game::readRecords(appState().appFolder, user);
+        bestScores_ = game::readRecords(input_.appFolder, user);
     }
     applyTexts();
     optDifficulty[0]->setChecked(true);
@@ -95,7 +94,7 @@ FrmPlay::~FrmPlay() {
 }
 
 void FrmPlay::buildControls() {
-    const bool large = appState().largeScreen;
+    const bool large = input_.largeScreen;
     titlePanel = new GradientPanel(GradientPanel::panelPainter(), this);
     titlePanel->setObjectName(QStringLiteral("titlePanel"));
     auto* title = makeLabel(titlePanel, "lblTitle", QStringLiteral("Tastolino"));
@@ -360,7 +359,7 @@ void FrmPlay::layoutWindow() {
 }
 
 void FrmPlay::applyTexts() {
-    const bool fromFile = appState().languageFileActive;
+    const bool fromFile = input_.languageFileActive;
     const auto text = [fromFile](const char* id, const char* builtIn = "%1",
                                  const char* withFile = "%1", const QString& italian = {}) {
         return PlacedLangString(fromFile, QString::fromLatin1(id), builtIn, withFile, italian);
@@ -391,7 +390,7 @@ void FrmPlay::applyTexts() {
 
 void FrmPlay::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawPixmap(0, 0, BackgroundPixmap(size(), appState().backgroundTheme));
+    p.drawPixmap(0, 0, BackgroundPixmap(size(), input_.backgroundTheme));
     // White guide lines around the play area and the strip below it.
     p.setPen(QPen(Qt::white, 2));
     const QRect area = PicPlay->geometry().united(picBottom->geometry());
@@ -401,7 +400,7 @@ void FrmPlay::paintEvent(QPaintEvent*) {
 }
 
 void FrmPlay::playSound(int id) const {
-    if (appState().soundOn) seams::playSound(id);
+    if (input_.soundOn) seams::playSound(id);
 }
 
 void FrmPlay::optDifficulty_Click(int index) {
@@ -508,7 +507,7 @@ void FrmPlay::closeEvent(QCloseEvent* event) {
 void FrmPlay::unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    if (appState().windows2000OrLater && isVisible()) {
+    if (input_.translucent && isVisible()) {
         for (int alpha = 250; alpha >= 50; alpha -= 5) {
             setWindowOpacity(alpha / 255.0);
             seams::waitWithEvents(10);

@@ -13,6 +13,7 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <QString>
 #include <QTimer>
 
 #include <array>
@@ -28,10 +29,21 @@ namespace tastolino {
 
 class GradientPanel;
 
+// What the game window reads.
+struct GameInput {
+    QString appFolder;  // program folder, holding the records file
+    QString userName;   // records are kept for a named user only
+    bool largeScreen = false;
+    bool languageFileActive = false;  // texts from the language file
+    bool soundOn = true;
+    bool translucent = true;  // translucent windows available: it fades out
+    int backgroundTheme = 0;  // the main window's background, 0..10
+};
+
 class FrmPlay : public QDialog {
     Q_OBJECT
   public:
-    explicit FrmPlay(QWidget* parent = nullptr);
+    explicit FrmPlay(const GameInput& input, QWidget* parent = nullptr);
     ~FrmPlay() override;
 
     // Tests: timers keep their on/off state but never fire on their own.
@@ -74,6 +86,7 @@ class FrmPlay : public QDialog {
     void reject() override;
 
   private:
+    const GameInput input_;
     // A timer that keeps its state even when tests drive it by hand.
     struct PlayTimer {
         QTimer timer;

@@ -2,7 +2,6 @@
 // scoring and the end of a game or a training.
 #include "game/FrmPlay.h"
 
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "ui/GradientPanel.h"
 #include "ui/basSleep.h"
@@ -390,17 +389,16 @@ void FrmPlay::endGame() {
     timerLetters_.stop();
     timerScore_.stop();
     acceptingKeys_ = false;
-    const QString& user = appState().results.userName;
+    const QString& user = input_.userName;
     if (user.isEmpty() || gameScore_ <= scoreToBeat_) return;
-    if (!game::writeRecord(appState().appFolder, user, playMode_, gameScore_)) {
+    if (!game::writeRecord(input_.appFolder, user, playMode_, gameScore_)) {
         // Not kept, so not celebrated: the stored record stays on show.
         seams::message(
-            this,
-            recordFailedText_ + QLatin1Char('\n') + game::recordsFilePath(appState().appFolder),
+            this, recordFailedText_ + QLatin1Char('\n') + game::recordsFilePath(input_.appFolder),
             QStringLiteral("Tastolino"), seams::MsgIcon::Warning);
         return;
     }
-    bestScores_ = game::readRecords(appState().appFolder, user);
+    bestScores_ = game::readRecords(input_.appFolder, user);
     lblWinner->setText(game::formatScore(gameScore_, numberGroup_));
     celebrate();
 }

@@ -1,7 +1,6 @@
 #include "keyboard/KeyboardLayout.h"
 
 #include "keyboard/XkbLayoutBackend.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 
 #if defined(TASTOLINO_HAVE_HELP_VIEWER)
@@ -10,6 +9,11 @@
 
 namespace tastolino {
 namespace {
+
+QString& rememberedLayout() {
+    static QString layout;
+    return layout;
+}
 
 std::unique_ptr<LayoutBackend>& backendSlot() {
     static std::unique_ptr<LayoutBackend> slot;
@@ -31,6 +35,7 @@ void openLanguageHelp(QWidget* owner) {
 
 void setLayoutBackend(std::unique_ptr<LayoutBackend> backend) {
     backendSlot() = std::move(backend);
+    rememberedLayout().clear();
 }
 
 LayoutBackend& layoutBackend() {
@@ -42,7 +47,7 @@ bool EnsureKeyboardLayout(const QString& layoutId, bool remember) {
     LayoutBackend& backend = layoutBackend();
     const QString previous = backend.activeLayoutId();
     if (previous == layoutId) return true;
-    QString& toRestore = appState().layoutToRestore;
+    QString& toRestore = rememberedLayout();
     if (remember) toRestore = previous;
 
     backend.activateLayout(layoutId);
@@ -70,10 +75,14 @@ bool CheckGermanLayout(QWidget* owner, const LayoutWarningTexts& texts) {
 }
 
 void RestoreKeyboardLayout() {
-    const QString layout = appState().layoutToRestore;
+    const QString layout = rememberedLayout();
     if (layout.isEmpty()) return;
     EnsureKeyboardLayout(layout, false);
-    appState().layoutToRestore.clear();
+    rememberedLayout().clear();
+}
+
+const QString& LayoutToRestore() {
+    return rememberedLayout();
 }
 
 }  // namespace tastolino

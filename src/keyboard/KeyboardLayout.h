@@ -25,12 +25,13 @@ class LayoutBackend {
     virtual void activateLayout(const QString& layoutId) = 0;
 };
 
-// Replaces the backend (null: back to XKB). Takes ownership.
+// Replaces the backend (null: back to XKB). Takes ownership. A layout
+// remembered from the old backend is forgotten.
 void setLayoutBackend(std::unique_ptr<LayoutBackend> backend);
 LayoutBackend& layoutBackend();
 
 // Makes `layoutId` the active layout. With `remember`, the layout that was
-// active before is stored in appState().layoutToRestore for the exit.
+// active before is remembered for the exit (LayoutToRestore()).
 // Returns whether `layoutId` is active afterwards; on failure the previous
 // layout is re-activated and nothing stays remembered.
 bool EnsureKeyboardLayout(const QString& layoutId, bool remember);
@@ -57,5 +58,7 @@ bool CheckGermanLayout(QWidget* owner, const LayoutWarningTexts& texts = {});
 // At exit: gives back the layout remembered by CheckGermanLayout, if any,
 // and forgets it.
 void RestoreKeyboardLayout();
+// The layout to give back at exit; empty when none is remembered.
+const QString& LayoutToRestore();
 
 }  // namespace tastolino

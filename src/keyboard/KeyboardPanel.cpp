@@ -3,7 +3,6 @@
 #include "keyboard/CharKeyMap.h"
 #include "keyboard/KeyArtwork.h"
 #include "keyboard/KeySet.h"
-#include "platform/AppState.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "settings/InterfaceTexts.h"
@@ -256,7 +255,7 @@ void KeyboardPanel::HighlightNextKeyCode(int charCode, int position) {
     if (highlightOn_) HideHighlights();
     const int entry = charCode < 0 ? -1 : FindCharEntry(charCode);
     if (entry < 0) {
-        if (appState().freeTextMode) return;
+        if (freeTextMode_) return;
         emit untypeableCharacter();
         if (position > 1) emit positionAdvanced(position);
         DrawKey(KeyLeftShift, true);
@@ -442,7 +441,7 @@ void KeyboardPanel::mouseDoubleClickEvent(QMouseEvent* event) {
     const int key = keyAt(p);
     if (key == KeyB && fingerMapOn_) {
         setErgonomicOn(!ergonomicOn_);
-        if (appState().soundOn) seams::playSound(kSoundFingerDivision);
+        if (soundOn_) seams::playSound(kSoundFingerDivision);
         emit ergonomicToggled(ergonomicOn_);
     } else if (key == KeyMenu && key37Enabled_) {
         setFlatKeyboardOn(!flat_);

@@ -62,6 +62,10 @@ class KeyboardPanel : public QWidget {
     // the exercise is reset.
     void setKey37Enabled(bool on) { key37Enabled_ = on; }
     bool key37Enabled() const { return key37Enabled_; }
+    // In a free text a character without a key is simply passed over.
+    void setFreeTextMode(bool on) { freeTextMode_ = on; }
+    // Whether the finger division switch is heard.
+    void setSoundOn(bool on) { soundOn_ = on; }
     // Tooltip of key 25 while the finger map is on (message 34).
     void setErgonomicTooltip(const QString& text) { ergonomicTooltip_ = text; }
     // Tooltip of key 37, the flat / 3D switch.
@@ -164,6 +168,8 @@ class KeyboardPanel : public QWidget {
     bool highlightOn_ = false;
     bool exerciseRunning_ = false;
     bool key37Enabled_ = true;
+    bool freeTextMode_ = false;
+    bool soundOn_ = true;
     QString expectedChar_;
     QString ergonomicTooltip_;
     QString flatSwitchTooltip_;

@@ -1,7 +1,5 @@
 #include "platform/DataFolders.h"
 
-#include "platform/AppState.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -119,8 +117,8 @@ QString placeForWriting(const QString& dataFolder, WrittenKind kind, const QStri
     return base.isEmpty() ? beside : base + relative;
 }
 
-QString placeForWriting(WrittenKind kind, const QString& relative) {
-    return placeForWriting(appState().appFolder, kind, relative, UserFolders::fromEnvironment());
+QString placeForWriting(const QString& dataFolder, WrittenKind kind, const QString& relative) {
+    return placeForWriting(dataFolder, kind, relative, UserFolders::fromEnvironment());
 }
 
 bool prepareToWrite(const QString& file, const UserFolders& user) {

@@ -62,10 +62,10 @@ enum class WrittenKind { Settings, UserData };
 // writes then fail as before).
 QString placeForWriting(const QString& dataFolder, WrittenKind kind, const QString& relative,
                         const UserFolders& user);
-// The same for the running program: appState().appFolder and the process
-// environment. The learning statistics keep their database at
-// placeForWriting(WrittenKind::UserData, name).
-QString placeForWriting(WrittenKind kind, const QString& relative);
+// The same with the user's folders of the process environment. The
+// learning statistics keep their database at
+// placeForWriting(appFolder, WrittenKind::UserData, name).
+QString placeForWriting(const QString& dataFolder, WrittenKind kind, const QString& relative);
 
 // Makes the missing folders above `file` when it lies in one of the user's
 // folders (mode 0700, as those folders are made); nothing is made anywhere

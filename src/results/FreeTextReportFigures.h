@@ -4,7 +4,7 @@
 // text and the three ratings.
 #pragma once
 
-#include "platform/AppState.h"
+#include "platform/ExerciseResults.h"
 
 #include <QChar>
 #include <QLocale>

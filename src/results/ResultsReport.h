@@ -4,7 +4,7 @@
 // record, so that they can be produced and checked without the window.
 #pragma once
 
-#include "platform/AppState.h"
+#include "platform/ExerciseResults.h"
 #include "results/ReportPdfFile.h"
 #include "settings/InterfaceTexts.h"
 

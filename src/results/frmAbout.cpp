@@ -1,10 +1,8 @@
 #include "results/frmAbout.h"
 
 #include "keyboard/KeyArtwork.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "platform/WindowPlacement.h"
-#include "results/frmLanguage.h"
 #include "settings/LanguageSupport.h"
 #include "ui/ClsResize.h"
 #include "ui/GradientPanel.h"
@@ -85,7 +83,7 @@ const QString& frmAbout::AuthorAddress() {
     return address;
 }
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+frmAbout::frmAbout(const AboutInput& input, QWidget* parent) : QDialog(parent), input_(input) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(kTitle);
     // Kept above the main window, which may fill the screen.
@@ -93,7 +91,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
                    Qt::WindowCloseButtonHint);
     SetTopMost(this, true);
     setModal(true);
-    if (appState().largeScreen) {
+    if (input_.largeScreen) {
         QFont f = font();
         f.setPointSizeF(f.pointSizeF() * ClsResize::fontFactor());
         setFont(f);
@@ -108,8 +106,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
     lblVersione->setText(versionText());
     lblTitolo->setText(kTitle);
-    if (appState().soundOn) seams::playSound(105);
-    const double scale = appState().largeScreen ? ClsResize::fontFactor() : 1.0;
+    if (input_.soundOn) seams::playSound(105);
+    const double scale = input_.largeScreen ? ClsResize::fontFactor() : 1.0;
     setFixedSize(sizeHint().expandedTo(QSize(int(440 * scale), 0)));
 }
 
@@ -247,7 +245,7 @@ void frmAbout::applyLanguage() {
     lblPrintKey->setText(text("0069"));
     lblFreewareMsg->setText(text("0070"));
     // Two lines with a language file, one line built in.
-    lblVideoSetting->setText(appState().languageFileActive
+    lblVideoSetting->setText(input_.languageFileActive
                                  ? text("0071") + QLatin1Char('\n') + text("0072")
                                  : text("0071") + QStringLiteral("  ") + text("0072") +
                                        QStringLiteral("  "));
@@ -324,9 +322,9 @@ void frmAbout::paintEvent(QPaintEvent*) {
     PaintGradient(p, 0, 0, width(), height(), 0xF9EFE1, 0xDEB686, 0xDEB686, 0xF9EFE1, true);
 }
 
-void frmAbout::Show(QWidget* parent, const std::function<void()>& printKeyboard) {
+void frmAbout::Show(QWidget* parent, const AboutInput& input, const AboutCommands& commands) {
     QPointer<QWidget> owner(parent);
-    frmAbout window(parent);
+    frmAbout window(input, parent);
     for (;;) {
         const int outcome = seams::execModal(&window);
         switch (outcome) {
@@ -338,14 +336,12 @@ void frmAbout::Show(QWidget* parent, const std::function<void()>& printKeyboard)
                 return;
             case LanguageRequested: {
                 window.hide();
-                const QString before = appState().languageName;
-                frmLanguage::Choose(owner);
-                if (appState().languageName != before) return;
+                if (commands.chooseLanguage && commands.chooseLanguage(owner)) return;
                 continue;  // the same language: back to this window
             }
             case PrintRequested:
                 window.hide();
-                if (printKeyboard) printKeyboard();
+                if (commands.printKeyboard) commands.printKeyboard();
                 return;
             case LinkOpened:
                 window.hide();

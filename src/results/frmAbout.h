@@ -16,6 +16,20 @@ namespace tastolino {
 
 class GradientPanel;
 
+// What the about window reads.
+struct AboutInput {
+    bool largeScreen = false;  // larger type on a large screen
+    bool soundOn = true;
+    bool languageFileActive = false;  // texts from the language file
+};
+
+// What the main window does for the commands of the about window.
+struct AboutCommands {
+    std::function<void()> printKeyboard;
+    // Runs the language window over `owner`; true when the language changed.
+    std::function<bool(QWidget* owner)> chooseLanguage;
+};
+
 class frmAbout : public QDialog {
     Q_OBJECT
   public:
@@ -36,14 +50,13 @@ class frmAbout : public QDialog {
     static const QString& RecommendedSiteUrl();
     static const QString& AuthorAddress();
 
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit frmAbout(const AboutInput& input, QWidget* parent = nullptr);
 
     // Shows the window modally over `parent` (the main window) and carries
     // out the command that closed it: the guide, the language window (after
     // which the window comes back unless the language changed), the keyboard
-    // printout through `printKeyboard`, or a link, after which `parent`'s
-    // window is minimised.
-    static void Show(QWidget* parent, const std::function<void()>& printKeyboard);
+    // printout, or a link, after which `parent`'s window is minimised.
+    static void Show(QWidget* parent, const AboutInput& input, const AboutCommands& commands);
 
     // "Versione 7.1.0", in the interface language
     QString versionText() const;
@@ -67,6 +80,7 @@ class frmAbout : public QDialog {
     void applyLanguage();
     QLabel* makeLabel(const char* name, const QString& text, bool link = false);
 
+    const AboutInput input_;
     GradientPanel* picBar = nullptr;
     QLabel* lblTitolo = nullptr;
     QLabel* lblVersione = nullptr;

@@ -1,6 +1,5 @@
 #include "results/frmClassifica.h"
 
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "platform/StatisticsEntry.h"
 #include "platform/WindowPlacement.h"
@@ -45,12 +44,12 @@ class PanelBar : public QWidget {
 
 }  // namespace
 
-frmClassifica::frmClassifica(QWidget* parent) : QDialog(parent) {
+frmClassifica::frmClassifica(const ResultsWindowInput& input, QWidget* parent)
+    : QDialog(parent), input_(input) {
     setObjectName(QStringLiteral("frmClassifica"));
     setWindowTitle(QStringLiteral("Tastolino"));
-    ExerciseResults& r = appState().results;
+    const ExerciseResults& r = input_.results;
 
-    r.resultsAnswer = -1;
     buildControls();
     applyTexts();
     for (int i = 0; i < 4; ++i) ratingWords[size_t(i)] = ResultsTexts.value(29 + i);
@@ -83,7 +82,7 @@ frmClassifica::frmClassifica(QWidget* parent) : QDialog(parent) {
     cmdRisp_[0]->setDefault(true);
     cmdRisp_[0]->setFocus();
     imgFrecciaReturn_->setPixmap(ratingIcon(442, mm(6)));
-    if (appState().soundOn) seams::playSound(106);
+    if (input_.soundOn) seams::playSound(106);
 }
 
 frmClassifica::~frmClassifica() {
@@ -177,8 +176,8 @@ void frmClassifica::buildControls() {
 }
 
 void frmClassifica::applyTexts() {
-    const ExerciseResults& r = appState().results;
-    const bool fromFile = appState().languageFileActive;
+    const ExerciseResults& r = input_.results;
+    const bool fromFile = input_.languageFileActive;
     ResultsTexts = resultsTexts(fromFile);
     cmdPrint_->setText(WindowText(QStringLiteral("9041")));
     cmdPDF_->setToolTip(WindowText(QStringLiteral("9042")));
@@ -207,7 +206,7 @@ void frmClassifica::applyTexts() {
 }
 
 void frmClassifica::cmdRisp_Click(int index) {
-    appState().results.resultsAnswer = int16_t(index);
+    answer_ = index == 0 ? ResultsAnswer::Continue : ResultsAnswer::Finish;
     done(index == 0 ? QDialog::Accepted : QDialog::Rejected);
 }
 
@@ -254,7 +253,7 @@ ResultsReportInput frmClassifica::reportInput() const {
     in.speedSum = speedSum;
     in.scoreSum = scoreSum;
     in.reportName = reportName;
-    in.results = appState().results;
+    in.results = input_.results;
     in.when = seams::now();
     in.dateLocale = InterfaceLocale();
     in.documentTitle = WindowText(QStringLiteral("9043")) + QStringLiteral(" Tastolino");

@@ -1,10 +1,11 @@
 // The results window: after each level (and after the whole exercise) it
 // shows the speeds and scores of every level reached, a rating symbol per
-// level and what happens next, and hands back the learner's answer in
-// appState().results.resultsAnswer: 0 "Continua", 1 "Termina", -1 closed.
+// level and what happens next, and hands back the learner's answer
+// (answer()).
 #pragma once
 
 #include "results/ResultsReport.h"
+#include "results/ResultsWindowInput.h"
 #include "results/frmClassificaFigures.h"
 
 #include <QDialog>
@@ -25,8 +26,11 @@ namespace tastolino {
 class frmClassifica : public QDialog {
     Q_OBJECT
   public:
-    explicit frmClassifica(QWidget* parent = nullptr);
+    explicit frmClassifica(const ResultsWindowInput& input, QWidget* parent = nullptr);
     ~frmClassifica() override;
+
+    // The learner's answer; Open until a button is pressed.
+    ResultsAnswer answer() const { return answer_; }
 
     QStringList ResultsTexts;
     QString unitSuffix;
@@ -69,6 +73,8 @@ class frmClassifica : public QDialog {
     void applyTexts();
     void PaintLevelTable(QPainter& p, const LevelFigures& figures, int top);
 
+    const ResultsWindowInput input_;
+    ResultsAnswer answer_ = ResultsAnswer::Open;
     std::vector<LevelFigures> levels_;
     // The report file this window made; it goes with the window.
     std::unique_ptr<TempReportFile> report_;

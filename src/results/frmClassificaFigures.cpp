@@ -99,12 +99,13 @@ int ratingWordIndex(int errorCount, int correctCount, bool expertMode) {
     return 3;
 }
 
-QString closingMessage(const QStringList& texts, int reason, int currentLevel) {
+QString closingMessage(const QStringList& texts, ResultsReason reason, int currentLevel) {
     auto t = [&texts](int i) { return i < texts.size() ? texts[i] : QString(); };
-    if (reason == 1)
+    if (reason == ResultsReason::LevelEnded)
         return t(21) + QLatin1Char(' ') + QString::number(currentLevel) + QStringLiteral(".\n\n") +
                t(22) + QLatin1Char('\n') + t(24);
-    if (reason == 2) return t(25) + QStringLiteral("\n\n") + t(26) + QLatin1Char('\n') + t(27);
+    if (reason == ResultsReason::ExerciseEnded)
+        return t(25) + QStringLiteral("\n\n") + t(26) + QLatin1Char('\n') + t(27);
     return {};
 }
 

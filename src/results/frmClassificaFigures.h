@@ -2,7 +2,7 @@
 // window, its printout and the PDF report show the same numbers.
 #pragma once
 
-#include "platform/AppState.h"
+#include "platform/ExerciseResults.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,7 +39,7 @@ int resultsScore(float speed, float scoreFactor);
 int ratingSymbolIndex(int score);
 // Rating word 0..3 ("Ottimo" .. "Insufficiente") of the error ratio.
 int ratingWordIndex(int errorCount, int correctCount, bool expertMode);
-// Closing message for `reason` (1 level ended, 2 exercise ended).
-QString closingMessage(const QStringList& texts, int reason, int currentLevel);
+// Closing message for `reason`; empty for no reason.
+QString closingMessage(const QStringList& texts, ResultsReason reason, int currentLevel);
 
 }  // namespace tastolino

@@ -1,6 +1,5 @@
 #include "results/frmInput.h"
 
-#include "platform/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/WindowPlacement.h"
 #include "settings/IniManager.h"
@@ -19,16 +18,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using tastolino::appState;
-
 namespace {
 
 constexpr int kMaxNameLength = 30;
 const char* const kSection = "AccessName";
 
-tastolino::IniManager accessNameSettings() {
+tastolino::IniManager accessNameSettings(const QString& appFolder) {
     tastolino::IniManager ini;
-    ini.nome = QFile::encodeName(tastolino::settingsFilePath(appState().appFolder)).toStdString();
+    ini.nome = QFile::encodeName(tastolino::settingsFilePath(appFolder)).toStdString();
     ini.sezione = kSection;
     return ini;
 }
@@ -43,7 +40,8 @@ QString upperCaseName(const QString& text) {
 
 }  // namespace
 
-frmInput::frmInput(QWidget* parent) : QDialog(parent) {
+frmInput::frmInput(const tastolino::UserNameInput& input, QWidget* parent)
+    : QDialog(parent), input_(input) {
     setObjectName(QStringLiteral("frmInput"));
     setWindowTitle(QStringLiteral("Tastolino"));
     // A fixed dialog frame without minimise or maximise buttons, kept above
@@ -113,12 +111,12 @@ void frmInput::applyLanguage() {
     chkRemember->setText(WindowText(QStringLiteral("0138")));
     cmdChiudi->setText(WindowText(QStringLiteral("9006")));
     // The button has a tooltip only in a translation.
-    if (appState().languageFileActive)
+    if (input_.languageFileActive)
         cmdChiudi->setToolTip(tastolino::GetLangString(QStringLiteral("0066")));
 }
 
 void frmInput::loadRememberedName() {
-    tastolino::IniManager ini = accessNameSettings();
+    tastolino::IniManager ini = accessNameSettings(input_.appFolder);
     const QString name = QString::fromStdString(ini.Leggi("Name", ""));
     if (!name.isEmpty()) txtNomeUtente->setText(name);
     std::string remember = ini.Leggi("Remember", "0");
@@ -164,8 +162,8 @@ bool frmInput::eventFilter(QObject* watched, QEvent* event) {
 
 void frmInput::storeName() {
     const QString name = upperCaseName(txtNomeUtente->text()).trimmed();
-    appState().results.userName = name;
-    tastolino::IniManager ini = accessNameSettings();
+    userName_ = name;
+    tastolino::IniManager ini = accessNameSettings(input_.appFolder);
     tastolino::prepareToWrite(QFile::decodeName(ini.nome.c_str()));
     // Unticking erases a remembered name; failures to write are not reported.
     if (chkRemember->isChecked()) {

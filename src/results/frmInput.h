@@ -5,20 +5,37 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+#include <optional>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace tastolino {
+
+// What the user name entry reads.
+struct UserNameInput {
+    QString appFolder;                // program folder, holding the settings file
+    bool languageFileActive = false;  // texts from the language file
+};
+
+}  // namespace tastolino
+
 class frmInput : public QDialog {
     Q_OBJECT
   public:
-    explicit frmInput(QWidget* parent = nullptr);
+    explicit frmInput(const tastolino::UserNameInput& input, QWidget* parent = nullptr);
 
     // Takes the name on every way out of the dialog (OK, Esc, window close):
-    // appState().results.userName and the remembered name are set here.
+    // userName() and the remembered name are set here.
     void done(int result) override;
+
+    // The name taken when the dialog closed (capitals, no blanks around
+    // it); none before.
+    const std::optional<QString>& userName() const { return userName_; }
 
     // Replaces the captions by those of the active language file; does
     // nothing while the built-in Italian texts are in use.
@@ -37,6 +54,8 @@ class frmInput : public QDialog {
     void prepareForTyping();
     void storeName();
 
+    const tastolino::UserNameInput input_;
+    std::optional<QString> userName_;
     QLabel* lblBenvenuto = nullptr;
     QLabel* lblDigitaNome = nullptr;
     QLineEdit* txtNomeUtente = nullptr;

@@ -1,7 +1,6 @@
 #include "results/frmLanguage.h"
 
 #include "keyboard/KeyArtwork.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "settings/LanguageSupport.h"
 #include "ui/modGradient.h"
@@ -21,7 +20,8 @@ const QString kTitle = QStringLiteral("Tastolino");
 
 }  // namespace
 
-frmLanguage::frmLanguage(QWidget* parent) : QDialog(parent) {
+frmLanguage::frmLanguage(const LanguageWindowInput& input, QWidget* parent)
+    : QDialog(parent), input_(input), chosen_(input.languageName) {
     setObjectName(QStringLiteral("frmLanguage"));
 
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -29,16 +29,15 @@ frmLanguage::frmLanguage(QWidget* parent) : QDialog(parent) {
     setModal(true);
     buildControls();
     applyLanguage();
-    selection_ = appState().languageName;
+    selection_ = input_.languageName;
     fillList();
     setFixedSize(sizeHint().expandedTo(QSize(340, 0)));
 }
 
-bool frmLanguage::Choose(QWidget* parent) {
-    const QString before = appState().languageName;
-    frmLanguage window(parent);
+QString frmLanguage::Choose(const LanguageWindowInput& input, QWidget* parent) {
+    frmLanguage window(input, parent);
     seams::execModal(&window);
-    return appState().languageName != before;
+    return window.chosenLanguage();
 }
 
 void frmLanguage::buildControls() {
@@ -85,7 +84,7 @@ void frmLanguage::buildControls() {
 }
 
 void frmLanguage::applyLanguage() {
-    const bool fromFile = appState().languageFileActive;
+    const bool fromFile = input_.languageFileActive;
     const auto text = [](const char* id) { return WindowText(QString::fromLatin1(id)); };
     setWindowTitle(text("0200"));
     lblMess->setText(text("0202"));
@@ -103,15 +102,14 @@ void frmLanguage::applyLanguage() {
 void frmLanguage::fillList() {
     filling_ = true;
     cboFileLanguage->clear();
-    const QStringList names = LanguageFileNames(appState().appFolder);
+    const QStringList names = LanguageFileNames(input_.appFolder);
     if (names.isEmpty())
         cboFileLanguage->addItem(DefaultEntry());
     else
         cboFileLanguage->addItems(names);
     int current = -1;
     for (int i = 0; i < cboFileLanguage->count(); ++i) {
-        if (cboFileLanguage->itemText(i).compare(appState().languageName, Qt::CaseInsensitive) ==
-            0) {
+        if (cboFileLanguage->itemText(i).compare(input_.languageName, Qt::CaseInsensitive) == 0) {
             current = i;
             break;
         }
@@ -128,9 +126,8 @@ void frmLanguage::fillList() {
 }
 
 void frmLanguage::ShowTranslationInfo() {
-    const AppState& state = appState();
     QString text;
-    if (state.languageFileActive) {
+    if (input_.languageFileActive) {
         QString author = GetLangString(QStringLiteral("InfoAuthor"));
         if (author.isEmpty()) {
             author = unknownAuthor_;
@@ -138,7 +135,7 @@ void frmLanguage::ShowTranslationInfo() {
             const QString mail = GetLangString(QStringLiteral("MailAuthor"));
             if (!mail.isEmpty()) author += QLatin1Char('\n') + mail;
         }
-        text = texts_[1] + QLatin1Char(' ') + state.languageName + QStringLiteral("\n\n") +
+        text = texts_[1] + QLatin1Char(' ') + input_.languageName + QStringLiteral("\n\n") +
                texts_[2] + QLatin1Char(' ') + author;
     } else {
         text = texts_[1] + QStringLiteral("\n\n") + texts_[2];
@@ -149,16 +146,14 @@ void frmLanguage::ShowTranslationInfo() {
 void frmLanguage::CloseWindow() {
     if (closing_) return;
     closing_ = true;
-    AppState& state = appState();
-    if (selection_ != state.languageName) {
+    if (selection_ != chosen_) {
         const QString question =
             texts_[0] + QStringLiteral(" ( ") + selection_ + QStringLiteral(" )");
         const seams::MsgAnswer answer = seams::message(
             this, question, kTitle, seams::MsgIcon::Question, seams::MsgButtons::YesNo);
         // A name that would reach outside the language folder is never taken.
         // The settings file gets the name when the main window closes.
-        if (answer == seams::MsgAnswer::Yes && isSafeLanguageName(selection_))
-            state.languageName = selection_;
+        if (answer == seams::MsgAnswer::Yes && isSafeLanguageName(selection_)) chosen_ = selection_;
     }
     QDialog::accept();
     closing_ = false;

@@ -1,7 +1,8 @@
 // The language window: lists the language files of the folder Lang/ and
-// lets the user pick the language of the interface. The choice becomes the
-// current language name at once (the main window re-applies its texts) and
-// reaches the settings file when the main window closes.
+// lets the user pick the language of the interface. The confirmed choice
+// is handed back (chosenLanguage()); the main window takes it as the
+// current language at once, re-applies its texts and writes it to the
+// settings file when it closes.
 #pragma once
 
 #include <QDialog>
@@ -15,6 +16,13 @@ class QPushButton;
 
 namespace tastolino {
 
+// What the language window reads.
+struct LanguageWindowInput {
+    QString appFolder;                // program folder, holding Lang/
+    QString languageName;             // the current language
+    bool languageFileActive = false;  // texts from the language file
+};
+
 class frmLanguage : public QDialog {
     Q_OBJECT
   public:
@@ -22,10 +30,15 @@ class frmLanguage : public QDialog {
     // language file at all.
     static QString DefaultEntry() { return QStringLiteral("Italian [Default]"); }
 
-    explicit frmLanguage(QWidget* parent = nullptr);
+    explicit frmLanguage(const LanguageWindowInput& input, QWidget* parent = nullptr);
 
-    // Opens the window modally and returns whether the language changed.
-    static bool Choose(QWidget* parent = nullptr);
+    // Opens the window modally and returns the language chosen: the
+    // current one unless another was confirmed.
+    static QString Choose(const LanguageWindowInput& input, QWidget* parent = nullptr);
+
+    // The language after the window: the current one until another is
+    // confirmed.
+    const QString& chosenLanguage() const { return chosen_; }
 
     // The entry chosen in the list.
     QString selection() const { return selection_; }
@@ -51,6 +64,8 @@ class frmLanguage : public QDialog {
     // 0 the question before changing, 1 the current language, 2 the author.
     std::array<QString, 3> texts_;
     QString unknownAuthor_;  // a translation whose file names no author
+    const LanguageWindowInput input_;
+    QString chosen_;
     QString selection_;
     bool filling_ = false;
     bool closing_ = false;

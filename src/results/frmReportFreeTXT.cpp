@@ -1,6 +1,5 @@
 #include "results/frmReportFreeTXT.h"
 
-#include "platform/AppState.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "platform/WindowPlacement.h"
@@ -120,10 +119,11 @@ int PaintFreeTextTotals(QPainter& p, const QStringList& l, const FreeTextReportF
     return y;
 }
 
-frmReportFreeTXT::frmReportFreeTXT(QWidget* parent) : QDialog(parent) {
+frmReportFreeTXT::frmReportFreeTXT(const ResultsWindowInput& input, QWidget* parent)
+    : QDialog(parent), input_(input) {
     setObjectName(QStringLiteral("frmReportFreeTXT"));
     setWindowTitle(QStringLiteral("Tastolino"));
-    const AppState& state = appState();
+    const ResultsWindowInput& state = input_;
     if (state.largeScreen) {
         const ScreenScale s = largeScreenScale();
         sx_ = s.x;
@@ -184,7 +184,7 @@ void frmReportFreeTXT::buildControls() {
 }
 
 void frmReportFreeTXT::applyTexts() {
-    ReportLabels = freeTextReportLabels(appState().languageFileActive);
+    ReportLabels = freeTextReportLabels(input_.languageFileActive);
     cmdChiudi_->setText(WindowText(QStringLiteral("0075")));
     cmdCreaPDF_->setText(WindowText(QStringLiteral("0136")));
 }
@@ -222,7 +222,7 @@ QString frmReportFreeTXT::GetTempDir() {
 }
 
 void frmReportFreeTXT::CountCharacterClasses() {
-    classes = tastolino::CountCharacterClasses(appState().results.exerciseText);
+    classes = tastolino::CountCharacterClasses(input_.results.exerciseText);
 }
 
 void frmReportFreeTXT::cmdCreaPDF_Click() {
@@ -236,7 +236,7 @@ void frmReportFreeTXT::cmdCreaPDF_Click() {
 }
 
 void frmReportFreeTXT::WriteFreeTextPdf() {
-    const ExerciseResults& r = appState().results;
+    const ExerciseResults& r = input_.results;
     if (userName.isEmpty()) userName = QStringLiteral("Tastolino");
     if (!report_) report_ = std::make_unique<TempReportFile>(GetTempDir());
 

@@ -1,11 +1,12 @@
 // The report at the end of a free text: the totals of the exercise on the
 // window itself and, on request, a one-page PDF report in the temporary
 // folder, opened in the PDF viewer. The report file goes when the window
-// closes. The window only reads the exercise record.
+// closes. The window only reads the exercise record it is given.
 #pragma once
 
 #include "platform/TempReportFile.h"
 #include "results/FreeTextReportFigures.h"
+#include "results/ResultsWindowInput.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -25,7 +26,7 @@ namespace tastolino {
 class frmReportFreeTXT : public QDialog {
     Q_OBJECT
   public:
-    explicit frmReportFreeTXT(QWidget* parent = nullptr);
+    explicit frmReportFreeTXT(const ResultsWindowInput& input, QWidget* parent = nullptr);
     ~frmReportFreeTXT() override;
 
     QStringList ReportLabels;            // the 25 interface texts
@@ -58,6 +59,7 @@ class frmReportFreeTXT : public QDialog {
     void WriteFreeTextPdf();
     void Form_Unload();
 
+    const ResultsWindowInput input_;
     double sx_ = 1, sy_ = 1, fontScale_ = 1;
     QPixmap surface_;
     // The report file this window made; it goes with the window.

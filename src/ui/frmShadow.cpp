@@ -1,6 +1,5 @@
 #include "ui/frmShadow.h"
 
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "ui/basSleep.h"
 #include "ui/frmTransparency.h"
@@ -44,9 +43,9 @@ frmShadow::~frmShadow() {
     if (instanceRef() == this) instanceRef() = nullptr;
 }
 
-void frmShadow::ShowOver(QWidget* over, const DialogRunner& runDialog) {
+void frmShadow::ShowOver(QWidget* over, DialogKind kind, const DialogRunner& runDialog) {
     if (frmShadow* up = Instance()) {
-        if (runDialog) runDialog(appState().pendingDialog, up);
+        if (runDialog) runDialog(kind, up);
         return;
     }
     QWidget* window = over ? over->window() : nullptr;
@@ -59,7 +58,7 @@ void frmShadow::ShowOver(QWidget* over, const DialogRunner& runDialog) {
     } else {
         sheet->setGeometry(QRect(QPoint(0, 0), seams::screenSize()));
     }
-    sheet->Form_Load(runDialog);
+    sheet->Form_Load(kind, runDialog);
     // The main window may have gone (and taken the sheet with it) while
     // the dialog was open.
     if (!sheet) return;
@@ -80,9 +79,9 @@ void frmShadow::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), QColor(0, 0, 0, alpha_));
 }
 
-void frmShadow::Form_Load(const DialogRunner& runDialog) {
+void frmShadow::Form_Load(DialogKind kind, const DialogRunner& runDialog) {
     opacitySteps().clear();
-    if (appState().coverWindowShown) frmTransparency::HideCover();
+    if (frmTransparency::Shown()) frmTransparency::HideCover();
     SetAlpha(kDimAlpha);
 
     QPointer<frmShadow> self(this);
@@ -93,8 +92,7 @@ void frmShadow::Form_Load(const DialogRunner& runDialog) {
     QCoreApplication::processEvents();
     if (!self) return;
 
-    const int kind = appState().pendingDialog;
-    if (kind >= 1 && kind <= 3 && runDialog) {
+    if (isDialog(kind) && runDialog) {
         runDialog(kind, this);
         if (!self) return;
     }

@@ -5,10 +5,12 @@
 // it at the current opacity, so it looks the same with or without a
 // compositing window manager (which true window translucency needs).
 //
-// It shows the dialog named by appState().pendingDialog (1 user name,
-// 2 results, 3 free-text report) through a runner that the main window
-// supplies, owned by the sheet. Any other number shows nothing.
+// It shows the dialog of the kind it is given through a runner that the
+// main window supplies, owned by the sheet. A kind that names no dialog
+// shows nothing.
 #pragma once
+
+#include "platform/DialogKind.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -22,15 +24,15 @@ class frmShadow : public QWidget {
     Q_OBJECT
   public:
     // Creates and runs a dialog of the given kind, owned by `owner`.
-    using DialogRunner = std::function<void(int kind, QWidget* owner)>;
+    using DialogRunner = std::function<void(DialogKind kind, QWidget* owner)>;
 
     // Opacity of the sheet while the dialog is open: 50 % of 255, rounded.
     static constexpr int kDimAlpha = (50 * 255 + 50) / 100;
 
     // Lays the sheet over `over` (its whole window; the screen when null),
-    // shows the pending dialog, fades out and releases the sheet. When a
+    // shows the dialog of `kind`, fades out and releases the sheet. When a
     // sheet is already up, the dialog is simply shown over it.
-    static void ShowOver(QWidget* over, const DialogRunner& runDialog);
+    static void ShowOver(QWidget* over, DialogKind kind, const DialogRunner& runDialog);
 
     // The sheet while it is up, else null.
     static frmShadow* Instance();
@@ -46,7 +48,7 @@ class frmShadow : public QWidget {
   private:
     explicit frmShadow(QWidget* parent);
     ~frmShadow() override;
-    void Form_Load(const DialogRunner& runDialog);
+    void Form_Load(DialogKind kind, const DialogRunner& runDialog);
     void SetAlpha(int alpha);
 
     QPixmap covered_;   // the window beneath, as it looked

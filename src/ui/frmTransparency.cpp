@@ -1,6 +1,5 @@
 #include "ui/frmTransparency.h"
 
-#include "platform/AppState.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "platform/WindowPlacement.h"
@@ -23,6 +22,16 @@ namespace {
 constexpr uint32_t kTopColour = 0xD4E3FF;     // light peach
 constexpr uint32_t kBottomColour = 0x89B1FE;  // warm orange
 const QColor kOutlineColour(0xC8, 0x6E, 0x3C);
+
+frmTransparency::Options& options() {
+    static frmTransparency::Options current;
+    return current;
+}
+
+bool& shownFlag() {
+    static bool shown = false;
+    return shown;
+}
 
 QPointer<frmTransparency>& instanceRef() {
     static QPointer<frmTransparency> instance;
@@ -86,8 +95,20 @@ frmTransparency* frmTransparency::Instance() {
     return instanceRef().data();
 }
 
+void frmTransparency::SetOptions(const Options& chosen) {
+    options() = chosen;
+}
+
+const frmTransparency::Options& frmTransparency::CurrentOptions() {
+    return options();
+}
+
+bool frmTransparency::Shown() {
+    return shownFlag();
+}
+
 QSize frmTransparency::CoverSize() {
-    if (!appState().largeScreen) return kSmallSize;
+    if (!options().largeScreen) return kSmallSize;
     const ScreenScale& scale = largeScreenScale();
     return QSize(int(std::lround(kLargeSize.width() * scale.x / ScreenScale::kFullX)),
                  int(std::lround(kLargeSize.height() * scale.y / ScreenScale::kFullY)));
@@ -136,7 +157,7 @@ frmTransparency::frmTransparency(QWidget* parent)
 frmTransparency::~frmTransparency() {
     if (instanceRef() == this) {
         instanceRef() = nullptr;
-        appState().coverWindowShown = false;
+        shownFlag() = false;
     }
 }
 
@@ -164,7 +185,7 @@ void frmTransparency::UnloadCover() {
 void frmTransparency::Form_Load(const QPoint& target, const QPoint& aim) {
     // Never takes input: clicks fall through to the window beneath.
     setEnabled(false);
-    large_ = appState().largeScreen;
+    large_ = options().largeScreen;
     const QSize size = CoverSize();
     resize(size);
     // The tail points at `aim` seen from the resting place.
@@ -197,15 +218,15 @@ void frmTransparency::Form_Load(const QPoint& target, const QPoint& aim) {
         if (isHidden()) break;
     }
     move(target.x(), rest);
-    appState().coverWindowShown = true;
+    shownFlag() = true;
 }
 
 void frmTransparency::Form_Unload() {
     unloading_ = true;
-    appState().coverWindowShown = false;
+    shownFlag() = false;
     QPointer<frmTransparency> self(this);
     // Fading a window nobody sees would only delay the caller.
-    if (appState().windows2000OrLater && isVisible()) {
+    if (options().translucent && isVisible()) {
         for (int alpha = 250; alpha >= 50; alpha -= 5) {
             fadeSteps_.push_back(alpha);
             setWindowOpacity(alpha / 255.0);

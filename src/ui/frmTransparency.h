@@ -20,6 +20,14 @@ namespace tastolino {
 class frmTransparency : public QWidget {
     Q_OBJECT
   public:
+    // How the window looks and goes; the main window sets them.
+    struct Options {
+        bool largeScreen = false;  // the large variant, scaled to the screen
+        bool translucent = true;   // translucent windows available: it fades out
+    };
+    static void SetOptions(const Options& options);
+    static const Options& CurrentOptions();
+
     // Outer sizes of the two variants, in pixels.
     static constexpr QSize kSmallSize{363, 205};
     static constexpr QSize kLargeSize{519, 293};
@@ -36,12 +44,14 @@ class frmTransparency : public QWidget {
     // slides in. While it is up, another window of the program becoming
     // active takes it off the screen.
     static void ShowCover(QWidget* owner, const QPoint& target, const QPoint& aim = {});
-    // Takes the window off the screen; it stays loaded, and
-    // appState().coverWindowShown keeps its value.
+    // Takes the window off the screen; it stays loaded, and Shown() keeps
+    // its value.
     static void HideCover();
     // Fades the window out (when translucency is available and it is
-    // visible), hides it and releases it; clears coverWindowShown.
+    // visible), hides it and releases it; clears Shown().
     static void UnloadCover();
+    // Whether the window has come to rest and not been unloaded since.
+    static bool Shown();
     // The words shown inside the bubble (the invitation to start).
     static void SetHint(const QString& text);
     static const QString& Hint();

@@ -16,9 +16,9 @@ namespace tastolino_test {
 using namespace tastolino;
 
 struct ModalCall {
-    int kind;
+    DialogKind kind;
     int sentenceNo;
-    int reason;
+    ResultsReason reason;
 };
 
 class RecordingView : public EngineView {
@@ -97,12 +97,12 @@ class RecordingView : public EngineView {
     void hideWrongKeyMarker() override { ++markerHidden; }
     void setEnterInvitation(bool on) override { invitation = on; }
     void toggleEnterPicture() override {}
-    void showModalForm(int kind) override {
+    void showModalForm(DialogKind kind) override {
         modals.push_back({kind, engine->sentenceNo, appState().results.resultsReason});
-        if (kind == 2) {
-            appState().results.resultsAnswer = -1;
+        if (kind == DialogKind::Results) {
+            appState().results.resultsAnswer = ResultsAnswer::Open;
             if (!answers.empty()) {
-                appState().results.resultsAnswer = int16_t(answers.front());
+                appState().results.resultsAnswer = ResultsAnswer(answers.front());
                 answers.pop_front();
             }
         }

@@ -303,7 +303,7 @@ class TestBadFiles : public QObject {
             typeText();
             QVERIFY(engine_->sentenceDone);
             QCOMPARE(int(appState().results.correctCount), expected.size());
-            QCOMPARE(view_->modals.back().kind, 3);  // the free-text report
+            QCOMPARE(view_->modals.back().kind, DialogKind::FreeTextReport);
         }
         QCOMPARE(readFile(QStringLiteral("Esercizi/t.txt")), file);
     }

@@ -176,9 +176,9 @@ class TestEngine : public QObject {
         // Results window before sentence 6 is drawn.
         engine_->StartSentence();
         QCOMPARE(view_->modals.size(), size_t(1));
-        QCOMPARE(view_->modals[0].kind, 2);
+        QCOMPARE(view_->modals[0].kind, DialogKind::Results);
         QCOMPARE(view_->modals[0].sentenceNo, 6);
-        QCOMPARE(view_->modals[0].reason, 1);
+        QCOMPARE(view_->modals[0].reason, ResultsReason::LevelEnded);
         QCOMPARE(view_->lamps, 2);
         QCOMPARE(view_->resetBestBarLevel, 2);
         QCOMPARE(view_->bestBar, 300);
@@ -233,7 +233,7 @@ class TestEngine : public QObject {
         // After sentence 15: "Continua" starts over; with a file list the
         // next Start resets the window and welcomes again.
         engine_->StartSentence();
-        QCOMPARE(view_->modals.back().reason, 2);
+        QCOMPARE(view_->modals.back().reason, ResultsReason::ExerciseEnded);
         QCOMPARE(view_->modals.back().sentenceNo, 16);
         QCOMPARE(engine_->sentenceNo, 0);
         QCOMPARE(view_->welcomes, 1);
@@ -355,7 +355,7 @@ class TestEngine : public QObject {
         QCOMPARE(view_->correct, QStringLiteral("2"));
         for (QChar c : QStringLiteral("'s \"ok\" next line")) engine_->OnInputText(QString(c));
         QCOMPARE(appState().results.spaceCount, 3);
-        QCOMPARE(view_->modals.back().kind, 3);
+        QCOMPARE(view_->modals.back().kind, DialogKind::FreeTextReport);
         QCOMPARE(boxes_.last(), QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
         QVERIFY(view_->unloaded);  // "No" to the restart in a free text ends
     }

@@ -68,7 +68,7 @@ const QString kTitle = QStringLiteral("Tastolino  - test.lez ");
 
 struct ResultsSeen {
     int sentenceNo;
-    int reason;
+    ResultsReason reason;
     QList<int> averageScores;
     QList<bool> headingsShown;
     QString closing;
@@ -299,7 +299,7 @@ class TestExerciseWindow : public QObject {
         pressEnter();
         QCOMPARE(results_.size(), 1);
         QCOMPARE(results_[0].sentenceNo, 6);
-        QCOMPARE(results_[0].reason, 1);
+        QCOMPARE(results_[0].reason, ResultsReason::LevelEnded);
         QCOMPARE(results_[0].averageScores, QList<int>({58}));
         QCOMPARE(results_[0].headingsShown, QList<bool>({true, false, false}));
         QVERIFY(results_[0].closing.startsWith(
@@ -344,7 +344,7 @@ class TestExerciseWindow : public QObject {
         pressEnter();
         QCOMPARE(results_.size(), 3);
         QCOMPARE(results_[2].sentenceNo, 16);
-        QCOMPARE(results_[2].reason, 2);
+        QCOMPARE(results_[2].reason, ResultsReason::ExerciseEnded);
         QCOMPARE(results_[2].averageScores, QList<int>({58, 84, 40}));
         QCOMPARE(results_[2].headingsShown, QList<bool>({true, true, true}));
         QVERIFY(!w_->IsUnloaded());

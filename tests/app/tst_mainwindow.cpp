@@ -200,8 +200,8 @@ class TestMainWindow : public QObject {
         nameToType_ = QStringLiteral("     ");
         auto w = start();
         QCOMPARE(appState().results.userName, QString());
-        w->ShowModalForm(1);
-        QCOMPARE(appState().pendingDialog, int16_t(1));
+        w->ShowModalForm(DialogKind::UserName);
+        QCOMPARE(appState().pendingDialog, DialogKind::UserName);
         QCOMPARE(nameDialogs_, 2);
     }
 

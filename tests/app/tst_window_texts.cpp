@@ -7,6 +7,7 @@
 // message boxes too).
 #include "../support/TestLanguageFile.h"
 #include "GermanLayoutBackend.h"
+#include "app/WindowInputs.h"
 #include "app/frmTastomat.h"
 #include "game/FrmPlay.h"
 #include "keyboard/KeySet.h"
@@ -234,7 +235,7 @@ class TestWindowTexts : public QObject {
         r.userName = QStringLiteral("ANNA");
         r.categoryName = GetLangString(QStringLiteral("0027"));
         r.currentLevel = 3;
-        r.resultsReason = 2;
+        r.resultsReason = ResultsReason::ExerciseEnded;
         for (int n = 1; n <= 15; ++n) r.sentenceSpeeds[size_t(n)] = 120.0f + float(n);
         r.correctCount = 1000;
         r.errorCount = 8;
@@ -244,9 +245,10 @@ class TestWindowTexts : public QObject {
         r.exerciseText = QString::fromUtf8("Ab 1,é\r\n");
     }
 
-    template <class Window>
-    static void showOne(const char* name, const std::function<void(const char*, QWidget*)>& look) {
-        Window w;
+    template <class Window, class Input>
+    static void showOne(const char* name, const std::function<void(const char*, QWidget*)>& look,
+                        const Input& input) {
+        Window w(input);
         w.show();
         look(name, &w);
     }
@@ -254,13 +256,13 @@ class TestWindowTexts : public QObject {
     // Each window as the program opens it, shown; `look` gets it.
     void eachWindow(const std::function<void(const char*, QWidget*)>& look) {
         finishedExercise();
-        showOne<frmInput>("user-name", look);
-        showOne<frmAbout>("about", look);
-        showOne<frmLanguage>("language", look);
-        showOne<frmClassifica>("results", look);
-        showOne<frmReportFreeTXT>("free-text-report", look);
+        showOne<frmInput>("user-name", look, userNameInput());
+        showOne<frmAbout>("about", look, aboutInput());
+        showOne<frmLanguage>("language", look, languageWindowInput());
+        showOne<frmClassifica>("results", look, resultsWindowInput());
+        showOne<frmReportFreeTXT>("free-text-report", look, resultsWindowInput());
         {
-            FrmPlay w;
+            FrmPlay w(gameInput());
             w.show();
             look("game", &w);
             w.optDifficulty_Click(4);  // a training set
@@ -311,7 +313,7 @@ class TestWindowTexts : public QObject {
                     GetLangString(QStringLiteral("0122")),
                 seams::MsgButtons::Ok);
 
-        FrmPlay play;
+        FrmPlay play(gameInput());
         play.show();
         play.optDifficulty_Click(1);
         play.cmdStart_Click();

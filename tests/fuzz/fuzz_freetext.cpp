@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         run.typeSentence();
         FUZZ_CHECK(run.engine->sentenceDone);
         FUZZ_CHECK(int(appState().results.correctCount) == text.size());
-        FUZZ_CHECK(!run.view.modals.empty() && run.view.modals.back().kind == 3);
+        FUZZ_CHECK(!run.view.modals.empty() &&
+                   run.view.modals.back().kind == DialogKind::FreeTextReport);
     }
     FUZZ_CHECK(readFile(path) == file);
     return 0;

@@ -27,6 +27,7 @@ class TestFrmPlay : public QObject {
 
     QTemporaryDir dir;
     std::unique_ptr<FrmPlay> w;
+    tastolino::GameInput input;  // what the window is given
     std::vector<int> sounds;
     std::vector<seams::MessageRequest> messages;
 
@@ -57,7 +58,7 @@ class TestFrmPlay : public QObject {
         QTest::sendKeyEvent(QTest::Click, play(), Qt::Key_unknown, c, Qt::NoModifier);
     }
     void open() {
-        w = std::make_unique<FrmPlay>();
+        w = std::make_unique<FrmPlay>(input);
         w->show();
     }
     void start(int mode) {
@@ -90,8 +91,10 @@ class TestFrmPlay : public QObject {
         FrmPlay::setManualTimers(true);
         appState() = tastolino::AppState{};
         appState().appFolder = dir.path() + "/";
-        appState().results.userName = "ANNA";
-        appState().windows2000OrLater = false;
+        input = tastolino::GameInput{};
+        input.appFolder = dir.path() + "/";
+        input.userName = "ANNA";
+        input.translucent = false;
         QFile::remove(recordsPath());
     }
     void cleanup() {
@@ -214,7 +217,7 @@ class TestFrmPlay : public QObject {
     // a turn is introduced (Close is disabled then), close afterwards. The
     // window runs modally, as the main window runs it.
     void escapeOnlyWhenCloseIsEnabled() {
-        FrmPlay play;
+        FrmPlay play(input);
         bool openAfterIntroEsc = false, acceptingAfterIntro = false;
         QTimer::singleShot(0, &play, [&] {
             QWidget* area = play.findChild<QWidget*>("PicPlay");
@@ -250,7 +253,7 @@ class TestFrmPlay : public QObject {
     void enterPressesStart() {
         QFETCH(int, mode);
         QFETCH(int, interval);
-        FrmPlay play;
+        FrmPlay play(input);
         bool started = false;
         QTimer::singleShot(0, &play, [&] {
             play.optDifficulty_Click(mode);
@@ -393,7 +396,7 @@ class TestFrmPlay : public QObject {
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(before);
         }
-        appState().results.userName = user;
+        input.userName = user;
         open();
         QCOMPARE(label("lblWinner")->isHidden(), user.isEmpty());
         start(1);
@@ -597,6 +600,7 @@ class TestFrmPlay : public QObject {
         f.close();
         appState().languageFileActive = true;
         appState().languageName = "Deutsch";
+        input.languageFileActive = true;
         open();
         QCOMPARE(w->playText(1), QString("Spiel"));
         QCOMPARE(w->playText(4), QString("Das Spiel ist aus"));

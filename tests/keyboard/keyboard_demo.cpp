@@ -10,7 +10,6 @@
 #include "keyboard/CharKeyMap.h"
 #include "keyboard/KeyboardLayout.h"
 #include "keyboard/KeyboardPanel.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 
 #include <QApplication>
@@ -47,7 +46,7 @@ int main(int argc, char** argv) {
     if (!cl.isSet(noLayout)) {
         CheckGermanLayout(&window);
         std::printf("active=%s remembered=%s\n", qPrintable(layoutBackend().activeLayoutId()),
-                    qPrintable(appState().layoutToRestore));
+                    qPrintable(LayoutToRestore()));
         std::fflush(stdout);
     }
     BuildCharKeyMap();
@@ -81,7 +80,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(cl.value(exitAfter).toInt(), &app, &QApplication::quit);
     const int rc = app.exec();
 
-    const QString toRestore = appState().layoutToRestore;
+    const QString toRestore = LayoutToRestore();
     RestoreKeyboardLayout();
     if (!cl.isSet(noLayout)) {
         std::printf("restored=%s\n", qPrintable(toRestore));

@@ -2,7 +2,6 @@
 // and the warning when the German layout cannot be made current.
 #include "keyboard/KeyboardLayout.h"
 #include "keyboard/XkbLayoutBackend.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 
 #include <QApplication>
@@ -57,7 +56,6 @@ void TestKeyboardLayout::init() {
         messages_ << r;
         return seams::MsgAnswer::Ok;
     });
-    appState().layoutToRestore.clear();
     kb_ = FakeKeyboard{};
     setLayoutBackend(std::make_unique<FakeBackend>(&kb_));
 }
@@ -71,7 +69,7 @@ void TestKeyboardLayout::germanAlreadyActive() {
     kb_.available = {kGermanLayoutId, QStringLiteral("00000409")};
     QVERIFY(CheckGermanLayout(nullptr));
     QVERIFY(kb_.activations.isEmpty());
-    QVERIFY(appState().layoutToRestore.isEmpty());
+    QVERIFY(LayoutToRestore().isEmpty());
     RestoreKeyboardLayout();
     QVERIFY(kb_.activations.isEmpty());
     QVERIFY(messages_.isEmpty());
@@ -82,10 +80,10 @@ void TestKeyboardLayout::otherLayoutSwitchedAndGivenBack() {
     kb_.available = {kGermanLayoutId, QStringLiteral("00000409")};
     QVERIFY(CheckGermanLayout(nullptr));
     QCOMPARE(kb_.active, kGermanLayoutId);
-    QCOMPARE(appState().layoutToRestore, QStringLiteral("00000409"));
+    QCOMPARE(LayoutToRestore(), QStringLiteral("00000409"));
     RestoreKeyboardLayout();
     QCOMPARE(kb_.active, QStringLiteral("00000409"));
-    QVERIFY(appState().layoutToRestore.isEmpty());
+    QVERIFY(LayoutToRestore().isEmpty());
     QCOMPARE(kb_.activations, (QStringList{kGermanLayoutId, QStringLiteral("00000409")}));
     RestoreKeyboardLayout();  // once only
     QCOMPARE(kb_.activations.size(), 2);
@@ -99,7 +97,7 @@ void TestKeyboardLayout::refusedLayoutIsUndoneAndWarned() {
     texts.title = QStringLiteral("Achtung");
     QVERIFY(!CheckGermanLayout(nullptr, texts));
     QCOMPARE(kb_.activations, (QStringList{kGermanLayoutId, QStringLiteral("0000040C")}));
-    QVERIFY(appState().layoutToRestore.isEmpty());
+    QVERIFY(LayoutToRestore().isEmpty());
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(messages_[0].title, QStringLiteral("Achtung"));
     QCOMPARE(messages_[0].icon, seams::MsgIcon::Critical);
@@ -110,12 +108,17 @@ void TestKeyboardLayout::refusedLayoutIsUndoneAndWarned() {
 
     // A failed switch without remembering re-activates the layout that was
     // active, not the remembered one, and then forgets the memory.
-    appState().layoutToRestore = QStringLiteral("00000409");
+    kb_.active = QStringLiteral("00000409");
+    kb_.available = {kGermanLayoutId};
+    QVERIFY(EnsureKeyboardLayout(kGermanLayoutId, true));
+    QCOMPARE(LayoutToRestore(), QStringLiteral("00000409"));
+    kb_.active = QStringLiteral("0000040C");
+    kb_.available = {QStringLiteral("0000040C")};
     kb_.activations.clear();
     QVERIFY(!EnsureKeyboardLayout(QStringLiteral("00000410"), false));
     QCOMPARE(kb_.activations,
              (QStringList{QStringLiteral("00000410"), QStringLiteral("0000040C")}));
-    QVERIFY(appState().layoutToRestore.isEmpty());
+    QVERIFY(LayoutToRestore().isEmpty());
 }
 
 void TestKeyboardLayout::withoutDisplayTheCheckFailsOnce() {
@@ -123,7 +126,7 @@ void TestKeyboardLayout::withoutDisplayTheCheckFailsOnce() {
     QVERIFY(!CheckGermanLayout(nullptr));
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(messages_[0].title, QStringLiteral("Attenzione!"));
-    QVERIFY(appState().layoutToRestore.isEmpty());
+    QVERIFY(LayoutToRestore().isEmpty());
     RestoreKeyboardLayout();
     QCOMPARE(messages_.size(), 1);
 }

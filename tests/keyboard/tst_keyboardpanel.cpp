@@ -4,7 +4,6 @@
 #include "keyboard/CharKeyMap.h"
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"
-#include "platform/AppState.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 
@@ -72,8 +71,6 @@ void TestKeyboardPanel::init() {
     seams::resetAll();
     sounds_.clear();
     seams::setSoundHook([this](int id) { sounds_ << id; });
-    appState().soundOn = true;
-    appState().freeTextMode = false;
     BuildCharKeyMap();
 }
 
@@ -290,7 +287,7 @@ void TestKeyboardPanel::untypeableCharacter() {
     QCOMPARE(advanced.count(), 1);
     QCOMPARE(advanced.at(0).at(0).toInt(), 4);
     QVERIFY(!panel.isKeyPressed(KeyRightShift));
-    appState().freeTextMode = true;
+    panel.setFreeTextMode(true);
     panel.HighlightNextKey(QStringLiteral("\t"), 5);
     QCOMPARE(untypeable.count(), 1);
     QCOMPARE(advanced.count(), 1);

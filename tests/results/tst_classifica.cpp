@@ -15,14 +15,17 @@ using namespace tastolino;
 class TestClassifica : public QObject {
     Q_OBJECT
 
-    static void fill(float speed) {
-        for (int n = 1; n <= 15; ++n) appState().results.sentenceSpeeds[size_t(n)] = speed;
+    ResultsWindowInput in_;  // what the window is given
+
+    void fill(float speed) {
+        for (int n = 1; n <= 15; ++n) in_.results.sentenceSpeeds[size_t(n)] = speed;
     }
 
   private slots:
     void init() {
         appState() = AppState{};
-        appState().results.categoryName = QStringLiteral("Principiante");
+        in_ = ResultsWindowInput{};
+        in_.results.categoryName = QStringLiteral("Principiante");
         seams::resetAll();
         seams::setSoundHook([](int) {});
         seams::setPrinterAvailableHook([] { return false; });
@@ -51,12 +54,12 @@ class TestClassifica : public QObject {
         QFETCH(int, level);
         QFETCH(int, reason);
         QFETCH(QString, message);
-        appState().results.currentLevel = int16_t(level);
-        appState().results.resultsReason = int16_t(reason);
-        appState().results.resultsAnswer = 0;
+        in_.results.currentLevel = int16_t(level);
+        in_.results.resultsReason = ResultsReason(reason);
+        in_.results.resultsAnswer = ResultsAnswer::Continue;
         fill(2.0f);
-        frmClassifica w;
-        QCOMPARE(appState().results.resultsAnswer, int16_t(-1));
+        frmClassifica w(in_);
+        QCOMPARE(w.answer(), ResultsAnswer::Open);
         QCOMPARE(int(w.levels().size()), level);
         for (int i = 0; i < 3; ++i) {
             auto* heading = w.findChild<QLabel*>(QStringLiteral("lbllivelli%1").arg(i));
@@ -160,38 +163,39 @@ class TestClassifica : public QObject {
     }
 
     void answers() {
-        appState().results.currentLevel = 1;
+        in_.results.currentLevel = 1;
         {
-            frmClassifica w;
+            frmClassifica w(in_);
             QTest::mouseClick(w.findChild<QPushButton*>("cmdRisp1"), Qt::LeftButton);
-            QCOMPARE(appState().results.resultsAnswer, int16_t(1));
+            QCOMPARE(w.answer(), ResultsAnswer::Finish);
         }
         {
-            frmClassifica w;
+            frmClassifica w(in_);
             QTest::mouseClick(w.findChild<QPushButton*>("cmdRisp0"), Qt::LeftButton);
-            QCOMPARE(appState().results.resultsAnswer, int16_t(0));
+            QCOMPARE(w.answer(), ResultsAnswer::Continue);
             QCOMPARE(w.result(), int(QDialog::Accepted));
         }
         {
             // Esc is not an answer and does not close the window.
-            frmClassifica w;
+            frmClassifica w(in_);
             w.show();
             QTest::keyClick(&w, Qt::Key_Escape);
             QVERIFY(w.isVisible());
-            QCOMPARE(appState().results.resultsAnswer, int16_t(-1));
+            QCOMPARE(w.answer(), ResultsAnswer::Open);
         }
         {
-            frmClassifica w;
+            frmClassifica w(in_);
             w.show();
             w.close();  // closed without an answer
-            QCOMPARE(appState().results.resultsAnswer, int16_t(-1));
+            QCOMPARE(w.answer(), ResultsAnswer::Open);
         }
     }
 
     void languageFileTexts() {
         testing::TestLanguageFile language;
-        appState().results.categoryName = QStringLiteral("Expert");
-        frmClassifica w;
+        in_.languageFileActive = true;
+        in_.results.categoryName = QStringLiteral("Expert");
+        frmClassifica w(in_);
         QCOMPARE(w.ResultsTexts[2], QStringLiteral("T0093 "));
         QCOMPARE(w.ResultsTexts[10], QStringLiteral("T0101   "));
         QCOMPARE(w.findChild<QPushButton*>("cmdRisp0")->text(), QStringLiteral("T0112"));

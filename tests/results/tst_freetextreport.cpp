@@ -63,10 +63,11 @@ class TestFreeTextReport : public QObject {
     QList<QUrl> opened_;
     QList<seams::MessageRequest> asked_;
     QList<int> sounds_;
+    ResultsWindowInput in_;  // what the window is given
 
     // A typical finished free text: 1000 keys, 8 wrong, in 5 minutes.
-    static void typicalExercise() {
-        ExerciseResults& r = appState().results;
+    void typicalExercise() {
+        ExerciseResults& r = in_.results;
         r.userName = QStringLiteral("anna");
         r.categoryName = QStringLiteral("Principiante");
         r.correctCount = 1000;
@@ -85,6 +86,7 @@ class TestFreeTextReport : public QObject {
   private slots:
     void init() {
         appState() = AppState{};
+        in_ = ResultsWindowInput{};
         seams::resetAll();
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         temp_ = std::make_unique<QTemporaryDir>();
@@ -256,8 +258,8 @@ class TestFreeTextReport : public QObject {
 
     void windowOpening() {
         typicalExercise();
-        appState().soundOn = true;
-        frmReportFreeTXT w;
+        in_.soundOn = true;
+        frmReportFreeTXT w(in_);
         QCOMPARE(w.ReportLabels.size(), 25);
         QCOMPARE(w.ReportLabels[4], QStringLiteral("Numero  battute"));
         QCOMPARE(w.ratingWords[3], QStringLiteral("Insufficiente"));
@@ -269,16 +271,17 @@ class TestFreeTextReport : public QObject {
         QCOMPARE(w.findChild<QPushButton*>("cmdCreaPDF")->text(), QStringLiteral("Crea file pdf"));
         QVERIFY(!w.surface().isNull());
 
-        appState().soundOn = false;
+        in_.soundOn = false;
         sounds_.clear();
-        frmReportFreeTXT quiet;
+        frmReportFreeTXT quiet(in_);
         QVERIFY(sounds_.isEmpty());
     }
 
     void languageFileTexts() {
         typicalExercise();
         testing::TestLanguageFile language;
-        frmReportFreeTXT w;
+        in_.languageFileActive = true;
+        frmReportFreeTXT w(in_);
         QCOMPARE(w.ReportLabels[0], QStringLiteral("T0091"));
         QCOMPARE(w.ReportLabels[24], QStringLiteral("T0152"));
         QCOMPARE(w.ratingWords[0], QStringLiteral("T0139"));
@@ -296,8 +299,8 @@ class TestFreeTextReport : public QObject {
     void totalsFitTheWindow() {
         QFETCH(bool, large);
         typicalExercise();
-        appState().largeScreen = large;
-        frmReportFreeTXT w;
+        in_.largeScreen = large;
+        frmReportFreeTXT w(in_);
         QImage image(w.size(), QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter p(&image);
@@ -317,9 +320,9 @@ class TestFreeTextReport : public QObject {
 
     void pdfReport() {
         typicalExercise();
-        appState().results.expertMode = true;
-        appState().results.categoryName = QStringLiteral("Esperto");
-        frmReportFreeTXT w;
+        in_.results.expertMode = true;
+        in_.results.categoryName = QStringLiteral("Esperto");
+        frmReportFreeTXT w(in_);
         const QString path = clickPdf(w);
         QCOMPARE(reporttest::placementProblem(path, temp_->path(), QStringLiteral("anna.pdf")),
                  QString());
@@ -376,11 +379,11 @@ class TestFreeTextReport : public QObject {
 
     void unnamedUserAndBareFileName() {
         typicalExercise();
-        appState().results.userName.clear();
-        appState().results.exerciseFile = QStringLiteral("lauf.txt");
-        appState().results.correctCount = 0;
-        appState().results.errorCount = 0;
-        frmReportFreeTXT w;
+        in_.results.userName.clear();
+        in_.results.exerciseFile = QStringLiteral("lauf.txt");
+        in_.results.correctCount = 0;
+        in_.results.errorCount = 0;
+        frmReportFreeTXT w(in_);
         const QString path = clickPdf(w);
         QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("Tastolino.pdf"));
         QCOMPARE(qpdfProblem(path), QString());
@@ -398,7 +401,7 @@ class TestFreeTextReport : public QObject {
     // stays open (and its report on disk) until "Chiudi".
     void pdfThreeTimesWhileTheWindowStaysOpen() {
         typicalExercise();
-        frmReportFreeTXT w;
+        frmReportFreeTXT w(in_);
         QStringList problems;
         int written = 0;
         bool shownThroughout = true;
@@ -430,8 +433,8 @@ class TestFreeTextReport : public QObject {
     // temporary folder, and never beside it.
     void nameLeadingOutStaysInTheFolder() {
         typicalExercise();
-        appState().results.userName = QStringLiteral("../anna");
-        frmReportFreeTXT w;
+        in_.results.userName = QStringLiteral("../anna");
+        frmReportFreeTXT w(in_);
         const QString path = clickPdf(w);
         QCOMPARE(reporttest::placementProblem(path, temp_->path(), QStringLiteral("..%2Fanna.pdf")),
                  QString());
@@ -448,7 +451,7 @@ class TestFreeTextReport : public QObject {
     void fileThatCannotBeCreated() {
         typicalExercise();
         qputenv("TMPDIR", QFile::encodeName(temp_->filePath("missing")));
-        frmReportFreeTXT w;
+        frmReportFreeTXT w(in_);
         clickPdf(w);
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(asked_[0].text, QStringLiteral("Per creare un nuovo file pdf occorre chiudure "
@@ -476,8 +479,8 @@ class TestFreeTextReport : public QObject {
         QCOMPARE(::mkfifo(QFile::encodeName(temp.filePath("..%2Fanna.pdf")).constData(), 0600), 0);
         const QStringList planted = reporttest::leftIn(temp.path());
         for (const QString& name : {QStringLiteral("anna"), QString(), QStringLiteral("../anna")}) {
-            appState().results.userName = name;
-            frmReportFreeTXT w;
+            in_.results.userName = name;
+            frmReportFreeTXT w(in_);
             const QString path = clickPdf(w);
             QCOMPARE(reporttest::placementProblem(path, temp.path(), reportFileName(name)),
                      QString());

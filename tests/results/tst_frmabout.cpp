@@ -4,8 +4,10 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/frmAbout.h"
+#include "results/frmLanguage.h"
 #include "ui/HelpViewer.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -44,6 +46,7 @@ class TestFrmAbout : public QObject {
     // What each modal window does when it comes up, in turn.
     QList<std::function<void(QDialog*)>> actions_;
     bool printer_ = true;
+    seams::MsgAnswer reply_ = seams::MsgAnswer::Ok;  // to every question
 
     QString app() const { return folder_->path() + QLatin1Char('/'); }
     void putFile(const QString& name, const QByteArray& bytes) {
@@ -64,6 +67,7 @@ class TestFrmAbout : public QObject {
         modals_.clear();
         actions_.clear();
         printer_ = true;
+        reply_ = seams::MsgAnswer::Ok;
         seams::setInstantWaits(true);
         seams::setSoundHook([this](int id) { sounds_ << id; });
         seams::setPrinterAvailableHook([this] { return printer_; });
@@ -73,7 +77,7 @@ class TestFrmAbout : public QObject {
         });
         seams::setMessageHook([this](const seams::MessageRequest& r) {
             asked_ << r;
-            return seams::MsgAnswer::Ok;
+            return reply_;
         });
         seams::setModalHook([this](QDialog* dialog) {
             modals_ << dialog->objectName();
@@ -97,9 +101,8 @@ class TestFrmAbout : public QObject {
     void loadShowsNameVersionAndSound() {
         QFETCH(bool, soundOn);
         QFETCH(bool, printer);
-        appState().soundOn = soundOn;
         printer_ = printer;
-        frmAbout window;
+        frmAbout window(AboutInput{false, soundOn, false});
         QCOMPARE(child<QLabel>(&window, "lblTitolo")->text(), QStringLiteral("Tastolino"));
         QCOMPARE(child<QLabel>(&window, "lblVersione")->text(), QStringLiteral("Versione 7.1.0"));
         QCOMPARE(sounds_, soundOn ? QList<int>{105} : QList<int>{});
@@ -120,7 +123,7 @@ class TestFrmAbout : public QObject {
                 "1003=German keyboard\r\n0075=&Close\r\n0115=Language\r\n0143=Recommended by:\r\n");
         appState().languageName = QStringLiteral("English");
         appState().languageFileActive = true;
-        frmAbout window;
+        frmAbout window(AboutInput{false, true, true});
         QCOMPARE(child<QLabel>(&window, "lblPrintKey")->text(),
                  QStringLiteral("Print the keyboard!"));
         QCOMPARE(child<QLabel>(&window, "lblVideoSetting")->text(),
@@ -167,13 +170,15 @@ class TestFrmAbout : public QObject {
         actions_ << [&](QDialog* d) { click(d, control.constData()); };
         int printed = 0;
         bool aboutGoneWhenPrinting = false;
-        frmAbout::Show(&main, [&] {
+        AboutCommands commands;
+        commands.printKeyboard = [&] {
             ++printed;
             aboutGoneWhenPrinting = true;
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->objectName() == QLatin1String("frmAbout") && w->isVisible())
                     aboutGoneWhenPrinting = false;
-        });
+        };
+        frmAbout::Show(&main, {}, commands);
         QCOMPARE(modals_, QStringList{"frmAbout"});
         QCOMPARE(printed, prints);
         if (prints) QVERIFY(aboutGoneWhenPrinting);
@@ -191,7 +196,9 @@ class TestFrmAbout : public QObject {
             QCOMPARE(d->result(), int(QDialog::Rejected));  // still open
         };
         int printed = 0;
-        frmAbout::Show(nullptr, [&] { ++printed; });
+        AboutCommands commands;
+        commands.printKeyboard = [&] { ++printed; };
+        frmAbout::Show(nullptr, {}, commands);
         QCOMPARE(printed, 0);
     }
 
@@ -214,12 +221,23 @@ class TestFrmAbout : public QObject {
             about = d;
             click(d, "cmdLingua");
         };
-        actions_ << [&](QDialog*) {
+        actions_ << [&](QDialog* d) {
             aboutHiddenMeanwhile = about && !about->isVisible();
-            if (!chosen.isEmpty()) appState().languageName = chosen;
+            if (chosen.isEmpty()) return;
+            // The language window's own way: picked in the list, confirmed.
+            auto* list = d->findChild<QComboBox*>(QStringLiteral("cboFileLanguage"));
+            list->addItem(chosen);
+            list->setCurrentIndex(list->count() - 1);
+            reply_ = seams::MsgAnswer::Yes;
+            click(d, "cmdChiudi");
         };
         actions_ << [](QDialog* d) { click(d, "cmdChiudi"); };
-        frmAbout::Show(nullptr, {});
+        AboutCommands commands;
+        commands.chooseLanguage = [this](QWidget* owner) {
+            const LanguageWindowInput current{app(), QStringLiteral("Italian"), false};
+            return frmLanguage::Choose(current, owner) != current.languageName;
+        };
+        frmAbout::Show(nullptr, {}, commands);
         QCOMPARE(modals_, shown);
         QVERIFY(aboutHiddenMeanwhile);
         // Shown again, not loaded again: the opening sound played once.
@@ -232,7 +250,7 @@ class TestFrmAbout : public QObject {
         putFile(QStringLiteral("help/index.html"), "<html><body>Guida</body></html>");
         QWidget main;
         actions_ << [](QDialog* d) { click(d, "cmdHelp"); };
-        frmAbout::Show(&main, {});
+        frmAbout::Show(&main, {}, {});
         QVERIFY(HelpViewer::instance());
         QCOMPARE(HelpViewer::instance()->parentWidget(), &main);
         QVERIFY(HelpViewer::instance()->isVisible());
@@ -241,7 +259,7 @@ class TestFrmAbout : public QObject {
 
     void aMissingGuideIsReported() {
         actions_ << [](QDialog* d) { click(d, "cmdHelp"); };
-        frmAbout::Show(nullptr, {});
+        frmAbout::Show(nullptr, {}, {});
         QCOMPARE(asked_.size(), 1);
         QVERIFY(
             asked_[0].text.startsWith(QStringLiteral("Impossibile trovare il file della guida")));

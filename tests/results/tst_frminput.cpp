@@ -1,7 +1,5 @@
 #include "results/frmInput.h"
 
-#include "platform/AppState.h"
-
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -11,8 +9,6 @@
 #include <QTest>
 
 #include <memory>
-
-using tastolino::appState;
 
 class TestFrmInput : public QObject {
     Q_OBJECT
@@ -31,7 +27,7 @@ class TestFrmInput : public QObject {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
     void open() {
-        dialog = std::make_unique<frmInput>();
+        dialog = std::make_unique<frmInput>(tastolino::UserNameInput{dir.path() + "/", false});
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }
@@ -42,11 +38,7 @@ class TestFrmInput : public QObject {
     }
 
   private slots:
-    void init() {
-        appState().appFolder = dir.path() + "/";
-        appState().results.userName = "<unset>";
-        QFile::remove(iniPath());
-    }
+    void init() { QFile::remove(iniPath()); }
     void cleanup() { dialog.reset(); }
 
     void aTypedNameIsTrimmedUpperCasedAndRemembered() {
@@ -64,7 +56,7 @@ class TestFrmInput : public QObject {
         remember()->setChecked(true);
         clickOk();
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(appState().results.userName, QString("MARIO ROSSI"));
+        QCOMPARE(dialog->userName().value_or("<unset>"), QString("MARIO ROSSI"));
         QCOMPARE(iniBytes(), QByteArray("[AccessName]\r\nRemember=1\r\nName=MARIO ROSSI\r\n"));
     }
 
@@ -79,7 +71,7 @@ class TestFrmInput : public QObject {
         QVERIFY(!remember()->isEnabled());
         QTest::keyClick(dialog.get(), Qt::Key_Escape);  // any way out takes the name
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(appState().results.userName, QString(""));
+        QCOMPARE(dialog->userName().value_or("<unset>"), QString(""));
         QCOMPARE(iniBytes(), QByteArray("[AccessName]\r\nRemember=0\r\nName=\r\n"));
     }
 
@@ -93,7 +85,7 @@ class TestFrmInput : public QObject {
         QCOMPARE(box()->text(), QString("bea"));
         remember()->setChecked(false);
         dialog->close();  // the window's close box
-        QCOMPARE(appState().results.userName, QString("BEA"));
+        QCOMPARE(dialog->userName().value_or("<unset>"), QString("BEA"));
         QCOMPARE(iniBytes(),
                  QByteArray("[Options]\r\nSong=1\r\n[AccessName]\r\nRemember=0\r\nName=\r\n"));
     }
@@ -106,18 +98,18 @@ class TestFrmInput : public QObject {
         box()->insert("   ");  // a paste is not filtered, but the stored name is trimmed
         QVERIFY(remember()->isEnabled());
         clickOk();
-        QCOMPARE(appState().results.userName, QString(""));
+        QCOMPARE(dialog->userName().value_or("<unset>"), QString(""));
 
         open();
         box()->insert("  luigi verdi  ");
         clickOk();
-        QCOMPARE(appState().results.userName, QString("LUIGI VERDI"));
+        QCOMPARE(dialog->userName().value_or("<unset>"), QString("LUIGI VERDI"));
 
         // Letter by letter: ß has no capital of its own and stays.
         open();
         box()->insert(QString::fromUtf8("jürgen strauß"));
         clickOk();
-        QCOMPARE(appState().results.userName, QString::fromUtf8("JÜRGEN STRAUß"));
+        QCOMPARE(dialog->userName().value_or("<unset>"), QString::fromUtf8("JÜRGEN STRAUß"));
     }
 
     void aReadOnlySettingsFileDoesNotStopTheDialog() {
@@ -126,7 +118,7 @@ class TestFrmInput : public QObject {
         open();
         QTest::keyClicks(box(), "carlo");
         clickOk();
-        QCOMPARE(appState().results.userName, QString("CARLO"));
+        QCOMPARE(dialog->userName().value_or("<unset>"), QString("CARLO"));
         QCOMPARE(iniBytes(), QByteArray("[AccessName]\r\nRemember=1\r\nName=ANNA\r\n"));
         QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
     }

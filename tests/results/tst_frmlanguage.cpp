@@ -28,6 +28,10 @@ class TestFrmLanguage : public QObject {
     QList<MsgAnswer> answers_;
 
     QString app() const { return folder_->path() + QLatin1Char('/'); }
+    // The window is given the language the texts come from.
+    LanguageWindowInput input() const {
+        return {app(), appState().languageName, appState().languageFileActive};
+    }
     void putLanguage(const QString& name, const QByteArray& bytes) {
         QDir(app()).mkpath(QStringLiteral("Lang"));
         QFile file(app() + QStringLiteral("Lang/") + name + QStringLiteral(".lng"));
@@ -87,7 +91,7 @@ class TestFrmLanguage : public QObject {
         QFETCH(QString, selected);
         for (const QString& name : files) putLanguage(name, "[Strings]\r\n");
         appState().languageName = current;
-        frmLanguage window;
+        frmLanguage window(input());
         QStringList shown = entries(window);
         shown.sort();
         QCOMPARE(shown, expected);
@@ -109,8 +113,7 @@ class TestFrmLanguage : public QObject {
             click(*window, "cmdChiudi");
             return dialog->result();
         });
-        QVERIFY(frmLanguage::Choose());
-        QCOMPARE(appState().languageName, QStringLiteral("German"));
+        QCOMPARE(frmLanguage::Choose(input()), QStringLiteral("German"));
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(asked_[0].text,
                  QStringLiteral("Confermi l'impostazione della lingua selezionata? ( German )"));
@@ -125,16 +128,16 @@ class TestFrmLanguage : public QObject {
         putLanguage(QStringLiteral("German"), "[Strings]\r\n");
         appState().languageName = QStringLiteral("English");
         {
-            frmLanguage window;
+            frmLanguage window(input());
             list(window)->setCurrentIndex(list(window)->findText(QStringLiteral("German")));
             answers_ << MsgAnswer::No;
             window.CloseWindow();
             QCOMPARE(asked_.size(), 1);
+            QCOMPARE(window.chosenLanguage(), QStringLiteral("English"));
         }
-        QCOMPARE(appState().languageName, QStringLiteral("English"));
         {
             // Confirming the language already in use asks nothing.
-            frmLanguage window;
+            frmLanguage window(input());
             window.CloseWindow();
             QCOMPARE(asked_.size(), 1);
         }
@@ -144,14 +147,14 @@ class TestFrmLanguage : public QObject {
     void closingTheWindowAnyWayAsksFirst() {
         putLanguage(QStringLiteral("English"), "[Strings]\r\n");
         appState().languageName = QStringLiteral("Italian");
-        frmLanguage window;
+        frmLanguage window(input());
         window.show();
         list(window)->setCurrentIndex(list(window)->findText(QStringLiteral("English")));
         answers_ << MsgAnswer::Yes;
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
         QCOMPARE(asked_.size(), 1);
-        QCOMPARE(appState().languageName, QStringLiteral("English"));
+        QCOMPARE(window.chosenLanguage(), QStringLiteral("English"));
     }
 
     void theCreditsNameTheTranslator_data() {
@@ -178,7 +181,7 @@ class TestFrmLanguage : public QObject {
         putLanguage(QStringLiteral("English"), file);
         appState().languageName = QStringLiteral("English");
         appState().languageFileActive = active;
-        frmLanguage window;
+        frmLanguage window(input());
         click(window, "cmdInfoAuthor");
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(asked_[0].text, expected);
@@ -192,7 +195,7 @@ class TestFrmLanguage : public QObject {
                     "0203=&Close\r\n0204=Closes\r\n0205=Credits\r\n");
         appState().languageName = QStringLiteral("English");
         appState().languageFileActive = true;
-        frmLanguage window;
+        frmLanguage window(input());
         QCOMPARE(window.windowTitle(), QStringLiteral("Choose the language"));
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblMess"))->text(),
                  QStringLiteral("Pick one"));
@@ -212,7 +215,7 @@ class TestFrmLanguage : public QObject {
     void theWindowLooksRightAt800x600() {
         putLanguage(QStringLiteral("English"), "[Strings]\r\n");
         appState().languageName = QStringLiteral("English");
-        frmLanguage window;
+        frmLanguage window(input());
         window.show();
         QVERIFY(window.width() <= 800 && window.height() <= 600);
         const QImage image = window.grab().toImage();
@@ -230,7 +233,7 @@ class TestFrmLanguage : public QObject {
                     "[Strings]\r\n0012=Welcome!\r\n0066=Confirm\r\n0096=Your name\r\n");
         appState().languageName = QStringLiteral("English");
         appState().languageFileActive = true;
-        frmInput dialog;
+        frmInput dialog(UserNameInput{app(), true});
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblBenvenuto"))->text(),
                  QStringLiteral("Welcome!"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblDigitaNome"))->text(),

@@ -57,6 +57,7 @@ class TestGermanReports : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> folder_;
+    ResultsWindowInput in_;  // what the result windows are given
 
     void checkLabels(const QString& path, std::initializer_list<const char*> ids) {
         QVERIFY(QFile::exists(path));
@@ -87,12 +88,14 @@ class TestGermanReports : public QObject {
         appState().appFolder = folder_->path() + QLatin1Char('/');
         appState().languageName = QStringLiteral("German");
         appState().languageFileActive = true;
-        ExerciseResults& r = appState().results;
+        in_ = ResultsWindowInput{};
+        in_.languageFileActive = true;
+        ExerciseResults& r = in_.results;
         r.userName = QStringLiteral("anna");
         r.categoryName = GetLangString(QStringLiteral("0027"));
         r.perMinuteText = GetLangString(QStringLiteral("0116"));  // as the main window sets it
         r.currentLevel = 3;
-        r.resultsReason = 2;
+        r.resultsReason = ResultsReason::ExerciseEnded;
         for (int n = 1; n <= 15; ++n) r.sentenceSpeeds[size_t(n)] = 100.0f + float(n);
         r.correctCount = 1000;
         r.errorCount = 8;
@@ -116,7 +119,7 @@ class TestGermanReports : public QObject {
     }
 
     void theResultsPdfAndPrintoutAreGerman() {
-        frmClassifica w;
+        frmClassifica w(in_);
         w.findChild<QPushButton*>(QStringLiteral("cmdPDF"))->click();
         checkLabels(w.pdfPath, {"0078", "0102", "0103", "0093", "0094", "0095", "0101", "0079",
                                 "0081", "0082", "9044"});
@@ -135,7 +138,7 @@ class TestGermanReports : public QObject {
     }
 
     void theFreeTextReportPdfIsGerman() {
-        frmReportFreeTXT w;
+        frmReportFreeTXT w(in_);
         w.findChild<QPushButton*>(QStringLiteral("cmdCreaPDF"))->click();
         checkLabels(w.pdfPath, {"0133", "0127", "0128", "0131", "0132", "0134", "0144", "0148",
                                 "0150", "0152", "9045"});
@@ -178,7 +181,8 @@ class TestGermanReports : public QObject {
     // whatever the system's language.
     void withoutALanguageFileTheDateIsItalian() {
         appState().languageFileActive = false;
-        frmReportFreeTXT w;
+        in_.languageFileActive = false;
+        frmReportFreeTXT w(in_);
         w.findChild<QPushButton*>(QStringLiteral("cmdCreaPDF"))->click();
         const QString text = pdfText(w.pdfPath);
         QVERIFY2(text.contains(QString::fromUtf8("venerdì, 01 marzo 2024")), qPrintable(text));

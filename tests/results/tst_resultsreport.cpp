@@ -4,7 +4,6 @@
 // printed page's layout.
 #include "../pdf/PdfTestUtil.h"
 #include "common/ReportFileCheck.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/ResultsReport.h"
 #include "results/frmClassifica.h"
@@ -28,9 +27,10 @@ class TestResultsReport : public QObject {
     QList<seams::MessageRequest> messages_;
     QList<QUrl> opened_;
     seams::MsgAnswer answer_ = seams::MsgAnswer::Yes;
+    ResultsWindowInput in_;  // what the window is given
 
-    static void exercise(int level, float speed) {
-        ExerciseResults& r = appState().results;
+    void exercise(int level, float speed) {
+        ExerciseResults& r = in_.results;
         r.currentLevel = int16_t(level);
         for (int n = 1; n <= 15; ++n)
             r.sentenceSpeeds[size_t(n)] = (n + 4) / 5 <= level ? speed : 0.f;
@@ -56,8 +56,8 @@ class TestResultsReport : public QObject {
     }
 
     void init() {
-        appState() = AppState{};
-        ExerciseResults& r = appState().results;
+        in_ = ResultsWindowInput{};
+        ExerciseResults& r = in_.results;
         r.userName = QStringLiteral("Mario Rossi");
         r.categoryName = QStringLiteral("Principiante");
         r.correctCount = 1000;
@@ -107,11 +107,11 @@ class TestResultsReport : public QObject {
         QFETCH(int, errors);
         QFETCH(bool, expert);
         exercise(level, 2.0f);
-        ExerciseResults& r = appState().results;
+        ExerciseResults& r = in_.results;
         r.correctCount = int16_t(correct);
         r.errorCount = int16_t(errors);
         r.expertMode = expert;
-        frmClassifica w;
+        frmClassifica w(in_);
         const OverallFigures o = tastolino::overallFigures(w.reportInput());
         QTEST(o.errorRatio, "ratio");
         QTEST(o.ratingWord, "word");
@@ -122,8 +122,8 @@ class TestResultsReport : public QObject {
     void overallOfUnevenLevels() {
         // Level scores 80 and 41: the overall score is cut, not rounded.
         exercise(2, 2.0f);
-        for (int n = 6; n <= 10; ++n) appState().results.sentenceSpeeds[size_t(n)] = 1.025f;
-        frmClassifica w;
+        for (int n = 6; n <= 10; ++n) in_.results.sentenceSpeeds[size_t(n)] = 1.025f;
+        frmClassifica w(in_);
         const OverallFigures o = tastolino::overallFigures(w.reportInput());
         QCOMPARE(o.kpm, 91);
         QCOMPARE(o.score, 60);
@@ -192,12 +192,12 @@ class TestResultsReport : public QObject {
         QFETCH(float, speed);
         QFETCH(QStringList, expected);
         exercise(level, speed);
-        appState().results.userName = user;
-        appState().results.exerciseFile = exerciseFile;
+        in_.results.userName = user;
+        in_.results.exerciseFile = exerciseFile;
         const QStringList before = reporttest::leftIn(tmp_.path());
         QString path;
         {
-            frmClassifica w;
+            frmClassifica w(in_);
             click(w, "cmdPDF");
             const QString name = user.isEmpty() ? QStringLiteral("Tastolino") : user;
             path = w.pdfPath;
@@ -229,7 +229,7 @@ class TestResultsReport : public QObject {
         const QStringList before = reporttest::leftIn(tmp_.path());
         qputenv("TMPDIR", QFile::encodeName(tmp_.filePath(QStringLiteral("missing"))));
         {
-            frmClassifica w;
+            frmClassifica w(in_);
             click(w, "cmdPDF");
             QCOMPARE(messages_.size(), 1);
             QCOMPARE(messages_[0].text, QStringLiteral("Per creare un nuovo file pdf occorre "
@@ -256,8 +256,8 @@ class TestResultsReport : public QObject {
         const QStringList planted = reporttest::leftIn(tmp_.path());
         for (const QString& user :
              {QStringLiteral("Mario Rossi"), QString(), QStringLiteral("Anna")}) {
-            appState().results.userName = user;
-            frmClassifica w;
+            in_.results.userName = user;
+            frmClassifica w(in_);
             click(w, "cmdPDF");
             QCOMPARE(opened_.size(), 1);
             opened_.clear();
@@ -274,7 +274,7 @@ class TestResultsReport : public QObject {
 
     void pdfKeepsModalWindowOpen() {
         exercise(1, 2.0f);
-        frmClassifica w;
+        frmClassifica w(in_);
         bool stillVisible = false, onTop = true;
         QTimer::singleShot(0, &w, [&] {
             click(w, "cmdPDF");
@@ -287,7 +287,7 @@ class TestResultsReport : public QObject {
         w.exec();
         QVERIFY(stillVisible);
         QVERIFY(!onTop);
-        QCOMPARE(appState().results.resultsAnswer, int16_t(0));
+        QCOMPARE(w.answer(), ResultsAnswer::Continue);
         QCOMPARE(opened_.size(), 1);
         QVERIFY(!QApplication::overrideCursor());
     }
@@ -322,7 +322,7 @@ class TestResultsReport : public QObject {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(out);
         };
-        frmClassifica w;
+        frmClassifica w(in_);
         click(w, "cmdPrint");
         QCOMPARE(messages_.size(), 2);
         QCOMPARE(messages_[0].text, QStringLiteral("Vuoi eseguire la stampa dei risultati?"));
@@ -347,7 +347,7 @@ class TestResultsReport : public QObject {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QStringLiteral("/nonexistent-folder/x/printed.pdf"));
         };
-        frmClassifica w;
+        frmClassifica w(in_);
         answer_ = seams::MsgAnswer::No;
         click(w, "cmdPrint");
         QCOMPARE(jobs, 0);
@@ -364,7 +364,7 @@ class TestResultsReport : public QObject {
 
     void printedPageLayout() {
         exercise(3, 2.0f);
-        frmClassifica w;
+        frmClassifica w(in_);
         constexpr int dpi = 150;
         QImage page(qRound(210 * dpi / 25.4), qRound(297 * dpi / 25.4), QImage::Format_RGB32);
         page.setDotsPerMeterX(qRound(dpi / 0.0254));

@@ -1,4 +1,3 @@
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "ui/frmTransparency.h"
 
@@ -24,7 +23,7 @@ class TestCover : public QObject {
     void init() {
         seams::setInstantWaits(true);
         seams::setScreenSizeHook([] { return QSize(800, 600); });
-        appState() = AppState{};
+        frmTransparency::SetOptions({});
         owner_ = new QWidget;
         owner_->resize(800, 600);
         owner_->show();
@@ -99,12 +98,12 @@ class TestCover : public QObject {
         QFETCH(int, targetY);
         QFETCH(int, steps);
         QFETCH(int, rest);
-        appState().largeScreen = large;
+        frmTransparency::SetOptions({large, true});
         frmTransparency::ShowCover(owner_, QPoint(120, targetY));
         frmTransparency* cover = frmTransparency::Instance();
         QVERIFY(cover);
         QVERIFY(cover->isVisible());
-        QVERIFY(appState().coverWindowShown);
+        QVERIFY(frmTransparency::Shown());
         QCOMPARE(int(cover->slideTops().size()), steps);
         QCOMPARE(cover->slideTops().front(), 600);
         for (size_t i = 1; i < cover->slideTops().size(); ++i)
@@ -126,7 +125,7 @@ class TestCover : public QObject {
         frmTransparency::ShowCover(owner_, QPoint(10, 700));
         QVERIFY(frmTransparency::Instance()->slideTops().empty());
         QCOMPARE(frmTransparency::Instance()->pos(), QPoint(10, 700));
-        QVERIFY(appState().coverWindowShown);
+        QVERIFY(frmTransparency::Shown());
     }
 
     void hideKeepsItLoadedAndShowBringsItBack() {
@@ -134,7 +133,7 @@ class TestCover : public QObject {
         QPointer<frmTransparency> cover = frmTransparency::Instance();
         frmTransparency::HideCover();
         QVERIFY(cover && cover->isHidden());
-        QVERIFY(appState().coverWindowShown);
+        QVERIFY(frmTransparency::Shown());
         frmTransparency::ShowCover(owner_, QPoint(300, 100));
         QCOMPARE(frmTransparency::Instance(), cover.data());
         QVERIFY(cover->isVisible());
@@ -154,12 +153,12 @@ class TestCover : public QObject {
         QFETCH(bool, translucent);
         QFETCH(bool, hiddenFirst);
         QFETCH(int, steps);
-        appState().windows2000OrLater = translucent;
+        frmTransparency::SetOptions({false, translucent});
         frmTransparency::ShowCover(owner_, QPoint(100, 400));
         QPointer<frmTransparency> cover = frmTransparency::Instance();
         if (hiddenFirst) frmTransparency::HideCover();
         frmTransparency::UnloadCover();
-        QVERIFY(!appState().coverWindowShown);
+        QVERIFY(!frmTransparency::Shown());
         QVERIFY(!frmTransparency::Instance());
         QVERIFY(cover);
         QCOMPARE(int(cover->fadeSteps().size()), steps);
@@ -185,7 +184,7 @@ class TestCover : public QObject {
         });
         timer.start(0);
         frmTransparency::ShowCover(owner_, QPoint(100, 200));
-        QVERIFY(!appState().coverWindowShown);
+        QVERIFY(!frmTransparency::Shown());
         QVERIFY(!frmTransparency::Instance());
     }
 
@@ -205,7 +204,7 @@ class TestCover : public QObject {
         delete owner_;
         owner_ = nullptr;
         QVERIFY(!frmTransparency::Instance());
-        QVERIFY(!appState().coverWindowShown);
+        QVERIFY(!frmTransparency::Shown());
     }
 };
 

@@ -1,4 +1,3 @@
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "ui/frmShadow.h"
 #include "ui/frmTransparency.h"
@@ -32,7 +31,7 @@ class TestShadow : public QObject {
     void init() {
         seams::setInstantWaits(true);
         seams::setScreenSizeHook([] { return QSize(800, 600); });
-        appState() = AppState{};
+        frmTransparency::SetOptions({});
         main_ = new QWidget;
         main_->setGeometry(0, 0, 800, 600);
         main_->show();
@@ -61,7 +60,6 @@ class TestShadow : public QObject {
     void runsThePendingDialogOverTheSheet() {
         QFETCH(int, kind);
         QFETCH(bool, shown);
-        appState().pendingDialog = int16_t(kind);
         int hookCalls = 0;
         seams::setModalHook([&](QDialog* dialog) {
             ++hookCalls;
@@ -76,8 +74,8 @@ class TestShadow : public QObject {
             return int(QDialog::Accepted);
         });
         int ranKind = -1;
-        frmShadow::ShowOver(main_, [&](int which, QWidget* owner) {
-            ranKind = which;
+        frmShadow::ShowOver(main_, DialogKind(kind), [&](DialogKind which, QWidget* owner) {
+            ranKind = int(which);
             QDialog dialog(owner);
             seams::execModal(&dialog);
         });
@@ -95,9 +93,8 @@ class TestShadow : public QObject {
         QPalette palette = main_->palette();
         palette.setColor(QPalette::Window, Qt::white);
         main_->setPalette(palette);
-        appState().pendingDialog = 2;
         QColor seen;
-        frmShadow::ShowOver(main_, [&](int, QWidget* owner) {
+        frmShadow::ShowOver(main_, DialogKind::Results, [&](DialogKind, QWidget* owner) {
             seen = owner->grab().toImage().pixelColor(400, 300);
         });
         QVERIFY2(qAbs(seen.red() - 127) <= 1 && seen.red() == seen.blue(), qPrintable(seen.name()));
@@ -106,10 +103,9 @@ class TestShadow : public QObject {
     // The cover window is taken off the screen first and stays loaded.
     void hidesTheCoverWindow() {
         frmTransparency::ShowCover(main_, QPoint(100, 400));
-        QVERIFY(appState().coverWindowShown);
-        appState().pendingDialog = 1;
+        QVERIFY(frmTransparency::Shown());
         bool coverHiddenDuringDialog = false;
-        frmShadow::ShowOver(main_, [&](int, QWidget*) {
+        frmShadow::ShowOver(main_, DialogKind::UserName, [&](DialogKind, QWidget*) {
             coverHiddenDuringDialog = frmTransparency::Instance()->isHidden();
         });
         QVERIFY(coverHiddenDuringDialog);
@@ -118,10 +114,10 @@ class TestShadow : public QObject {
 
     // A dialog asked for while a sheet is up is shown over that sheet.
     void nestedDialogUsesTheSheetThatIsUp() {
-        appState().pendingDialog = 2;
         QWidget* innerOwner = nullptr;
-        frmShadow::ShowOver(main_, [&](int, QWidget* owner) {
-            frmShadow::ShowOver(main_, [&](int, QWidget* inner) { innerOwner = inner; });
+        frmShadow::ShowOver(main_, DialogKind::Results, [&](DialogKind, QWidget* owner) {
+            frmShadow::ShowOver(main_, DialogKind::Results,
+                                [&](DialogKind, QWidget* inner) { innerOwner = inner; });
             QCOMPARE(innerOwner, owner);
         });
         QVERIFY(innerOwner);
@@ -130,8 +126,7 @@ class TestShadow : public QObject {
 
     // The main window closing while its dialog is open must not crash.
     void ownerDestroyedDuringTheDialog() {
-        appState().pendingDialog = 1;
-        frmShadow::ShowOver(main_, [this](int, QWidget*) {
+        frmShadow::ShowOver(main_, DialogKind::UserName, [this](DialogKind, QWidget*) {
             delete main_;
             main_ = nullptr;
         });
@@ -139,9 +134,9 @@ class TestShadow : public QObject {
     }
 
     void withoutAWindowItCoversTheScreen() {
-        appState().pendingDialog = 3;
         QRect covered;
-        frmShadow::ShowOver(nullptr, [&](int, QWidget* owner) { covered = owner->geometry(); });
+        frmShadow::ShowOver(nullptr, DialogKind::FreeTextReport,
+                            [&](DialogKind, QWidget* owner) { covered = owner->geometry(); });
         QCOMPARE(covered, QRect(0, 0, 800, 600));
     }
 };
