@@ -4,6 +4,7 @@
 #include "app/MessageTable.h"
 #include "app/Scoring.h"
 #include "platform/AppState.h"
+#include "platform/BlankTrim.h"
 #include "platform/Seams.h"
 #include "settings/SafeFileQt.h"
 #include "text/Cp1252.h"
@@ -63,13 +64,6 @@ QString withoutControls(const QString& raw) {
 template <typename Counter>
 void countOne(Counter& counter) {
     if (counter < std::numeric_limits<int16_t>::max()) ++counter;
-}
-
-QString trimBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' ')) ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
-    return s.mid(b, e - b);
 }
 
 }  // namespace
