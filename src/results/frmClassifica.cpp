@@ -10,7 +10,6 @@
 #include "ui/modGradient.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -260,12 +259,6 @@ ResultsReportInput frmClassifica::reportInput() const {
     in.documentTitle = WindowText(QStringLiteral("9043")) + QStringLiteral(" Tastolino");
     in.authorLine = WindowText(QStringLiteral("9044"));
     return in;
-}
-
-QString frmClassifica::GetTempDir() {
-    const QString folder = QDir::tempPath();
-    if (folder.isEmpty()) return {};
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
 bool frmClassifica::CreaPDF() {

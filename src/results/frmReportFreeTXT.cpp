@@ -10,8 +10,6 @@
 #include "ui/modGradient.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -212,13 +210,6 @@ void frmReportFreeTXT::paintSurface() {
 void frmReportFreeTXT::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawPixmap(0, 0, surface_);
-}
-
-QString frmReportFreeTXT::GetTempDir() {
-    QString dir = QDir::tempPath();
-    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return {};
-    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    return dir;
 }
 
 void frmReportFreeTXT::CountCharacterClasses() {
