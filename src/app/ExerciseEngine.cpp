@@ -6,6 +6,7 @@
 #include "platform/AppState.h"
 #include "platform/BlankTrim.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "settings/SafeFileQt.h"
 #include "text/Cp1252.h"
 
@@ -106,10 +107,6 @@ QString ExerciseEngine::message(int i) const {
 QChar ExerciseEngine::typedChar(int keyAscii) const {
     if (keyAscii >= 0 && keyAscii < 256) return QChar(char16_t(cp1252::toUnicode(uchar(keyAscii))));
     return lastTyped_;
-}
-
-void ExerciseEngine::playSound(int id) {
-    if (appState().soundOn) seams::playSound(id);
 }
 
 void ExerciseEngine::dispatchEvents() {
@@ -221,7 +218,7 @@ void ExerciseEngine::StartSentence() {
     view_.setStartEnabled(false);
     sentenceCorrect = sentenceErrors = 0;
     tally.clear();
-    playSound(104);
+    playSoundIfOn(Sound::Start);
     AdvanceCursor(true);
     view_.inputStateChanged();
 }
@@ -422,17 +419,17 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
     if (freeText) {
         if (keyAscii == 13 || keyAscii == 8) return;
         if (keyAscii == expected) {
-            playSound(107);
+            playSoundIfOn(Sound::RightKey);
             tally.right(expectedCode);
         } else {
             tally.wrong(expectedCode, typedChar(keyAscii).unicode());
             countOne(r.errorCount);
             view_.setWrongCounter(QString::number(r.errorCount));
-            playSound(101);
+            playSoundIfOn(Sound::WrongKey);
         }
     } else if (keyAscii != expected) {
         if (!(keyAscii == 13 && !clockOn_)) {
-            playSound(101);
+            playSoundIfOn(Sound::WrongKey);
             WrongKey(keyAscii);
         }
         if (!sentenceDone && clockOn_) {
@@ -445,7 +442,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
         if (seams::capsLockOn()) seams::switchCapsLockOff();
         return;
     } else {
-        playSound(107);
+        playSoundIfOn(Sound::RightKey);
         tally.right(expectedCode);
     }
 

@@ -125,7 +125,6 @@ class ExerciseEngine : public QObject {
     void placeUnderline();
     void refreshDisplay();
     void endProgram();
-    void playSound(int id);
     void dispatchEvents();
     QString message(int i) const;
     QChar typedChar(int keyAscii) const;

@@ -6,6 +6,7 @@
 #include "app/Scoring.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "results/FreeTextReportFigures.h"
 
 #include <QFileInfo>
@@ -104,7 +105,7 @@ void ExerciseEngine::EndOfSentence() {
         view_.setBestBarWidth(bestBarWidth);
         newBest = !firstOfLevel;
     }
-    playSound(newBest ? 103 : 102);
+    playSoundIfOn(newBest ? Sound::NewBest : Sound::SentenceDone);
 
     if (sentenceNo >= 1 && sentenceNo <= 15) r.sentenceSpeeds[size_t(sentenceNo)] = speed;
     const int score = sentenceScore(r.scoreFactor, speed);

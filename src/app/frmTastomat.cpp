@@ -256,7 +256,7 @@ void frmTastomat::Intro() {
         picDisplay->Print(QString(letter));
         WaitWithEvents(180);
         QCoreApplication::processEvents();
-        if (appState().soundOn) PlaySoundResource(107);
+        PlaySoundResource(Sound::RightKey);
     }
     if (!unloaded_) WaitWithEvents(300);
     QFont restored = saved;
@@ -280,7 +280,7 @@ void frmTastomat::ShowWelcome() {
     lblFraseCorr->setAutoFillBackground(true);
 
     QString text = messages.value(11) + QLatin1Char(' ') + state.results.userName;
-    if (state.soundOn) PlaySoundResource(110);
+    PlaySoundResource(Sound::Welcome);
     lblFraseCorr->setText(text);
     QCoreApplication::processEvents();
     WaitWithEvents(125);

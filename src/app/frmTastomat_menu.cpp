@@ -63,7 +63,8 @@ void frmTastomat::ToggleSound() {
     state.soundOn = !state.soundOn;
     RefreshMenuMarkers();
     // Heard when switching on and off alike, so the user knows it worked.
-    PlaySoundResource(111);
+    seams::playSound(static_cast<int>(Sound::Click));
+    QCoreApplication::processEvents();
 }
 
 void frmTastomat::ToggleFingerMap() {
@@ -82,7 +83,7 @@ void frmTastomat::ToggleHighlight() {
     RefreshMenuMarkers();
     if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
         keyboard->setHighlightOn(engine.highlightOn);
-    if (appState().soundOn) PlaySoundResource(111);
+    PlaySoundResource(Sound::Click);
 }
 
 void frmTastomat::NextBackgroundTheme() {
@@ -90,7 +91,7 @@ void frmTastomat::NextBackgroundTheme() {
     state.backgroundTheme = static_cast<int16_t>((state.backgroundTheme + 1) % kThemeCount);
     update();
     RedrawKeyboard();
-    if (state.soundOn) PlaySoundResource(111);
+    PlaySoundResource(Sound::Click);
 }
 
 void frmTastomat::ShowAbout() {

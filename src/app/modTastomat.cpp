@@ -17,9 +17,8 @@ int lastSeparator(const QString& path) {
 
 }  // namespace
 
-void PlaySoundResource(int id) {
-    seams::playSound(id);
-    QCoreApplication::processEvents();
+void PlaySoundResource(Sound sound) {
+    if (playSoundIfOn(sound)) QCoreApplication::processEvents();
 }
 
 bool FileExists(const QString& path) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/AppState.h"
+#include "platform/Sounds.h"
 #include "platform/WindowPlacement.h"    // SetTopMost, SetDialogFrame
 #include "settings/InstallerLanguage.h"  // InstallerLanguage
 #include "ui/HelpViewer.h"               // ShowHelp
@@ -15,9 +16,9 @@ class QWidget;
 
 namespace tastolino {
 
-// Plays sound resource `id` (101..112) without waiting, then lets pending
-// events run once. The caller decides whether sounds are on.
-void PlaySoundResource(int id);
+// Plays `sound` without waiting when sounds are on, and then lets pending
+// events run once.
+void PlaySoundResource(Sound sound);
 
 // True when the file is a regular file that can be opened for reading.
 bool FileExists(const QString& path);

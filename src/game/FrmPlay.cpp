@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "settings/LanguageSupport.h"
 #include "ui/GradientPanel.h"
 #include "ui/modGradient.h"
@@ -400,10 +401,6 @@ void FrmPlay::paintEvent(QPaintEvent*) {
     p.drawRect(area.adjusted(-7, -7, 6, 6));
 }
 
-void FrmPlay::playSound(int id) const {
-    if (appState().soundOn) seams::playSound(id);
-}
-
 void FrmPlay::optDifficulty_Click(int index) {
     if (index < 0 || index >= game::kModeCount) return;
     playMode_ = index;
@@ -418,7 +415,7 @@ void FrmPlay::optDifficulty_Click(int index) {
     if (custom) txtCustom->setFocus();
     bandLabel_ = game ? lblGioco : lblAllenamento;
     picLevel->invalidate();
-    playSound(111);
+    playSoundIfOn(Sound::Click);
 }
 
 bool FrmPlay::txtCustom_KeyPress(const QString& text) {

@@ -90,7 +90,6 @@ class FrmPlay : public QDialog {
     void layoutWindow();
     void applyTexts();
     void drawBand(QWidget* groupLabel);
-    void playSound(int id) const;
 
     void Form_KeyPress(const QString& text);
     bool txtCustom_KeyPress(const QString& text);

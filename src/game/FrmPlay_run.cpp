@@ -4,6 +4,7 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "ui/GradientPanel.h"
 #include "ui/basSleep.h"
 #include "ui/modGradient.h"
@@ -52,7 +53,7 @@ void FrmPlay::cmdStart_Click() {
         txtCustom->setText(set);
     }
     ++runSerial_;
-    playSound(112);
+    playSoundIfOn(Sound::NewGame);
     picLevel->hide();
     turnNumber_ = 1;
     gameScore_ = 0;
@@ -133,7 +134,7 @@ bool FrmPlay::introduction() {
     lblMessage->hide();
     lblMessage->move(lblMessage->x(), top);
     if (serial != runSerial_) return false;
-    playSound(104);
+    playSoundIfOn(Sound::Start);
     return true;
 }
 
@@ -239,7 +240,7 @@ void FrmPlay::gameKey(QChar c) {
         if (l->isHidden()) continue;
         if (l->text() == QString(c)) {
             matched = true;
-            playSound(107);
+            playSoundIfOn(Sound::RightKey);
             lblSmileOK[size_t(i)]->move(l->x() - 6, l->y());
             lblSmileOK[size_t(i)]->show();
             l->hide();
@@ -264,7 +265,7 @@ void FrmPlay::gameKey(QChar c) {
 
 bool FrmPlay::errorPause() {
     const int serial = runSerial_;
-    playSound(101);
+    playSoundIfOn(Sound::WrongKey);
     imgErrore->show();
     imgErrore->raise();
     acceptingKeys_ = false;
@@ -282,7 +283,7 @@ void FrmPlay::trainingKey(QChar c) {
     for (int i = 0; i < kSlotCount; ++i) {
         QLabel* l = letter(i);
         if (l->isHidden() || l->text() != QString(c) || !isTarget(i)) continue;
-        playSound(107);
+        playSoundIfOn(Sound::RightKey);
         ++trainingHits_;
         lblDigOK->setText(QString::number(trainingHits_));
         gameScore_ += game::CatchScore(l->y() - 5, playHeight_);
@@ -350,7 +351,7 @@ void FrmPlay::timerScore_Timer() {
         score->setText(QString::number(game::CatchScore(mark->y(), playHeight_)));
         mark->hide();
         score->show();
-        playSound(107);
+        playSoundIfOn(Sound::RightKey);
         return;
     }
     for (int i = 0; i < kSlotCount; ++i) {
@@ -362,7 +363,7 @@ void FrmPlay::timerScore_Timer() {
         score->move(mark->x(), PicPlay->height() - 40);
         mark->hide();
         score->show();
-        playSound(111);
+        playSoundIfOn(Sound::Click);
         return;
     }
     int sum = 0;
@@ -407,7 +408,7 @@ void FrmPlay::endGame() {
 
 void FrmPlay::celebrate() {
     const int serial = runSerial_;
-    playSound(103);
+    playSoundIfOn(Sound::NewBest);
     for (int step = 0; step < 14 && serial == runSerial_; ++step) {
         const bool lit = step % 2 == 0;
         lblImgWinner->setStyleSheet(colourSheet(lit ? kWhite : kBlack));
@@ -431,7 +432,7 @@ void FrmPlay::cmdNuovo_Click() {
     resetSlots();
     cmdStart->setEnabled(true);
     cmdNuovo->setEnabled(false);
-    playSound(112);
+    playSoundIfOn(Sound::NewGame);
 }
 
 }  // namespace tastolino

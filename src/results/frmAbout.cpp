@@ -3,6 +3,7 @@
 #include "keyboard/KeyArtwork.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "platform/WindowPlacement.h"
 #include "results/frmLanguage.h"
 #include "settings/LanguageSupport.h"
@@ -108,7 +109,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
     lblVersione->setText(versionText());
     lblTitolo->setText(kTitle);
-    if (appState().soundOn) seams::playSound(105);
+    playSoundIfOn(Sound::About);
     const double scale = appState().largeScreen ? ClsResize::fontFactor() : 1.0;
     setFixedSize(sizeHint().expandedTo(QSize(int(440 * scale), 0)));
 }

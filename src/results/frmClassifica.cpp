@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "platform/StatisticsEntry.h"
 #include "platform/WindowPlacement.h"
 #include "results/frmClassificaIcons.h"
@@ -82,7 +83,7 @@ frmClassifica::frmClassifica(QWidget* parent) : QDialog(parent) {
     cmdRisp_[0]->setDefault(true);
     cmdRisp_[0]->setFocus();
     imgFrecciaReturn_->setPixmap(ratingIcon(442, mm(6)));
-    if (appState().soundOn) seams::playSound(106);
+    playSoundIfOn(Sound::Results);
 }
 
 frmClassifica::~frmClassifica() {

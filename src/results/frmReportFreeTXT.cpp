@@ -3,6 +3,7 @@
 #include "platform/AppState.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "platform/WindowPlacement.h"
 #include "results/FreeTextReportPdf.h"
 #include "results/frmClassificaIcons.h"
@@ -137,7 +138,7 @@ frmReportFreeTXT::frmReportFreeTXT(QWidget* parent) : QDialog(parent) {
 
     for (QPushButton* b : {cmdChiudi_, cmdCreaPDF_}) b->setCursor(Qt::PointingHandCursor);
     imgFrecciaReturn_->setPixmap(ratingIcon(442, imgFrecciaReturn_->width()));
-    if (state.soundOn) seams::playSound(106);
+    playSoundIfOn(Sound::Results);
 
     figures = freeTextReportFigures(state.results);
     paintSurface();
