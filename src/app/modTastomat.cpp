@@ -1,7 +1,6 @@
 #include "app/modTastomat.h"
 
 #include "platform/Seams.h"
-#include "settings/SafeFileQt.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -21,10 +20,6 @@ void PlaySoundResource(Sound sound) {
     if (playSoundIfOn(sound)) QCoreApplication::processEvents();
 }
 
-bool FileExists(const QString& path) {
-    return isReadableRegularFile(path);
-}
-
 QString FileNameOf(const QString& path) {
     const int sep = lastSeparator(path);
     if (sep < 0) return {};
@@ -35,10 +30,6 @@ QString FileTitle(const QString& path) {
     const QString name = FileNameOf(path);
     const int dot = name.indexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
-}
-
-bool PrinterAvailable() {
-    return seams::printerAvailable();
 }
 
 bool IsKeyToggledOrDown(int virtualKey) {

@@ -20,16 +20,11 @@ namespace tastolino {
 // events run once.
 void PlaySoundResource(Sound sound);
 
-// True when the file is a regular file that can be opened for reading.
-bool FileExists(const QString& path);
-
 // Both accept "/" and "\\" as folder separators. FileTitle: the name after
 // the last separator up to its first "."; FileNameOf: the whole name after
 // the last separator. Empty when the path has no separator.
 QString FileTitle(const QString& path);
 QString FileNameOf(const QString& path);
-
-bool PrinterAvailable();
 
 // Only Caps Lock is ever asked for; other keys report false.
 inline constexpr int kVkCapital = 0x14;
