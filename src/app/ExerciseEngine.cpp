@@ -100,8 +100,8 @@ ExerciseEngine::ExerciseEngine(EngineView& view, QObject* parent)
     bestBarWidth = layout.barFullWidth;
 }
 
-QString ExerciseEngine::message(int i) const {
-    return i >= 0 && i < messages.size() ? messages[i] : QString();
+QString ExerciseEngine::message(Message slot) const {
+    return messageText(messages, slot);
 }
 
 QChar ExerciseEngine::typedChar(int keyAscii) const {
@@ -308,7 +308,7 @@ void ExerciseEngine::PrepareNextSentence() {
     }
 
     const QString titlePart =
-        (r.exerciseFile.isEmpty() ? message(0)
+        (r.exerciseFile.isEmpty() ? message(Message::InternalSentences)
                                   : QStringLiteral(" - ") + QFileInfo(r.exerciseFile).fileName())
             .left(30);
     const int level = levelOfSentence(sentenceNo);
@@ -317,8 +317,9 @@ void ExerciseEngine::PrepareNextSentence() {
     view_.setLamps(level);
     view_.setSpeedBarPicture(300 + level);
     view_.setSentenceNumber(QString::number(inLevel));
-    view_.setWindowTitle(kTitle + QLatin1Char(' ') + titlePart + QLatin1Char(' ') + message(level) +
-                         QLatin1Char(' ') + QString::number(inLevel));
+    view_.setWindowTitle(kTitle + QLatin1Char(' ') + titlePart + QLatin1Char(' ') +
+                         message(levelMessage(level)) + QLatin1Char(' ') +
+                         QString::number(inLevel));
 
     const LineFitter fitter = view_.lineFitter();
     r.exerciseText = DrawSentence(sentenceNo, usedSentences, r.exerciseFile,
@@ -350,7 +351,8 @@ void ExerciseEngine::LoadFreeText() {
         st.results.exerciseText = text;
         return;
     }
-    const QString msg = tooLong ? message(40) : message(37) + QLatin1Char('\n') + path;
+    const QString msg = tooLong ? message(Message::FileTooLong)
+                                : message(Message::CannotOpenFile) + QLatin1Char('\n') + path;
     seams::message(view_.dialogParent(), msg, kTitle, seams::MsgIcon::Critical);
     st.results.exerciseFile.clear();
     st.freeTextMode = false;

@@ -53,10 +53,11 @@ void ExerciseEngine::PauseExercise() {
     QString text;
     if (appState().freeTextMode) {
         const qint64 size = QFileInfo(results().exerciseFile).size();
-        text = message(39) + QLatin1Char(' ') + remainingMinutesText(size, results().correctCount) +
-               QLatin1Char(' ') + message(36) + QLatin1Char('\n') + message(38);
+        text = message(Message::TimeToFinish) + QLatin1Char(' ') +
+               remainingMinutesText(size, results().correctCount) + QLatin1Char(' ') +
+               message(Message::Minutes) + QLatin1Char('\n') + message(Message::PressOk);
     } else {
-        text = message(38);
+        text = message(Message::PressOk);
     }
     seams::message(view_.dialogParent(), text, kTitle, seams::MsgIcon::Information);
     sentenceStart = sentenceStart.addMSecs(t0.msecsTo(seams::now()));
@@ -165,7 +166,8 @@ void ExerciseEngine::recordFinished(qint64 ms, double speed, std::optional<int> 
 void ExerciseEngine::Restart() {
     if (ended) return;
     if (!sources.commandLineArg.isEmpty()) {
-        seams::message(view_.dialogParent(), message(4), kTitle, seams::MsgIcon::Information);
+        seams::message(view_.dialogParent(), message(Message::ButtonUnavailable), kTitle,
+                       seams::MsgIcon::Information);
         return;
     }
     const bool wasRunning = clockOn_;
@@ -174,8 +176,8 @@ void ExerciseEngine::Restart() {
         clockOn_ = false;
     }
     const seams::MsgAnswer answer =
-        seams::message(view_.dialogParent(), message(5), kTitle, seams::MsgIcon::Question,
-                       seams::MsgButtons::YesNo);
+        seams::message(view_.dialogParent(), message(Message::StartAgain), kTitle,
+                       seams::MsgIcon::Question, seams::MsgButtons::YesNo);
     if (answer != seams::MsgAnswer::Yes) {
         if (appState().freeTextMode) {
             endProgram();
@@ -231,7 +233,8 @@ bool ExerciseEngine::InterpretCommandLine(const QString& arg) {
                            kTitle, seams::MsgIcon::Warning);
             return true;
         case ExerciseSources::CommandLine::TooLong:
-            seams::message(view_.dialogParent(), message(40), kTitle, seams::MsgIcon::Information);
+            seams::message(view_.dialogParent(), message(Message::FileTooLong), kTitle,
+                           seams::MsgIcon::Information);
             endProgram();
             return false;
         default:

@@ -92,7 +92,8 @@ void frmTastomat::ApplyInterfaceTexts() {
     warningTitle = texts.warningTitle;
     state.results.perMinuteText = texts.perMinuteText;
     state.helpMissingText = texts.helpMissingText;
-    state.results.categoryName = messages.value(state.results.categoryIndex == 1 ? 30 : 29);
+    state.results.categoryName = messageText(
+        messages, state.results.categoryIndex == 1 ? Message::Expert : Message::Beginner);
     engine.messages = messages;
     engine.praiseGood = praiseGood;
     engine.praiseGreat = praiseGreat;
@@ -279,14 +280,15 @@ void frmTastomat::ShowWelcome() {
     }
     lblFraseCorr->setAutoFillBackground(true);
 
-    QString text = messages.value(11) + QLatin1Char(' ') + state.results.userName;
+    QString text =
+        messageText(messages, Message::Hello) + QLatin1Char(' ') + state.results.userName;
     PlaySoundResource(Sound::Welcome);
     lblFraseCorr->setText(text);
     QCoreApplication::processEvents();
     WaitWithEvents(125);
     if (unloaded_) return;
 
-    text += QLatin1Char('\n') + KeepAngleWordsTogether(messages.value(12));
+    text += QLatin1Char('\n') + KeepAngleWordsTogether(messageText(messages, Message::ChooseLevel));
     lblFraseCorr->setText(text);
     QCoreApplication::processEvents();
     WaitWithEvents(125);
@@ -294,7 +296,7 @@ void frmTastomat::ShowWelcome() {
 
     if (state.results.exerciseFile.isEmpty() && engine.sources.hasFileSources) {
         picMenu->show();
-        text += messages.value(13);
+        text += messageText(messages, Message::ChooseFile);
     }
     picLevel->show();
     lblFraseCorr->setText(text);
@@ -319,7 +321,8 @@ void frmTastomat::ShowCoverWindow() {
     // Over the upper left of the keyboard: the top of key 10, a little to
     // the right of its left edge.
     const QPoint target = keyboard->mapToGlobal(keyboard->keyRect(10).topLeft()) + QPoint(10, 0);
-    frmTransparency::SetHint(KeepAngleWordsTogether(messages.value(12).trimmed()));
+    frmTransparency::SetHint(
+        KeepAngleWordsTogether(messageText(messages, Message::ChooseLevel).trimmed()));
     // Its tail points at the Enter button the words speak of.
     frmTransparency::ShowCover(this, target, cmdStart->mapToGlobal(cmdStart->rect().center()));
 }

@@ -100,8 +100,10 @@ void frmTastomat::ShowAbout() {
     const QString language = state.languageName;
     frmAbout::Show(this, [this] {
         // StampaTastiera: the keyboard as it is shown now, on one page.
-        const KeyboardPrintoutTexts texts{messages.value(23), messages.value(24),
-                                          messages.value(31), texts_.keyboardPrintAuthor};
+        const KeyboardPrintoutTexts texts{messageText(messages, Message::PrintKeyboard),
+                                          messageText(messages, Message::PrintedAsSeen),
+                                          messageText(messages, Message::GermanKeyboard),
+                                          texts_.keyboardPrintAuthor};
         KeyboardPrintoutSteps steps;
         steps.pauseInvitation = [this] {
             engine.exerciseRunning = true;
@@ -192,7 +194,9 @@ bool frmTastomat::HandleKeyRelease(QKeyEvent* event) {
             if (!escapePressedHere_) return true;  // another window's Esc
             escapePressedHere_ = false;
             const seams::MsgAnswer answer = seams::message(
-                this, messages.value(25) + QLatin1Char('\n') + messages.value(26),
+                this,
+                messageText(messages, Message::CloseProgram) + QLatin1Char('\n') +
+                    messageText(messages, Message::DataLost),
                 QStringLiteral("Tastolino"), seams::MsgIcon::Question, seams::MsgButtons::YesNo);
             if (answer == seams::MsgAnswer::Yes) {
                 Unload();
@@ -221,7 +225,8 @@ bool frmTastomat::HandleKeyRelease(QKeyEvent* event) {
 
 void frmTastomat::CapsLockWarning() {
     ShowCapsLockMarker(true);
-    seams::message(this, messages.value(27), warningTitle, seams::MsgIcon::Warning);
+    seams::message(this, messageText(messages, Message::CapsLockDown), warningTitle,
+                   seams::MsgIcon::Warning);
     SwitchCapsLockOff();
     ShowCapsLockMarker(false);
 }
@@ -237,7 +242,8 @@ bool frmTastomat::HandleInputMouse(QEvent* event) {
         txtInput->setEnabled(false);
         txtInput->setEnabled(true);
         txtInput->setFocus();
-        seams::message(this, messages.value(28), warningTitle, seams::MsgIcon::Warning);
+        seams::message(this, messageText(messages, Message::RightMouseDown), warningTitle,
+                       seams::MsgIcon::Warning);
         PlaceCaretAtEnd();
         return true;
     }
