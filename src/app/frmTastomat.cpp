@@ -58,7 +58,7 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
       stats_(std::make_unique<StatsRecorder>(statsDatabasePath(), this)) {
     setObjectName(QStringLiteral("frmTastomat"));
     engine.recordSentence = [this](const SentenceRecord& r) { stats_->record(r); };
-    setStatisticsOpener([this](QWidget* parent) { ShowStatistics(parent); });
+    setStatisticsOpener([this](QWidget* owner) { ShowStatistics(owner); });
     setWindowTitle(QStringLiteral("Tastolino"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Controls are laid out at the design size; Form_Load sizes the window
