@@ -4,7 +4,9 @@
 #include "app/MessageTable.h"
 #include "app/Scoring.h"
 #include "platform/AppState.h"
+#include "platform/BlankTrim.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "settings/SafeFileQt.h"
 #include "text/Cp1252.h"
 
@@ -65,13 +67,6 @@ void countOne(Counter& counter) {
     if (counter < std::numeric_limits<int16_t>::max()) ++counter;
 }
 
-QString trimBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' ')) ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
-    return s.mid(b, e - b);
-}
-
 }  // namespace
 
 EngineLayout EngineLayout::forScreen(bool largeScreen) {
@@ -105,17 +100,13 @@ ExerciseEngine::ExerciseEngine(EngineView& view, QObject* parent)
     bestBarWidth = layout.barFullWidth;
 }
 
-QString ExerciseEngine::message(int i) const {
-    return i >= 0 && i < messages.size() ? messages[i] : QString();
+QString ExerciseEngine::message(Message slot) const {
+    return messageText(messages, slot);
 }
 
 QChar ExerciseEngine::typedChar(int keyAscii) const {
     if (keyAscii >= 0 && keyAscii < 256) return QChar(char16_t(cp1252::toUnicode(uchar(keyAscii))));
     return lastTyped_;
-}
-
-void ExerciseEngine::playSound(int id) {
-    if (appState().soundOn) seams::playSound(id);
 }
 
 void ExerciseEngine::dispatchEvents() {
@@ -227,7 +218,7 @@ void ExerciseEngine::StartSentence() {
     view_.setStartEnabled(false);
     sentenceCorrect = sentenceErrors = 0;
     tally.clear();
-    playSound(104);
+    playSoundIfOn(Sound::Start);
     AdvanceCursor(true);
     view_.inputStateChanged();
 }
@@ -317,7 +308,7 @@ void ExerciseEngine::PrepareNextSentence() {
     }
 
     const QString titlePart =
-        (r.exerciseFile.isEmpty() ? message(0)
+        (r.exerciseFile.isEmpty() ? message(Message::InternalSentences)
                                   : QStringLiteral(" - ") + QFileInfo(r.exerciseFile).fileName())
             .left(30);
     const int level = levelOfSentence(sentenceNo);
@@ -326,8 +317,9 @@ void ExerciseEngine::PrepareNextSentence() {
     view_.setLamps(level);
     view_.setSpeedBarPicture(300 + level);
     view_.setSentenceNumber(QString::number(inLevel));
-    view_.setWindowTitle(kTitle + QLatin1Char(' ') + titlePart + QLatin1Char(' ') + message(level) +
-                         QLatin1Char(' ') + QString::number(inLevel));
+    view_.setWindowTitle(kTitle + QLatin1Char(' ') + titlePart + QLatin1Char(' ') +
+                         message(levelMessage(level)) + QLatin1Char(' ') +
+                         QString::number(inLevel));
 
     const LineFitter fitter = view_.lineFitter();
     r.exerciseText = DrawSentence(sentenceNo, usedSentences, r.exerciseFile,
@@ -359,7 +351,8 @@ void ExerciseEngine::LoadFreeText() {
         st.results.exerciseText = text;
         return;
     }
-    const QString msg = tooLong ? message(40) : message(37) + QLatin1Char('\n') + path;
+    const QString msg = tooLong ? message(Message::FileTooLong)
+                                : message(Message::CannotOpenFile) + QLatin1Char('\n') + path;
     seams::message(view_.dialogParent(), msg, kTitle, seams::MsgIcon::Critical);
     st.results.exerciseFile.clear();
     st.freeTextMode = false;
@@ -428,17 +421,17 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
     if (freeText) {
         if (keyAscii == 13 || keyAscii == 8) return;
         if (keyAscii == expected) {
-            playSound(107);
+            playSoundIfOn(Sound::RightKey);
             tally.right(expectedCode);
         } else {
             tally.wrong(expectedCode, typedChar(keyAscii).unicode());
             countOne(r.errorCount);
             view_.setWrongCounter(QString::number(r.errorCount));
-            playSound(101);
+            playSoundIfOn(Sound::WrongKey);
         }
     } else if (keyAscii != expected) {
         if (!(keyAscii == 13 && !clockOn_)) {
-            playSound(101);
+            playSoundIfOn(Sound::WrongKey);
             WrongKey(keyAscii);
         }
         if (!sentenceDone && clockOn_) {
@@ -451,7 +444,7 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
         if (seams::capsLockOn()) seams::switchCapsLockOff();
         return;
     } else {
-        playSound(107);
+        playSoundIfOn(Sound::RightKey);
         tally.right(expectedCode);
     }
 

@@ -10,6 +10,7 @@
 #include "app/EngineView.h"
 #include "app/ExerciseSources.h"
 #include "app/Frasi.h"
+#include "app/MessageTable.h"
 #include "stats/KeystrokeTally.h"
 #include "stats/SentenceRecord.h"
 
@@ -125,9 +126,8 @@ class ExerciseEngine : public QObject {
     void placeUnderline();
     void refreshDisplay();
     void endProgram();
-    void playSound(int id);
     void dispatchEvents();
-    QString message(int i) const;
+    QString message(Message slot) const;
     QChar typedChar(int keyAscii) const;
     // Hands the finished sentence or free text to recordSentence.
     void recordFinished(qint64 ms, double speed, std::optional<int> score);

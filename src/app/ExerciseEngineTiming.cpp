@@ -6,6 +6,7 @@
 #include "app/Scoring.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "results/FreeTextReportFigures.h"
 
 #include <QFileInfo>
@@ -52,10 +53,11 @@ void ExerciseEngine::PauseExercise() {
     QString text;
     if (appState().freeTextMode) {
         const qint64 size = QFileInfo(results().exerciseFile).size();
-        text = message(39) + QLatin1Char(' ') + remainingMinutesText(size, results().correctCount) +
-               QLatin1Char(' ') + message(36) + QLatin1Char('\n') + message(38);
+        text = message(Message::TimeToFinish) + QLatin1Char(' ') +
+               remainingMinutesText(size, results().correctCount) + QLatin1Char(' ') +
+               message(Message::Minutes) + QLatin1Char('\n') + message(Message::PressOk);
     } else {
-        text = message(38);
+        text = message(Message::PressOk);
     }
     seams::message(view_.dialogParent(), text, kTitle, seams::MsgIcon::Information);
     sentenceStart = sentenceStart.addMSecs(t0.msecsTo(seams::now()));
@@ -104,7 +106,7 @@ void ExerciseEngine::EndOfSentence() {
         view_.setBestBarWidth(bestBarWidth);
         newBest = !firstOfLevel;
     }
-    playSound(newBest ? 103 : 102);
+    playSoundIfOn(newBest ? Sound::NewBest : Sound::SentenceDone);
 
     if (sentenceNo >= 1 && sentenceNo <= 15) r.sentenceSpeeds[size_t(sentenceNo)] = speed;
     const int score = sentenceScore(r.scoreFactor, speed);
@@ -164,7 +166,8 @@ void ExerciseEngine::recordFinished(qint64 ms, double speed, std::optional<int> 
 void ExerciseEngine::Restart() {
     if (ended) return;
     if (!sources.commandLineArg.isEmpty()) {
-        seams::message(view_.dialogParent(), message(4), kTitle, seams::MsgIcon::Information);
+        seams::message(view_.dialogParent(), message(Message::ButtonUnavailable), kTitle,
+                       seams::MsgIcon::Information);
         return;
     }
     const bool wasRunning = clockOn_;
@@ -173,8 +176,8 @@ void ExerciseEngine::Restart() {
         clockOn_ = false;
     }
     const seams::MsgAnswer answer =
-        seams::message(view_.dialogParent(), message(5), kTitle, seams::MsgIcon::Question,
-                       seams::MsgButtons::YesNo);
+        seams::message(view_.dialogParent(), message(Message::StartAgain), kTitle,
+                       seams::MsgIcon::Question, seams::MsgButtons::YesNo);
     if (answer != seams::MsgAnswer::Yes) {
         if (appState().freeTextMode) {
             endProgram();
@@ -230,7 +233,8 @@ bool ExerciseEngine::InterpretCommandLine(const QString& arg) {
                            kTitle, seams::MsgIcon::Warning);
             return true;
         case ExerciseSources::CommandLine::TooLong:
-            seams::message(view_.dialogParent(), message(40), kTitle, seams::MsgIcon::Information);
+            seams::message(view_.dialogParent(), message(Message::FileTooLong), kTitle,
+                           seams::MsgIcon::Information);
             endProgram();
             return false;
         default:

@@ -2,6 +2,7 @@
 
 #include "app/ExerciseKeys.h"
 #include "app/ExerciseProfile.h"
+#include "app/MessageTable.h"
 #include "platform/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"
@@ -361,8 +362,10 @@ void ExerciseSources::SaveBookmark(QWidget* parent, const QStringList& messages)
         report(profileDeleteSection(bookmarkFile(), user));
         return;
     }
-    QString text = at(messages, 17);
-    for (int i = 18; i <= 22; ++i) text += QLatin1Char('\n') + at(messages, i);
+    const int first = static_cast<int>(Message::KeepBookmark);
+    QString text = at(messages, first);
+    for (int i = first + 1; i <= static_cast<int>(Message::KeepBookmarkLast); ++i)
+        text += QLatin1Char('\n') + at(messages, i);
     const seams::MsgAnswer answer =
         seams::message(parent, text, QStringLiteral("Tastolino"), seams::MsgIcon::Question,
                        seams::MsgButtons::YesNoCancel);

@@ -1,5 +1,6 @@
 #include "app/Scoring.h"
 
+#include "app/MessageTable.h"
 #include "platform/Seams.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ QString at(const QStringList& list, int i) {
 void SetCategory(ExerciseResults& results, int index, const QStringList& messages) {
     const bool expert = index == 1;
     results.categoryIndex = expert ? 1 : 0;
-    results.categoryName = at(messages, expert ? 30 : 29);
+    results.categoryName = messageText(messages, expert ? Message::Expert : Message::Beginner);
     results.scoreFactor = expert ? 0.2f : 0.4f;
     results.expertMode = expert;
 }
@@ -145,10 +146,12 @@ QString sentenceMessage(int score, bool newBest, float speed, const QStringList&
                         const QString& perMinuteText, const QString& praise) {
     const QString kpm = QString::number(qRound64(double(speed) * 60));
     const QString sp = QStringLiteral(" ");
-    QString text = at(messages, 6) + sp + QString::number(score) + sp +
-                   at(messages, newBest ? 7 : 33) + sp + kpm + sp + at(messages, 8) + sp +
-                   perMinuteText + QLatin1Char('\n');
-    text += newBest ? at(messages, 9) + sp + at(messages, 10) : sp + at(messages, 10);
+    const auto slot = [&messages](Message m) { return messageText(messages, m); };
+    QString text = slot(Message::YouScored) + sp + QString::number(score) + sp +
+                   slot(newBest ? Message::PointsWithRecord : Message::Points) + sp + kpm + sp +
+                   slot(Message::Keystrokes) + sp + perMinuteText + QLatin1Char('\n');
+    text += newBest ? slot(Message::RecordBeaten) + sp + slot(Message::PressEnter)
+                    : sp + slot(Message::PressEnter);
     if (score >= 41) text = praise + sp + text;
     return text;
 }

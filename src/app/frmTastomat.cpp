@@ -59,7 +59,7 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
       stats_(std::make_unique<StatsRecorder>(statsDatabasePath(), this)) {
     setObjectName(QStringLiteral("frmTastomat"));
     engine.recordSentence = [this](const SentenceRecord& r) { stats_->record(r); };
-    setStatisticsOpener([this](QWidget* parent) { ShowStatistics(parent); });
+    setStatisticsOpener([this](QWidget* owner) { ShowStatistics(owner); });
     setWindowTitle(QStringLiteral("Tastolino"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Controls are laid out at the design size; Form_Load sizes the window
@@ -93,7 +93,8 @@ void frmTastomat::ApplyInterfaceTexts() {
     warningTitle = texts.warningTitle;
     state.results.perMinuteText = texts.perMinuteText;
     state.helpMissingText = texts.helpMissingText;
-    state.results.categoryName = messages.value(state.results.categoryIndex == 1 ? 30 : 29);
+    state.results.categoryName = messageText(
+        messages, state.results.categoryIndex == 1 ? Message::Expert : Message::Beginner);
     engine.messages = messages;
     engine.praiseGood = praiseGood;
     engine.praiseGreat = praiseGreat;
@@ -257,7 +258,7 @@ void frmTastomat::Intro() {
         picDisplay->Print(QString(letter));
         WaitWithEvents(180);
         QCoreApplication::processEvents();
-        if (appState().soundOn) PlaySoundResource(107);
+        PlaySoundResource(Sound::RightKey);
     }
     if (!unloaded_) WaitWithEvents(300);
     QFont restored = saved;
@@ -280,14 +281,15 @@ void frmTastomat::ShowWelcome() {
     }
     lblFraseCorr->setAutoFillBackground(true);
 
-    QString text = messages.value(11) + QLatin1Char(' ') + state.results.userName;
-    if (state.soundOn) PlaySoundResource(110);
+    QString text =
+        messageText(messages, Message::Hello) + QLatin1Char(' ') + state.results.userName;
+    PlaySoundResource(Sound::Welcome);
     lblFraseCorr->setText(text);
     QCoreApplication::processEvents();
     WaitWithEvents(125);
     if (unloaded_) return;
 
-    text += QLatin1Char('\n') + KeepAngleWordsTogether(messages.value(12));
+    text += QLatin1Char('\n') + KeepAngleWordsTogether(messageText(messages, Message::ChooseLevel));
     lblFraseCorr->setText(text);
     QCoreApplication::processEvents();
     WaitWithEvents(125);
@@ -295,7 +297,7 @@ void frmTastomat::ShowWelcome() {
 
     if (state.results.exerciseFile.isEmpty() && engine.sources.hasFileSources) {
         picMenu->show();
-        text += messages.value(13);
+        text += messageText(messages, Message::ChooseFile);
     }
     picLevel->show();
     lblFraseCorr->setText(text);
@@ -320,7 +322,8 @@ void frmTastomat::ShowCoverWindow() {
     // Over the upper left of the keyboard: the top of key 10, a little to
     // the right of its left edge.
     const QPoint target = keyboard->mapToGlobal(keyboard->keyRect(10).topLeft()) + QPoint(10, 0);
-    frmTransparency::SetHint(KeepAngleWordsTogether(messages.value(12).trimmed()));
+    frmTransparency::SetHint(
+        KeepAngleWordsTogether(messageText(messages, Message::ChooseLevel).trimmed()));
     // Its tail points at the Enter button the words speak of.
     frmTransparency::SetOptions(coverOptions());
     frmTransparency::ShowCover(this, target, cmdStart->mapToGlobal(cmdStart->rect().center()));

@@ -38,7 +38,7 @@ void frmTastomat::SetCategory(int index, bool clicked) {
     for (int i = 0; i < 2; ++i)
         imgMedia[size_t(i)]->setPixmap(ratingIcon(icons[size_t(i)], imgMedia[size_t(i)]->width()));
     optLevel[results.categoryIndex == 1 ? 1 : 0]->setChecked(true);
-    if (clicked && picLevel->isVisible() && appState().soundOn) PlaySoundResource(111);
+    if (clicked && picLevel->isVisible()) PlaySoundResource(Sound::Click);
     // Experts type without the finger colours, also when the category comes
     // from the settings: the map goes off through its own menu command and
     // stays off until the beginner category is chosen again.
@@ -58,7 +58,7 @@ void frmTastomat::ConnectExerciseControls() {
     for (int i = 0; i < 5; ++i) {
         connect(optMenu[size_t(i)], &QRadioButton::clicked, this, [this, i] {
             HideCoverWindow();
-            if (appState().soundOn) PlaySoundResource(111);
+            PlaySoundResource(Sound::Click);
             engine.SelectSource(i);
         });
     }

@@ -64,7 +64,7 @@ void frmTastomat::ApplyKeyboardOptions() {
 void frmTastomat::ApplyKeyboardTexts() {
     KeyboardPanel* keyboard = keyboardOf(picKeyword);
     if (!keyboard) return;  // start-up: the keyboard takes its texts when built
-    keyboard->setErgonomicTooltip(messages.value(34));
+    keyboard->setErgonomicTooltip(messageText(messages, Message::ErgonomicTip));
     keyboard->setFlatSwitchTooltip(texts_.flatSwitchTip);
     keyboard->setFingerIconTooltip(texts_.fingerIconTip);
     if (KeyMapPicture* map = keyboard->keyMapPicture()) {
@@ -74,7 +74,8 @@ void frmTastomat::ApplyKeyboardTexts() {
 }
 
 void frmTastomat::SetKey25ToolTip() {
-    if (picKeyword) keyboardOf(picKeyword)->setErgonomicTooltip(messages.value(34));
+    if (picKeyword)
+        keyboardOf(picKeyword)->setErgonomicTooltip(messageText(messages, Message::ErgonomicTip));
 }
 
 void frmTastomat::RedrawKeyboard() {
@@ -110,10 +111,10 @@ void frmTastomat::ShowCapsLockMarker(bool visible) {
 
 void frmTastomat::CheckKeyboardLayout() {
     LayoutWarningTexts texts;
-    texts.notSetForLanguage = messages.value(14);
-    texts.german = messages.value(16);
-    texts.mayNotWork = messages.value(15);
-    texts.seeHelp = messages.value(32);
+    texts.notSetForLanguage = messageText(messages, Message::KeyboardNotSet);
+    texts.german = messageText(messages, Message::German);
+    texts.mayNotWork = messageText(messages, Message::MayNotWork);
+    texts.seeHelp = messageText(messages, Message::SeeHelp);
     texts.title = warningTitle;
     CheckGermanLayout(this, texts);
 }

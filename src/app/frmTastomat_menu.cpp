@@ -66,7 +66,8 @@ void frmTastomat::ToggleSound() {
         keyboard->setSoundOn(state.soundOn);
     RefreshMenuMarkers();
     // Heard when switching on and off alike, so the user knows it worked.
-    PlaySoundResource(111);
+    seams::playSound(static_cast<int>(Sound::Click));
+    QCoreApplication::processEvents();
 }
 
 void frmTastomat::ToggleFingerMap() {
@@ -85,7 +86,7 @@ void frmTastomat::ToggleHighlight() {
     RefreshMenuMarkers();
     if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
         keyboard->setHighlightOn(engine.highlightOn);
-    if (appState().soundOn) PlaySoundResource(111);
+    PlaySoundResource(Sound::Click);
 }
 
 void frmTastomat::NextBackgroundTheme() {
@@ -93,7 +94,7 @@ void frmTastomat::NextBackgroundTheme() {
     state.backgroundTheme = static_cast<int16_t>((state.backgroundTheme + 1) % kThemeCount);
     update();
     RedrawKeyboard();
-    if (state.soundOn) PlaySoundResource(111);
+    PlaySoundResource(Sound::Click);
 }
 
 void frmTastomat::ShowAbout() {
@@ -104,8 +105,10 @@ void frmTastomat::ShowAbout() {
     commands.chooseLanguage = ChooseLanguage;
     commands.printKeyboard = [this] {
         // StampaTastiera: the keyboard as it is shown now, on one page.
-        const KeyboardPrintoutTexts texts{messages.value(23), messages.value(24),
-                                          messages.value(31), texts_.keyboardPrintAuthor};
+        const KeyboardPrintoutTexts texts{messageText(messages, Message::PrintKeyboard),
+                                          messageText(messages, Message::PrintedAsSeen),
+                                          messageText(messages, Message::GermanKeyboard),
+                                          texts_.keyboardPrintAuthor};
         KeyboardPrintoutSteps steps;
         steps.pauseInvitation = [this] {
             engine.exerciseRunning = true;
@@ -197,7 +200,9 @@ bool frmTastomat::HandleKeyRelease(QKeyEvent* event) {
             if (!escapePressedHere_) return true;  // another window's Esc
             escapePressedHere_ = false;
             const seams::MsgAnswer answer = seams::message(
-                this, messages.value(25) + QLatin1Char('\n') + messages.value(26),
+                this,
+                messageText(messages, Message::CloseProgram) + QLatin1Char('\n') +
+                    messageText(messages, Message::DataLost),
                 QStringLiteral("Tastolino"), seams::MsgIcon::Question, seams::MsgButtons::YesNo);
             if (answer == seams::MsgAnswer::Yes) {
                 Unload();
@@ -226,7 +231,8 @@ bool frmTastomat::HandleKeyRelease(QKeyEvent* event) {
 
 void frmTastomat::CapsLockWarning() {
     ShowCapsLockMarker(true);
-    seams::message(this, messages.value(27), warningTitle, seams::MsgIcon::Warning);
+    seams::message(this, messageText(messages, Message::CapsLockDown), warningTitle,
+                   seams::MsgIcon::Warning);
     SwitchCapsLockOff();
     ShowCapsLockMarker(false);
 }
@@ -242,7 +248,8 @@ bool frmTastomat::HandleInputMouse(QEvent* event) {
         txtInput->setEnabled(false);
         txtInput->setEnabled(true);
         txtInput->setFocus();
-        seams::message(this, messages.value(28), warningTitle, seams::MsgIcon::Warning);
+        seams::message(this, messageText(messages, Message::RightMouseDown), warningTitle,
+                       seams::MsgIcon::Warning);
         PlaceCaretAtEnd();
         return true;
     }

@@ -1,7 +1,7 @@
 #include "app/modTastomat.h"
 
+#include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "settings/SafeFileQt.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -17,13 +17,8 @@ int lastSeparator(const QString& path) {
 
 }  // namespace
 
-void PlaySoundResource(int id) {
-    seams::playSound(id);
-    QCoreApplication::processEvents();
-}
-
-bool FileExists(const QString& path) {
-    return isReadableRegularFile(path);
+void PlaySoundResource(Sound sound) {
+    if (playSoundIfOn(sound)) QCoreApplication::processEvents();
 }
 
 QString FileNameOf(const QString& path) {
@@ -36,10 +31,6 @@ QString FileTitle(const QString& path) {
     const QString name = FileNameOf(path);
     const int dot = name.indexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
-}
-
-bool PrinterAvailable() {
-    return seams::printerAvailable();
 }
 
 bool IsKeyToggledOrDown(int virtualKey) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/AppState.h"
+#include "platform/Sounds.h"
 #include "platform/WindowPlacement.h"    // SetTopMost, SetDialogFrame
 #include "settings/InstallerLanguage.h"  // InstallerLanguage
 #include "ui/HelpViewer.h"               // ShowHelp
@@ -15,20 +16,15 @@ class QWidget;
 
 namespace tastolino {
 
-// Plays sound resource `id` (101..112) without waiting, then lets pending
-// events run once. The caller decides whether sounds are on.
-void PlaySoundResource(int id);
-
-// True when the file is a regular file that can be opened for reading.
-bool FileExists(const QString& path);
+// Plays `sound` without waiting when sounds are on, and then lets pending
+// events run once.
+void PlaySoundResource(Sound sound);
 
 // Both accept "/" and "\\" as folder separators. FileTitle: the name after
 // the last separator up to its first "."; FileNameOf: the whole name after
 // the last separator. Empty when the path has no separator.
 QString FileTitle(const QString& path);
 QString FileNameOf(const QString& path);
-
-bool PrinterAvailable();
 
 // Only Caps Lock is ever asked for; other keys report false.
 inline constexpr int kVkCapital = 0x14;

@@ -1,6 +1,7 @@
 #include "game/FrmPlay.h"
 
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "settings/LanguageSupport.h"
 #include "ui/GradientPanel.h"
 #include "ui/modGradient.h"
@@ -399,9 +400,7 @@ void FrmPlay::paintEvent(QPaintEvent*) {
     p.drawRect(area.adjusted(-7, -7, 6, 6));
 }
 
-void FrmPlay::playSound(int id) const {
-    if (input_.soundOn) seams::playSound(id);
-}
+void FrmPlay::playSound(Sound sound) const { playSoundIf(input_.soundOn, sound); }
 
 void FrmPlay::optDifficulty_Click(int index) {
     if (index < 0 || index >= game::kModeCount) return;
@@ -417,7 +416,7 @@ void FrmPlay::optDifficulty_Click(int index) {
     if (custom) txtCustom->setFocus();
     bandLabel_ = game ? lblGioco : lblAllenamento;
     picLevel->invalidate();
-    playSound(111);
+    playSound(Sound::Click);
 }
 
 bool FrmPlay::txtCustom_KeyPress(const QString& text) {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "game/PlayRules.h"
+#include "platform/Sounds.h"
 
 #include <QDateTime>
 #include <QDialog>
@@ -103,7 +104,8 @@ class FrmPlay : public QDialog {
     void layoutWindow();
     void applyTexts();
     void drawBand(QWidget* groupLabel);
-    void playSound(int id) const;
+    // Plays the sound when the game was opened with sounds on.
+    void playSound(Sound sound) const;
 
     void Form_KeyPress(const QString& text);
     bool txtCustom_KeyPress(const QString& text);

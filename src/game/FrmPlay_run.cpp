@@ -3,6 +3,7 @@
 #include "game/FrmPlay.h"
 
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "ui/GradientPanel.h"
 #include "ui/basSleep.h"
 #include "ui/modGradient.h"
@@ -51,7 +52,7 @@ void FrmPlay::cmdStart_Click() {
         txtCustom->setText(set);
     }
     ++runSerial_;
-    playSound(112);
+    playSound(Sound::NewGame);
     picLevel->hide();
     turnNumber_ = 1;
     gameScore_ = 0;
@@ -132,7 +133,7 @@ bool FrmPlay::introduction() {
     lblMessage->hide();
     lblMessage->move(lblMessage->x(), top);
     if (serial != runSerial_) return false;
-    playSound(104);
+    playSound(Sound::Start);
     return true;
 }
 
@@ -238,7 +239,7 @@ void FrmPlay::gameKey(QChar c) {
         if (l->isHidden()) continue;
         if (l->text() == QString(c)) {
             matched = true;
-            playSound(107);
+            playSound(Sound::RightKey);
             lblSmileOK[size_t(i)]->move(l->x() - 6, l->y());
             lblSmileOK[size_t(i)]->show();
             l->hide();
@@ -263,7 +264,7 @@ void FrmPlay::gameKey(QChar c) {
 
 bool FrmPlay::errorPause() {
     const int serial = runSerial_;
-    playSound(101);
+    playSound(Sound::WrongKey);
     imgErrore->show();
     imgErrore->raise();
     acceptingKeys_ = false;
@@ -281,7 +282,7 @@ void FrmPlay::trainingKey(QChar c) {
     for (int i = 0; i < kSlotCount; ++i) {
         QLabel* l = letter(i);
         if (l->isHidden() || l->text() != QString(c) || !isTarget(i)) continue;
-        playSound(107);
+        playSound(Sound::RightKey);
         ++trainingHits_;
         lblDigOK->setText(QString::number(trainingHits_));
         gameScore_ += game::CatchScore(l->y() - 5, playHeight_);
@@ -349,7 +350,7 @@ void FrmPlay::timerScore_Timer() {
         score->setText(QString::number(game::CatchScore(mark->y(), playHeight_)));
         mark->hide();
         score->show();
-        playSound(107);
+        playSound(Sound::RightKey);
         return;
     }
     for (int i = 0; i < kSlotCount; ++i) {
@@ -361,7 +362,7 @@ void FrmPlay::timerScore_Timer() {
         score->move(mark->x(), PicPlay->height() - 40);
         mark->hide();
         score->show();
-        playSound(111);
+        playSound(Sound::Click);
         return;
     }
     int sum = 0;
@@ -405,7 +406,7 @@ void FrmPlay::endGame() {
 
 void FrmPlay::celebrate() {
     const int serial = runSerial_;
-    playSound(103);
+    playSound(Sound::NewBest);
     for (int step = 0; step < 14 && serial == runSerial_; ++step) {
         const bool lit = step % 2 == 0;
         lblImgWinner->setStyleSheet(colourSheet(lit ? kWhite : kBlack));
@@ -429,7 +430,7 @@ void FrmPlay::cmdNuovo_Click() {
     resetSlots();
     cmdStart->setEnabled(true);
     cmdNuovo->setEnabled(false);
-    playSound(112);
+    playSound(Sound::NewGame);
 }
 
 }  // namespace tastolino

@@ -5,6 +5,7 @@
 #include "keyboard/KeySet.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "settings/InterfaceTexts.h"
 
 #include <QHelpEvent>
@@ -19,7 +20,6 @@ namespace {
 constexpr int kShapeDesignHeight = 33;
 constexpr int kIconSize = 32;
 constexpr int kFingerIconKeys[8] = {10, 11, 12, 13, 16, 17, 18, 19};
-constexpr int kSoundFingerDivision = 109;
 constexpr uint32_t kRidgeGrey = 0x808080;
 constexpr uint32_t kRidgeWhite = 0xFFFFFF;
 
@@ -441,7 +441,7 @@ void KeyboardPanel::mouseDoubleClickEvent(QMouseEvent* event) {
     const int key = keyAt(p);
     if (key == KeyB && fingerMapOn_) {
         setErgonomicOn(!ergonomicOn_);
-        if (soundOn_) seams::playSound(kSoundFingerDivision);
+        playSoundIf(soundOn_, Sound::FingerDivision);
         emit ergonomicToggled(ergonomicOn_);
     } else if (key == KeyMenu && key37Enabled_) {
         setFlatKeyboardOn(!flat_);

@@ -6,6 +6,7 @@
 
 #include "platform/DialogKind.h"
 #include "platform/ExerciseResults.h"
+#include "platform/Sounds.h"
 
 #include <QString>
 
@@ -29,5 +30,8 @@ struct AppState {
 
 // The one instance for the process.
 AppState& appState();
+
+// Plays `sound` when the sound option is on; true when it was played.
+inline bool playSoundIfOn(Sound sound) { return playSoundIf(appState().soundOn, sound); }
 
 }  // namespace tastolino

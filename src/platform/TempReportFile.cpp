@@ -1,6 +1,8 @@
 #include "platform/TempReportFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,6 +28,13 @@ bool isPlainName(const QString& name) {
 }
 
 }  // namespace
+
+QString GetTempDir() {
+    QString dir = QDir::tempPath();
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return {};
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    return dir;
+}
 
 bool TempReportFile::Made::isMine() const {
     struct stat st {};

@@ -19,9 +19,12 @@
 
 namespace tastolino {
 
+// The system's temporary folder, ending in "/"; empty when there is none.
+QString GetTempDir();
+
 class TempReportFile {
   public:
-    // `tempFolder`: the system's temporary folder, as GetTempDir gives it.
+    // `tempFolder`: the system's temporary folder, as GetTempDir() gives it.
     explicit TempReportFile(const QString& tempFolder);
     ~TempReportFile();
     TempReportFile(const TempReportFile&) = delete;

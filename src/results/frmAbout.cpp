@@ -2,6 +2,7 @@
 
 #include "keyboard/KeyArtwork.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "platform/WindowPlacement.h"
 #include "settings/LanguageSupport.h"
 #include "ui/ClsResize.h"
@@ -106,7 +107,7 @@ frmAbout::frmAbout(const AboutInput& input, QWidget* parent) : QDialog(parent), 
 
     lblVersione->setText(versionText());
     lblTitolo->setText(kTitle);
-    if (input_.soundOn) seams::playSound(105);
+    playSoundIf(input_.soundOn, Sound::About);
     const double scale = input_.largeScreen ? ClsResize::fontFactor() : 1.0;
     setFixedSize(sizeHint().expandedTo(QSize(int(440 * scale), 0)));
 }

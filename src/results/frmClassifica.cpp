@@ -1,6 +1,7 @@
 #include "results/frmClassifica.h"
 
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "platform/StatisticsEntry.h"
 #include "platform/WindowPlacement.h"
 #include "results/frmClassificaIcons.h"
@@ -9,7 +10,6 @@
 #include "ui/modGradient.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -82,7 +82,7 @@ frmClassifica::frmClassifica(const ResultsWindowInput& input, QWidget* parent)
     cmdRisp_[0]->setDefault(true);
     cmdRisp_[0]->setFocus();
     imgFrecciaReturn_->setPixmap(ratingIcon(442, mm(6)));
-    if (input_.soundOn) seams::playSound(106);
+    playSoundIf(input_.soundOn, Sound::Results);
 }
 
 frmClassifica::~frmClassifica() {
@@ -259,12 +259,6 @@ ResultsReportInput frmClassifica::reportInput() const {
     in.documentTitle = WindowText(QStringLiteral("9043")) + QStringLiteral(" Tastolino");
     in.authorLine = WindowText(QStringLiteral("9044"));
     return in;
-}
-
-QString frmClassifica::GetTempDir() {
-    const QString folder = QDir::tempPath();
-    if (folder.isEmpty()) return {};
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
 bool frmClassifica::CreaPDF() {

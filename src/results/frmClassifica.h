@@ -60,9 +60,6 @@ class frmClassifica : public QDialog {
     // Writes the report, named after reportName, into a private folder of
     // GetTempDir() (pdfPath) and opens it; true when it was written.
     bool CreaPDF();
-    // The system temporary folder with its trailing separator; empty when
-    // there is none.
-    static QString GetTempDir();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

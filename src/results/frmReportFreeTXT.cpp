@@ -2,6 +2,7 @@
 
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/Sounds.h"
 #include "platform/WindowPlacement.h"
 #include "results/FreeTextReportPdf.h"
 #include "results/frmClassificaIcons.h"
@@ -9,8 +10,6 @@
 #include "ui/modGradient.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -139,7 +138,7 @@ frmReportFreeTXT::frmReportFreeTXT(const ResultsWindowInput& input, QWidget* par
 
     for (QPushButton* b : {cmdChiudi_, cmdCreaPDF_}) b->setCursor(Qt::PointingHandCursor);
     imgFrecciaReturn_->setPixmap(ratingIcon(442, imgFrecciaReturn_->width()));
-    if (state.soundOn) seams::playSound(106);
+    playSoundIf(input_.soundOn, Sound::Results);
 
     figures = freeTextReportFigures(state.results);
     paintSurface();
@@ -212,13 +211,6 @@ void frmReportFreeTXT::paintSurface() {
 void frmReportFreeTXT::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawPixmap(0, 0, surface_);
-}
-
-QString frmReportFreeTXT::GetTempDir() {
-    QString dir = QDir::tempPath();
-    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return {};
-    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    return dir;
 }
 
 void frmReportFreeTXT::CountCharacterClasses() {

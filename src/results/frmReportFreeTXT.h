@@ -37,9 +37,6 @@ class frmReportFreeTXT : public QDialog {
     FreeTextReportClasses classes;
     QChar speedCode, errorCode;  // 'O', 'B', 'S', 'I' once rated
 
-    // The temporary folder, ending in "/"; empty when there is none.
-    static QString GetTempDir();
-
     // The totals as drawn on the window (kept for repainting).
     const QPixmap& surface() const { return surface_; }
 

@@ -1,5 +1,6 @@
 #include "settings/LanguageFile.h"
 
+#include "platform/BlankTrim.h"
 #include "settings/Profile.h"
 #include "settings/ProfileText.h"
 #include "text/Cp1252.h"
@@ -35,16 +36,6 @@ QString cutToLength(const QString& text) {
     return text.left(end);
 }
 
-// Only blanks are removed around a text, as the texts have always been
-// trimmed after the cut.
-QString trimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' ')) ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' ')) --end;
-    return text.mid(begin, end - begin);
-}
-
 }  // namespace
 
 LanguageFile LanguageFile::read(const QString& path) {
@@ -67,6 +58,7 @@ LanguageFile LanguageFile::fromBytes(QByteArrayView bytes) {
         const QString name = decode(key);
         const QString folded = name.toCaseFolded();
         if (file.values_.contains(folded)) continue;
+        // Blanks go after the cut, as they always have.
         file.values_.insert(folded, trimBlanks(cutToLength(decode(value))));
         file.keys_ << name;
     }

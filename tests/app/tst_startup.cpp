@@ -6,6 +6,7 @@
 #include "app/modTastomat.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/SafeFileQt.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -182,18 +183,18 @@ class TestStartup : public QObject {
         QCOMPARE(FileTitle(path), title);
     }
 
-    void fileExistsOnlyForReadableFiles() {
+    void readableFilesOnlyCountAsPresent() {
         QTemporaryDir dir;
-        QVERIFY(!FileExists(dir.filePath("missing.txt")));
-        QVERIFY(!FileExists(QString()));
+        QVERIFY(!isReadableRegularFile(dir.filePath("missing.txt")));
+        QVERIFY(!isReadableRegularFile(QString()));
         QFile file(dir.filePath("here.txt"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        QVERIFY(FileExists(file.fileName()));
-        QVERIFY(!FileExists(dir.path()) || QFileInfo(dir.path()).isDir());
+        QVERIFY(isReadableRegularFile(file.fileName()));
+        QVERIFY(!isReadableRegularFile(dir.path()) || QFileInfo(dir.path()).isDir());
         if (geteuid() != 0) {
             file.setPermissions(QFileDevice::WriteOwner);
-            QVERIFY(!FileExists(file.fileName()));
+            QVERIFY(!isReadableRegularFile(file.fileName()));
         }
     }
 
