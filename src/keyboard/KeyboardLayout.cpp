@@ -2,6 +2,7 @@
 
 #include "keyboard/XkbLayoutBackend.h"
 #include "platform/AppState.h"
+#include "platform/SeamReset.h"
 #include "platform/Seams.h"
 
 #if defined(TASTOLINO_HAVE_HELP_VIEWER)
@@ -15,6 +16,9 @@ std::unique_ptr<LayoutBackend>& backendSlot() {
     static std::unique_ptr<LayoutBackend> slot;
     return slot;
 }
+
+[[maybe_unused]] const bool backendResetRegistered =
+    seams::registerReset([] { backendSlot().reset(); });
 
 constexpr int kLanguageHelpTopic = 1001;
 

@@ -213,7 +213,6 @@ class TestExerciseWindow : public QObject {
     void cleanup() {
         w_.reset();
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

@@ -98,7 +98,6 @@ class TestFreeTextReportWindow : public QObject {
     void cleanup() {
         w_.reset();
         seams::resetAll();
-        setLayoutBackend(nullptr);
         qunsetenv("TMPDIR");
         QLocale::setDefault(QLocale::c());
         temp_.reset();

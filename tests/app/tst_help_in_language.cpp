@@ -109,7 +109,6 @@ class TestHelpInLanguage : public QObject {
     void cleanup() {
         delete HelpViewer::instance();
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

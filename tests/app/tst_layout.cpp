@@ -115,7 +115,6 @@ class TestLayout : public QObject {
         frmTransparency::UnloadCover();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

@@ -160,7 +160,6 @@ class TestMainWindow : public QObject {
 
     void cleanup() {
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

@@ -96,7 +96,6 @@ class TestMainWindowLanguage : public QObject {
     }
     void cleanup() {
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

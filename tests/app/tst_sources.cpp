@@ -28,6 +28,7 @@ class TestSources : public QObject {
 
   private slots:
     void init() {
+        seams::resetAll();
         // A program folder whose own name contains ".txt": only list
         // entries may be cut after ".TXT".
         dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() +
@@ -37,7 +38,6 @@ class TestSources : public QObject {
         appState().appFolder = dir_->path() + QLatin1Char('/');
         QDir(dir_->path()).mkpath(QStringLiteral("CorsoDattilo"));
         QDir(dir_->path()).mkpath(QStringLiteral("Esercizi"));
-        seams::resetAll();
         boxes_.clear();
         seams::setMessageHook([this](const seams::MessageRequest& r) {
             boxes_ << r.text;

@@ -183,7 +183,6 @@ class TestStatsRecording : public QObject {
     void cleanup() {
         w_.reset();
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

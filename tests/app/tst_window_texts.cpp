@@ -340,7 +340,6 @@ class TestWindowTexts : public QObject {
     }
     void cleanup() {
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

@@ -122,10 +122,7 @@ class TestShippedData : public QObject {
                 fitters_[0].textWidth(QStringLiteral("Wm")));
     }
 
-    void cleanupTestCase() {
-        seams::resetAll();
-        setLayoutBackend(nullptr);
-    }
+    void cleanupTestCase() { seams::resetAll(); }
 
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();

@@ -63,7 +63,7 @@ void TestKeyboardLayout::init() {
 }
 
 void TestKeyboardLayout::cleanup() {
-    setLayoutBackend(nullptr);
+    seams::resetAll();
 }
 
 void TestKeyboardLayout::germanAlreadyActive() {

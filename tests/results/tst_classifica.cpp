@@ -21,9 +21,9 @@ class TestClassifica : public QObject {
 
   private slots:
     void init() {
+        seams::resetAll();
         appState() = AppState{};
         appState().results.categoryName = QStringLiteral("Principiante");
-        seams::resetAll();
         seams::setSoundHook([](int) {});
         seams::setPrinterAvailableHook([] { return false; });
     }

@@ -56,13 +56,13 @@ class TestResultsReport : public QObject {
     }
 
     void init() {
+        seams::resetAll();
         appState() = AppState{};
         ExerciseResults& r = appState().results;
         r.userName = QStringLiteral("Mario Rossi");
         r.categoryName = QStringLiteral("Principiante");
         r.correctCount = 1000;
         r.errorCount = 12;
-        seams::resetAll();
         seams::setSoundHook([](int) {});
         seams::setPrinterAvailableHook([] { return true; });
         seams::useFakeClock(QDateTime(QDate(2026, 12, 8), QTime(9, 30, 5)));
