@@ -611,7 +611,26 @@ class TestMainWindow : public QObject {
     void aboutOpensAndPlaysItsSound() {
         auto w = start();
         sounds_.clear();
+        // The window comes up on the screen, modal over the main window,
+        // with its caption; closing it returns to the menu.
+        QStringList opened;
+        bool shown = false;
+        QString caption;
+        QWidget* owner = nullptr;
+        seams::setModalHook([&](QDialog* dialog) {
+            opened << dialog->objectName();
+            dialog->show();
+            shown = dialog->isVisible() && dialog->isModal();
+            caption = dialog->windowTitle();
+            owner = dialog->parentWidget();
+            dialog->accept();
+            return int(QDialog::Accepted);
+        });
         press(w->lblMenu[2]);
+        QCOMPARE(opened, QStringList({QStringLiteral("frmAbout")}));
+        QVERIFY(shown);
+        QCOMPARE(caption, QStringLiteral("Tastolino"));
+        QCOMPARE(owner, static_cast<QWidget*>(w.get()));
         QCOMPARE(sounds_, QList<int>({105}));
         QVERIFY(!w->shpEV->isVisible());
     }
