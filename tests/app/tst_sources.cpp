@@ -5,6 +5,7 @@
 #include "app/ExerciseSources.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,9 +22,7 @@ class TestSources : public QObject {
     seams::MsgAnswer answer_ = seams::MsgAnswer::Yes;
 
     static void write(const QString& relative, const QByteArray& bytes) {
-        QFile f(appState().appFolder + relative);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        tastolino::testing::writeFile(appState().appFolder + relative, bytes);
     }
 
   private slots:

@@ -3,11 +3,11 @@
 // where the report goes, the failures the learner is told about, and the
 // printed page's layout.
 #include "../pdf/PdfTestUtil.h"
-#include "common/ReportFileCheck.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/ResultsReport.h"
 #include "results/frmClassifica.h"
+#include "support/ReportFileCheck.h"
 
 #include <QDir>
 #include <QImage>
