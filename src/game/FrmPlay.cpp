@@ -1,5 +1,6 @@
 #include "game/FrmPlay.h"
 
+#include "platform/SeamReset.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"
 #include "settings/LanguageSupport.h"
@@ -24,6 +25,8 @@ namespace tastolino {
 namespace {
 
 bool manualTimers = false;
+[[maybe_unused]] const bool manualTimersResetRegistered =
+    seams::registerReset([] { manualTimers = false; });
 
 constexpr uint32_t kBandTop = 0xF3F5E3;     // RGB(227,245,243)
 constexpr uint32_t kBandBottom = 0xE4C59D;  // RGB(157,197,228)

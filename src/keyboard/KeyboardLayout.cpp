@@ -1,6 +1,7 @@
 #include "keyboard/KeyboardLayout.h"
 
 #include "keyboard/XkbLayoutBackend.h"
+#include "platform/SeamReset.h"
 #include "platform/Seams.h"
 
 #if defined(TASTOLINO_HAVE_HELP_VIEWER)
@@ -19,6 +20,12 @@ std::unique_ptr<LayoutBackend>& backendSlot() {
     static std::unique_ptr<LayoutBackend> slot;
     return slot;
 }
+
+[[maybe_unused]] const bool backendResetRegistered =
+    seams::registerReset([] {
+        backendSlot().reset();
+        rememberedLayout().clear();
+    });
 
 constexpr int kLanguageHelpTopic = 1001;
 

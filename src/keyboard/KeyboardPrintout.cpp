@@ -2,6 +2,7 @@
 
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"
+#include "platform/SeamReset.h"
 #include "platform/Seams.h"
 
 #include <QFontMetricsF>
@@ -21,6 +22,9 @@ KeyboardPrinterFactory& printerFactory() {
     static KeyboardPrinterFactory factory;
     return factory;
 }
+
+[[maybe_unused]] const bool factoryResetRegistered =
+    seams::registerReset([] { printerFactory() = {}; });
 
 // A font of `points` on a device of `dotsPerMm`, sized in device pixels so
 // the page looks the same on the printer, in a PDF file and on an image.

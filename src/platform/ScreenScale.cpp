@@ -1,5 +1,7 @@
 #include "platform/ScreenScale.h"
 
+#include "platform/SeamReset.h"
+
 #include <algorithm>
 
 namespace tastolino {
@@ -17,5 +19,10 @@ ScreenScale& largeScreenScale() {
     static ScreenScale scale;
     return scale;
 }
+
+namespace {
+[[maybe_unused]] const bool scaleResetRegistered =
+    seams::registerReset([] { largeScreenScale() = ScreenScale{}; });
+}  // namespace
 
 }  // namespace tastolino

@@ -1,5 +1,6 @@
 #include "platform/Seams.h"
 
+#include "platform/SeamReset.h"
 #include "platform/WindowPlacement.h"
 #include "platform/XkbKeyboard.h"
 
@@ -258,6 +259,8 @@ void resetAll() {
     s.fakeNow.reset();
     s.fakeTick = 0;
     s.buttonTexts = {};
+    s.random = QRandomGenerator::securelySeeded();
+    runRegisteredResets();
 }
 
 }  // namespace seams

@@ -113,7 +113,9 @@ bool capsLockOn();
 void switchCapsLockOff();
 void setCapsLockHooks(std::function<bool()> state, std::function<void()> off);
 
-// Removes every hook and returns to real behaviour.
+// Removes every hook, here and those registered with registerReset
+// (SeamReset.h), and returns to real behaviour; the random generator is
+// seeded afresh.
 void resetAll();
 
 }  // namespace seams

@@ -4,6 +4,7 @@
 // moves behind it or to the start of the next line.
 #include "results/ResultsReport.h"
 
+#include "platform/SeamReset.h"
 #include "results/frmClassificaFigures.h"
 #include "results/frmClassificaIcons.h"
 
@@ -228,6 +229,11 @@ std::function<void(QPrinter&)>& printerSetupHook() {
     static std::function<void(QPrinter&)> hook;
     return hook;
 }
+
+namespace {
+[[maybe_unused]] const bool printerSetupResetRegistered =
+    seams::registerReset([] { printerSetupHook() = nullptr; });
+}  // namespace
 
 bool printResults(const ResultsReportInput& in) {
     QPrinter printer(QPrinter::HighResolution);

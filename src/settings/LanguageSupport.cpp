@@ -1,6 +1,7 @@
 #include "settings/LanguageSupport.h"
 
 #include "platform/AppState.h"
+#include "platform/SeamReset.h"
 #include "settings/InterfaceTexts.h"
 #include "settings/LanguageFile.h"
 
@@ -36,9 +37,19 @@ struct KeptFile {
     LanguageFile file;
 };
 
+KeptFile& keptFile() {
+    static KeptFile kept;
+    return kept;
+}
+
+// Tests write language files in quick succession: start from an empty
+// memory each time.
+[[maybe_unused]] const bool keptFileResetRegistered =
+    seams::registerReset([] { keptFile() = KeptFile{}; });
+
 const LanguageFile& keptLanguageFile(const QString& path) {
     static const LanguageFile none;
-    static KeptFile kept;
+    KeptFile& kept = keptFile();
     struct stat st {};
     // Anything but a regular file (a pipe, a folder) counts as missing and
     // is never opened.

@@ -7,6 +7,7 @@
 #include "app/ExerciseKeys.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,14 +54,9 @@ class TestBadFiles : public QObject {
 
     QString path(const QString& name) const { return appState().appFolder + name; }
     void writeFile(const QString& name, const QByteArray& bytes) {
-        QFile f(path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(bytes), bytes.size());
+        tastolino::testing::writeFile(path(name), bytes);
     }
-    QByteArray readFile(const QString& name) {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray readFile(const QString& name) { return tastolino::testing::readFile(path(name)); }
     // Types the sentence as shown; a character without a key is typed as
     // "x" (free text accepts any key).
     void typeText() {

@@ -5,6 +5,7 @@
 #include "app/ExerciseEngine.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,9 +50,7 @@ class TestEngine : public QObject {
     qint64 firstKeyTick_ = 0;
 
     void writeFile(const QString& name, const QByteArray& bytes) {
-        QFile f(appState().appFolder + name);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        tastolino::testing::writeFile(appState().appFolder + name, bytes);
     }
 
     // Types the expected text of the sentence: the first key at the current

@@ -3,13 +3,16 @@
 // results window answered through the modal hook. Counters, clock, speed
 // and best-speed bars, messages, level averages, lamps and the error face
 // are checked against figures worked out by hand for the chosen timings.
-#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
+#include "support/FixedLayout.h"
+#include "support/MainWindowStart.h"
+#include "support/QuietSeams.h"
+#include "support/TestFiles.h"
 #include "ui/GradientPanel.h"
 
 #include <QApplication>
@@ -30,7 +33,7 @@ using namespace tastolino;
 
 namespace {
 
-using tastolino_test::GermanLayout;
+using tastolino::testing::GermanLayout;
 
 // Every sentence is 20 characters long (two-line ones with their CR LF), so
 // the speeds follow from the seconds alone: 20 / seconds keys per second.
@@ -88,18 +91,12 @@ class TestExerciseWindow : public QObject {
     QString faceAfterWrong_;
 
     void writeFile(const QString& name, const QByteArray& bytes) {
-        QDir(folder_->path()).mkpath(QFileInfo(folder_->filePath(name)).path());
-        QFile file(folder_->filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        tastolino::testing::writeFile(folder_->filePath(name), bytes);
     }
 
     void start(const QString& commandLine) {
-        appState() = AppState();
-        appState().appFolder = folder_->path() + QLatin1Char('/');
-        w_ = std::make_unique<frmTastomat>(commandLine);
-        w_->Form_Load();
-        w_->FinishStartUp();
+        tastolino::testing::freshProgramState(folder_->path() + QLatin1Char('/'));
+        w_ = tastolino::testing::startMainWindow(commandLine);
     }
 
     // One keystroke into the input box, the way the platform delivers it:
@@ -168,16 +165,10 @@ class TestExerciseWindow : public QObject {
         sounds_.clear();
         results_.clear();
         resultsAnswers_.clear();
-        seams::setInstantWaits(true);
+        tastolino::testing::quietWindowSeams(&asked_);
         seams::useFakeClock(QDateTime(QDate(2024, 3, 1), QTime(9, 0)));
         seams::seedRandom(7);
-        seams::setMessageHook([this](const seams::MessageRequest& r) {
-            asked_ << r;
-            return seams::MsgAnswer::Ok;
-        });
         seams::setSoundHook([this](int id) { sounds_ << id; });
-        seams::setScreenSizeHook([] { return QSize(800, 600); });
-        seams::setCapsLockHooks([] { return false; }, [] {});
         seams::setPrinterAvailableHook([] { return false; });
         seams::setModalHook([this](QDialog* dialog) {
             if (dialog->objectName() == QLatin1String("frmInput")) {
@@ -213,7 +204,6 @@ class TestExerciseWindow : public QObject {
     void cleanup() {
         w_.reset();
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 
@@ -431,8 +421,7 @@ class TestExerciseWindow : public QObject {
                 return false;
             }
         } enter;
-        appState() = AppState();
-        appState().appFolder = folder_->path() + QLatin1Char('/');
+        tastolino::testing::freshProgramState(folder_->path() + QLatin1Char('/'));
         w_ = std::make_unique<frmTastomat>(QStringLiteral("/test.lez"));
         w_->Form_Load();
         enter.target = w_.get();

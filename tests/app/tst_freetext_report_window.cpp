@@ -2,11 +2,13 @@
 // report with the figures of that exercise, and its PDF report is written,
 // opened and removed again with the window. The user name entry hands the
 // name on upper-cased.
-#include "GermanLayoutBackend.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/Seams.h"
 #include "results/frmReportFreeTXT.h"
+#include "support/FixedLayout.h"
+#include "support/MainWindowStart.h"
+#include "support/QuietSeams.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -23,7 +25,7 @@ using namespace tastolino;
 
 namespace {
 
-using tastolino_test::GermanLayout;
+using tastolino::testing::GermanLayout;
 
 struct ReportSeen {
     FreeTextReportFigures figures;
@@ -56,13 +58,10 @@ class TestFreeTextReportWindow : public QObject {
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         reports_.clear();
         opened_.clear();
-        seams::setInstantWaits(true);
+        tastolino::testing::quietWindowSeams();
         seams::useFakeClock(QDateTime(QDate(2024, 3, 1), QTime(9, 0)));
         seams::seedRandom(7);
         seams::setMessageHook([](const seams::MessageRequest&) { return seams::MsgAnswer::No; });
-        seams::setSoundHook([](int) {});
-        seams::setScreenSizeHook([] { return QSize(800, 600); });
-        seams::setCapsLockHooks([] { return false; }, [] {});
         seams::setPrinterAvailableHook([] { return false; });
         seams::setOpenUrlHook([this](const QUrl& u) {
             opened_ << u;
@@ -98,7 +97,6 @@ class TestFreeTextReportWindow : public QObject {
     void cleanup() {
         w_.reset();
         seams::resetAll();
-        setLayoutBackend(nullptr);
         qunsetenv("TMPDIR");
         QLocale::setDefault(QLocale::c());
         temp_.reset();
@@ -112,11 +110,8 @@ class TestFreeTextReportWindow : public QObject {
         file.write("Der Hund, 12 Katzen.\r\nAlle laufen!\r\n");
         file.close();
 
-        appState() = AppState();
-        appState().appFolder = folder_->path() + QLatin1Char('/');
-        w_ = std::make_unique<frmTastomat>(QString());
-        w_->Form_Load();
-        w_->FinishStartUp();
+        tastolino::testing::freshProgramState(folder_->path() + QLatin1Char('/'));
+        w_ = tastolino::testing::startMainWindow();
         w_->optMenu[3]->click();
         QTest::sendKeyEvent(QTest::Click, w_->txtInput, Qt::Key_Return, QStringLiteral("\r"),
                             Qt::NoModifier);

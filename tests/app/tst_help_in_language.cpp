@@ -8,6 +8,9 @@
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "results/frmAbout.h"
+#include "support/FixedLayout.h"
+#include "support/MainWindowStart.h"
+#include "support/QuietSeams.h"
 #include "ui/HelpViewer.h"
 
 #include <QDialog>
@@ -23,19 +26,10 @@
 #include <memory>
 
 using namespace tastolino;
+// The layout the system keeps: German, or one that cannot be changed.
+using tastolino::testing::FixedLayout;
 
 namespace {
-
-// The layout the system keeps: German, or one that cannot be changed.
-class FixedLayout : public LayoutBackend {
-  public:
-    explicit FixedLayout(QString id) : id_(std::move(id)) {}
-    QString activeLayoutId() override { return id_; }
-    void activateLayout(const QString&) override {}
-
-  private:
-    QString id_;
-};
 
 // "English/index.html" for a page of the English guide, "help/1001.html"
 // for an Italian one.
@@ -75,13 +69,9 @@ class TestHelpInLanguage : public QObject {
     }
     std::unique_ptr<frmTastomat> start(const QString& layout = kGermanLayoutId) {
         setLayoutBackend(std::make_unique<FixedLayout>(layout));
-        appState() = AppState();
-        appState().appFolder = app();
+        tastolino::testing::freshProgramState(app());
         largeScreenScale() = ScaleForScreen(QSize(800, 600));
-        auto window = std::make_unique<frmTastomat>();
-        window->Form_Load();
-        window->FinishStartUp();
-        return window;
+        return tastolino::testing::startMainWindow();
     }
 
   private slots:
@@ -89,14 +79,7 @@ class TestHelpInLanguage : public QObject {
         folder_ = std::make_unique<QTemporaryDir>();
         asked_.clear();
         aboutAnswer_ = QDialog::Accepted;
-        seams::setInstantWaits(true);
-        seams::setMessageHook([this](const seams::MessageRequest& r) {
-            asked_ << r;
-            return seams::MsgAnswer::Ok;
-        });
-        seams::setSoundHook([](int) {});
-        seams::setScreenSizeHook([] { return QSize(800, 600); });
-        seams::setCapsLockHooks([] { return false; }, [] {});
+        tastolino::testing::quietWindowSeams(&asked_);
         seams::setModalHook([this](QDialog* dialog) {
             if (dialog->objectName() == QLatin1String("frmInput"))
                 dialog->findChild<QLineEdit*>(QStringLiteral("txtNomeUtente"))
@@ -109,7 +92,6 @@ class TestHelpInLanguage : public QObject {
     void cleanup() {
         delete HelpViewer::instance();
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

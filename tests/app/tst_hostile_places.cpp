@@ -20,8 +20,8 @@
 #include "settings/Profile.h"
 #include "settings/Settings.h"
 
-#include "common/PlantTools.h"
-#include "common/ReportFileCheck.h"
+#include "support/PlantTools.h"
+#include "support/ReportFileCheck.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

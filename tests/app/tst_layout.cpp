@@ -3,7 +3,6 @@
 // the intro and the welcome one after the other, texts that fit their
 // panels, the cover bubble and the external key map where they hide no
 // control.
-#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
@@ -11,6 +10,9 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "support/FixedLayout.h"
+#include "support/MainWindowStart.h"
+#include "support/TestFiles.h"
 #include "ui/frmTransparency.h"
 
 #include <QAbstractItemView>
@@ -31,7 +33,7 @@ using namespace tastolino;
 
 namespace {
 
-using tastolino_test::GermanLayout;
+using tastolino::testing::GermanLayout;
 
 void screens(std::initializer_list<QSize> sizes) {
     QTest::addColumn<QSize>("screen");
@@ -74,21 +76,14 @@ class TestLayout : public QObject {
 
     std::unique_ptr<frmTastomat> start(const QSize& screen) {
         screen_ = screen;
-        appState() = AppState();
-        appState().appFolder = folder_->path() + QLatin1Char('/');
+        tastolino::testing::freshProgramState(folder_->path() + QLatin1Char('/'));
         appState().largeScreen = IsLargeScreen(screen);
         largeScreenScale() = ScaleForScreen(screen);
-        auto window = std::make_unique<frmTastomat>();
-        window->Form_Load();
-        window->FinishStartUp();
-        return window;
+        return tastolino::testing::startMainWindow();
     }
 
     void writeFile(const QString& name, const QByteArray& bytes) {
-        QDir(folder_->path()).mkpath(QFileInfo(folder_->filePath(name)).path());
-        QFile file(folder_->filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        tastolino::testing::writeFile(folder_->filePath(name), bytes);
     }
 
   private slots:
@@ -115,7 +110,6 @@ class TestLayout : public QObject {
         frmTransparency::UnloadCover();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 
@@ -151,8 +145,7 @@ class TestLayout : public QObject {
             }
         };
         screen_ = QSize(800, 600);
-        appState() = AppState();
-        appState().appFolder = folder_->path() + QLatin1Char('/');
+        tastolino::testing::freshProgramState(folder_->path() + QLatin1Char('/'));
         largeScreenScale() = ScaleForScreen(screen_);
         frmTastomat w;
         window = &w;

@@ -1,13 +1,15 @@
 // The main window driven offscreen through its real controls: the menu
 // strip, the keyboard and mouse guards, restart, the user name and the
 // settings kept across runs.
-#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "support/FixedLayout.h"
+#include "support/MainWindowStart.h"
+#include "support/TestFiles.h"
 #include "ui/GradientPanel.h"
 #include "ui/HelpViewer.h"
 
@@ -35,18 +37,10 @@ using seams::MsgAnswer;
 
 namespace {
 
-using tastolino_test::GermanLayout;
+using tastolino::testing::GermanLayout;
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using tastolino::testing::readFile;
+using tastolino::testing::writeFile;
 
 // Watches the windows that come up while a test runs them for real (no
 // message or modal hook): records every message box and answers each
@@ -105,14 +99,10 @@ class TestMainWindow : public QObject {
     QString iniPath() const { return folder_->filePath(QStringLiteral("Tastolino.ini")); }
 
     std::unique_ptr<frmTastomat> start(const QString& commandLine = {}) {
-        appState() = AppState();
-        appState().appFolder = folder_->path() + QLatin1Char('/');
+        tastolino::testing::freshProgramState(folder_->path() + QLatin1Char('/'));
         appState().largeScreen = IsLargeScreen(screen_);
         largeScreenScale() = ScaleForScreen(screen_);
-        auto window = std::make_unique<frmTastomat>(commandLine);
-        window->Form_Load();
-        window->FinishStartUp();
-        return window;
+        return tastolino::testing::startMainWindow(commandLine);
     }
 
     void press(QWidget* item) {
@@ -160,7 +150,6 @@ class TestMainWindow : public QObject {
 
     void cleanup() {
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 
@@ -612,7 +601,26 @@ class TestMainWindow : public QObject {
     void aboutOpensAndPlaysItsSound() {
         auto w = start();
         sounds_.clear();
+        // The window comes up on the screen, modal over the main window,
+        // with its caption; closing it returns to the menu.
+        QStringList opened;
+        bool shown = false;
+        QString caption;
+        QWidget* owner = nullptr;
+        seams::setModalHook([&](QDialog* dialog) {
+            opened << dialog->objectName();
+            dialog->show();
+            shown = dialog->isVisible() && dialog->isModal();
+            caption = dialog->windowTitle();
+            owner = dialog->parentWidget();
+            dialog->accept();
+            return int(QDialog::Accepted);
+        });
         press(w->lblMenu[2]);
+        QCOMPARE(opened, QStringList({QStringLiteral("frmAbout")}));
+        QVERIFY(shown);
+        QCOMPARE(caption, QStringLiteral("Tastolino"));
+        QCOMPARE(owner, static_cast<QWidget*>(w.get()));
         QCOMPARE(sounds_, QList<int>({105}));
         QVERIFY(!w->shpEV->isVisible());
     }

@@ -1,7 +1,6 @@
 // The main window with a language file: its captions, tooltips and messages
 // come from the file at start-up, a text the file lacks stays Italian, and
 // a language chosen while the program runs is applied at once.
-#include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
@@ -9,6 +8,10 @@
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "settings/LanguageSupport.h"
+#include "support/FixedLayout.h"
+#include "support/MainWindowStart.h"
+#include "support/QuietSeams.h"
+#include "support/TestFiles.h"
 #include "ui/cTooltip.h"
 
 #include <QDialog>
@@ -27,7 +30,7 @@ using namespace tastolino;
 
 namespace {
 
-using tastolino_test::GermanLayout;
+using tastolino::testing::GermanLayout;
 
 }  // namespace
 
@@ -41,9 +44,7 @@ class TestMainWindowLanguage : public QObject {
 
     QString app() const { return folder_->path() + QLatin1Char('/'); }
     void writeFile(const QString& name, const QByteArray& bytes) {
-        QFile file(app() + name);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        tastolino::testing::writeFile(app() + name, bytes);
     }
     void shipEnglish() {
         QDir(app()).mkpath(QStringLiteral("Lang"));
@@ -56,13 +57,9 @@ class TestMainWindowLanguage : public QObject {
     }
 
     std::unique_ptr<frmTastomat> start() {
-        appState() = AppState();
-        appState().appFolder = app();
+        tastolino::testing::freshProgramState(app());
         largeScreenScale() = ScaleForScreen(QSize(800, 600));
-        auto window = std::make_unique<frmTastomat>();
-        window->Form_Load();
-        window->FinishStartUp();
-        return window;
+        return tastolino::testing::startMainWindow();
     }
 
   private slots:
@@ -71,14 +68,7 @@ class TestMainWindowLanguage : public QObject {
         asked_.clear();
         welcomeCaption_.clear();
         languageChosenInAbout_.clear();
-        seams::setInstantWaits(true);
-        seams::setMessageHook([this](const seams::MessageRequest& r) {
-            asked_ << r;
-            return seams::MsgAnswer::Ok;
-        });
-        seams::setSoundHook([](int) {});
-        seams::setScreenSizeHook([] { return QSize(800, 600); });
-        seams::setCapsLockHooks([] { return false; }, [] {});
+        tastolino::testing::quietWindowSeams(&asked_);
         seams::setModalHook([this](QDialog* dialog) {
             if (dialog->objectName() == QLatin1String("frmInput")) {
                 welcomeCaption_ =
@@ -96,7 +86,6 @@ class TestMainWindowLanguage : public QObject {
     }
     void cleanup() {
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

@@ -5,6 +5,7 @@
 #include "app/ExerciseSources.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,13 +22,12 @@ class TestSources : public QObject {
     seams::MsgAnswer answer_ = seams::MsgAnswer::Yes;
 
     static void write(const QString& relative, const QByteArray& bytes) {
-        QFile f(appState().appFolder + relative);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        tastolino::testing::writeFile(appState().appFolder + relative, bytes);
     }
 
   private slots:
     void init() {
+        seams::resetAll();
         // A program folder whose own name contains ".txt": only list
         // entries may be cut after ".TXT".
         dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() +
@@ -37,7 +37,6 @@ class TestSources : public QObject {
         appState().appFolder = dir_->path() + QLatin1Char('/');
         QDir(dir_->path()).mkpath(QStringLiteral("CorsoDattilo"));
         QDir(dir_->path()).mkpath(QStringLiteral("Esercizi"));
-        seams::resetAll();
         boxes_.clear();
         seams::setMessageHook([this](const seams::MessageRequest& r) {
             boxes_ << r.text;

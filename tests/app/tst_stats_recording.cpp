@@ -5,7 +5,6 @@
 // window opened from the menu strip and from the results window, with its
 // drill and its export.
 #include "../stats/StatsTestUtil.h"
-#include "GermanLayoutBackend.h"
 #include "StatsFixture.h"
 #include "app/StatsRecorder.h"
 #include "app/frmTastomat.h"
@@ -13,6 +12,10 @@
 #include "results/frmClassifica.h"
 #include "stats/StatsStore.h"
 #include "statswindow/frmStatistiche.h"
+#include "support/FixedLayout.h"
+#include "support/MainWindowStart.h"
+#include "support/QuietSeams.h"
+#include "support/TestFiles.h"
 
 #include <QDialog>
 #include <QDir>
@@ -85,18 +88,12 @@ class TestStatsRecording : public QObject {
     }
 
     void writeFile(const QString& name, const QByteArray& bytes) {
-        QDir(folder_->path()).mkpath(QFileInfo(folder_->filePath(name)).path());
-        QFile file(folder_->filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        tastolino::testing::writeFile(folder_->filePath(name), bytes);
     }
 
     void start(const QString& commandLine) {
-        appState() = AppState();
-        appState().appFolder = folder_->path() + QLatin1Char('/');
-        w_ = std::make_unique<frmTastomat>(commandLine);
-        w_->Form_Load();
-        w_->FinishStartUp();
+        tastolino::testing::freshProgramState(folder_->path() + QLatin1Char('/'));
+        w_ = tastolino::testing::startMainWindow(commandLine);
     }
 
     void typeChar(QChar c) {
@@ -142,16 +139,9 @@ class TestStatsRecording : public QObject {
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
         asked_.clear();
-        seams::setInstantWaits(true);
+        tastolino::testing::quietWindowSeams(&asked_);
         seams::useFakeClock(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
         seams::seedRandom(7);
-        seams::setMessageHook([this](const seams::MessageRequest& r) {
-            asked_ << r;
-            return seams::MsgAnswer::Ok;
-        });
-        seams::setSoundHook([](int) {});
-        seams::setScreenSizeHook([] { return QSize(800, 600); });
-        seams::setCapsLockHooks([] { return false; }, [] {});
         seams::setPrinterAvailableHook([] { return false; });
         onStatistics_ = {};
         statsFromResults_ = false;
@@ -176,14 +166,13 @@ class TestStatsRecording : public QObject {
             dialog->accept();
             return int(QDialog::Accepted);
         });
-        setLayoutBackend(std::make_unique<tastolino_test::GermanLayout>());
+        setLayoutBackend(std::make_unique<tastolino::testing::GermanLayout>());
         writeFile(QStringLiteral("Esercizi/test.lez"), QByteArray(kExercise));
     }
 
     void cleanup() {
         w_.reset();
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

@@ -5,8 +5,6 @@
 // its control. With TASTOLINO_SHOTS set, a picture of the screen with each
 // window goes to that folder (run under a real display to see tooltips and
 // message boxes too).
-#include "../support/TestLanguageFile.h"
-#include "GermanLayoutBackend.h"
 #include "app/WindowInputs.h"
 #include "app/frmTastomat.h"
 #include "game/FrmPlay.h"
@@ -21,6 +19,9 @@
 #include "results/frmLanguage.h"
 #include "results/frmReportFreeTXT.h"
 #include "settings/LanguageSupport.h"
+#include "support/FixedLayout.h"
+#include "support/MainWindowStart.h"
+#include "support/TestLanguageFile.h"
 #include "ui/frmTransparency.h"
 
 #include <QAbstractButton>
@@ -273,10 +274,7 @@ class TestWindowTexts : public QObject {
     std::unique_ptr<frmTastomat> startMainWindow(QSize screen = QSize(1024, 768)) {
         seams::setScreenSizeHook([screen] { return screen; });
         largeScreenScale() = ScaleForScreen(screen);
-        auto window = std::make_unique<frmTastomat>();
-        window->Form_Load();
-        window->FinishStartUp();
-        return window;
+        return tastolino::testing::startMainWindow();
     }
 
     // Pictures of what appears only for a moment: the keyboard's tooltips,
@@ -338,11 +336,10 @@ class TestWindowTexts : public QObject {
             return int(QDialog::Accepted);
         });
         FrmPlay::setManualTimers(true);
-        setLayoutBackend(std::make_unique<tastolino_test::GermanLayout>());
+        setLayoutBackend(std::make_unique<tastolino::testing::GermanLayout>());
     }
     void cleanup() {
         seams::resetAll();
-        setLayoutBackend(nullptr);
         folder_.reset();
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/ExerciseProfile.h"
 #include "keyboard/CharKeyMap.h"
+#include "support/TestFiles.h"
 #include "text/Cp1252.h"
 
 #include <QDir>
@@ -22,8 +23,7 @@ QString fromCp1252(const QByteArray& bytes) {
 }
 
 QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return tastolino::testing::readFile(path);
 }
 
 QFileInfoList filesOf(const QString& folder, const QString& pattern) {

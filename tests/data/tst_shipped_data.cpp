@@ -12,6 +12,8 @@
 #include "keyboard/KeyboardLayout.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "support/FixedLayout.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,14 +23,9 @@
 
 using namespace tastolino;
 using namespace tastolino::datacheck;
+using tastolino::testing::GermanLayout;
 
 namespace {
-
-class GermanLayout : public LayoutBackend {
-  public:
-    QString activeLayoutId() override { return kGermanLayoutId; }
-    void activateLayout(const QString&) override {}
-};
 
 // The sentence area of the main window laid out for a screen of this size:
 // the font of lblFraseCorr and the width an entry may take in it.
@@ -92,11 +89,7 @@ class TestShippedData : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
 
     void write(const QString& relative, const QByteArray& bytes) {
-        const QString path = dir_->filePath(relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        tastolino::testing::writeFile(dir_->filePath(relative), bytes);
     }
 
     QStringList check() {
@@ -122,10 +115,7 @@ class TestShippedData : public QObject {
                 fitters_[0].textWidth(QStringLiteral("Wm")));
     }
 
-    void cleanupTestCase() {
-        seams::resetAll();
-        setLayoutBackend(nullptr);
-    }
+    void cleanupTestCase() { seams::resetAll(); }
 
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();

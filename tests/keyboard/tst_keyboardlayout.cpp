@@ -61,7 +61,7 @@ void TestKeyboardLayout::init() {
 }
 
 void TestKeyboardLayout::cleanup() {
-    setLayoutBackend(nullptr);
+    seams::resetAll();
 }
 
 void TestKeyboardLayout::germanAlreadyActive() {

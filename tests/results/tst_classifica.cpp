@@ -1,10 +1,10 @@
 // The results window: which level tables appear, their figures at the
 // score and symbol boundaries, the rating words, the closing messages and
 // the answer handed back.
-#include "../support/TestLanguageFile.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
+#include "support/TestLanguageFile.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,10 +23,10 @@ class TestClassifica : public QObject {
 
   private slots:
     void init() {
+        seams::resetAll();
         appState() = AppState{};
         in_ = ResultsWindowInput{};
         in_.results.categoryName = QStringLiteral("Principiante");
-        seams::resetAll();
         seams::setSoundHook([](int) {});
         seams::setPrinterAvailableHook([] { return false; });
     }

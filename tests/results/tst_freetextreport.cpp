@@ -1,15 +1,15 @@
 // The free-text report: ratings at their thresholds, the character classes,
 // the totals and their formats, the window's texts and drawing, and the PDF
 // report as outside readers see it, from creation to removal.
-#include "../support/TestLanguageFile.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/FreeTextReportFigures.h"
 #include "results/FreeTextReportPdf.h"
 #include "results/frmClassifica.h"
 #include "results/frmReportFreeTXT.h"
+#include "support/TestLanguageFile.h"
 
-#include "common/ReportFileCheck.h"
+#include "support/ReportFileCheck.h"
 
 #include <QImage>
 #include <QPainter>

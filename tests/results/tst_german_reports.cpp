@@ -111,7 +111,6 @@ class TestGermanReports : public QObject {
         seams::useFakeClock(QDateTime(QDate(2024, 3, 1), QTime(9, 5, 7)));
     }
     void cleanup() {
-        printerSetupHook() = nullptr;
         seams::resetAll();
         qunsetenv("TMPDIR");
         QLocale::setDefault(QLocale::c());

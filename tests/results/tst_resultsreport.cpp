@@ -3,10 +3,10 @@
 // where the report goes, the failures the learner is told about, and the
 // printed page's layout.
 #include "../pdf/PdfTestUtil.h"
-#include "common/ReportFileCheck.h"
 #include "platform/Seams.h"
 #include "results/ResultsReport.h"
 #include "results/frmClassifica.h"
+#include "support/ReportFileCheck.h"
 
 #include <QDir>
 #include <QImage>
@@ -56,13 +56,13 @@ class TestResultsReport : public QObject {
     }
 
     void init() {
+        seams::resetAll();
         in_ = ResultsWindowInput{};
         ExerciseResults& r = in_.results;
         r.userName = QStringLiteral("Mario Rossi");
         r.categoryName = QStringLiteral("Principiante");
         r.correctCount = 1000;
         r.errorCount = 12;
-        seams::resetAll();
         seams::setSoundHook([](int) {});
         seams::setPrinterAvailableHook([] { return true; });
         seams::useFakeClock(QDateTime(QDate(2026, 12, 8), QTime(9, 30, 5)));

@@ -8,6 +8,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/LanguageSupport.h"
 #include "settings/LanguageSupportMainTexts.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,11 +21,7 @@ using namespace tastolino;
 
 namespace {
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
+using tastolino::testing::writeFile;
 
 }  // namespace
 
@@ -36,7 +33,7 @@ class TestLanguage : public QObject {
     QString app() const { return folder_->path() + QLatin1Char('/'); }
     void putLanguage(const QString& name, const QByteArray& bytes) {
         QDir(app()).mkpath(QStringLiteral("Lang"));
-        writeBytes(app() + QStringLiteral("Lang/") + name, bytes);
+        writeFile(app() + QStringLiteral("Lang/") + name, bytes);
     }
 
   private slots:
@@ -164,7 +161,7 @@ class TestLanguage : public QObject {
 
     void aTraversingNameReadsNothing() {
         // A file that a traversing name would reach.
-        writeBytes(app() + QStringLiteral("Secret.lng"), "[Strings]\r\n0001=stolen\r\n");
+        writeFile(app() + QStringLiteral("Secret.lng"), "[Strings]\r\n0001=stolen\r\n");
         QDir(app()).mkpath(QStringLiteral("Lang"));
         appState().languageName = QStringLiteral("../Secret");
         QCOMPARE(GetLangString(QStringLiteral("0001")), QStringLiteral("Frasi interne"));

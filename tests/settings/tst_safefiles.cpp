@@ -8,7 +8,7 @@
 #include "settings/Profile.h"
 #include "settings/SafeFile.h"
 
-#include "common/PlantTools.h"
+#include "support/PlantTools.h"
 
 #include <QDir>
 #include <QTemporaryDir>

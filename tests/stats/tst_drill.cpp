@@ -6,6 +6,7 @@
 #include "app/ExerciseSources.h"
 #include "stats/StatsStore.h"
 #include "stats/WeakKeyDrill.h"
+#include "support/TestFiles.h"
 #include "text/Cp1252.h"
 
 #include <QFile>
@@ -34,10 +35,7 @@ LineFitter sentenceArea() {
     return {[fm](const QString& t) { return fm.horizontalAdvance(t); }, 597 - 10};
 }
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using tastolino::testing::readFile;
 
 // Every check a shipped lesson gets, and what a drill promises besides.
 void checkDrillFile(const QString& path, const Drill& drill, const std::vector<char32_t>& weak) {

@@ -4,6 +4,7 @@
 #include "app/StatsCommandLine.h"
 #include "stats/StatsExport.h"
 #include "stats/StatsStore.h"
+#include "support/TestFiles.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -83,8 +84,7 @@ QByteArray linesOf(const QByteArray& csv, const QByteArray& userField) {
 }
 
 QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+    return tastolino::testing::readFile(path, "missing");
 }
 
 }  // namespace

@@ -124,7 +124,18 @@ class TestQueries : public QObject {
         QCOMPARE(weakList(weakestCharacters(list)), (QStringList{"f", "c", "a", "b"}));
         QCOMPARE(weakList(weakestCharacters(list, 2)), (QStringList{"f", "c"}));
         QCOMPARE(weakList(weakestCharacters(list, 10, 19)), (QStringList{"d", "f", "c", "a", "b"}));
-        QCOMPARE(kMinKeystrokesForRate, 20);
+        // The default threshold is where one slip stops reading as more
+        // than 5 %: a character with that many keystrokes is ranked, one
+        // with a keystroke fewer is not.
+        QVERIFY(1.0 / kMinKeystrokesForRate <= 0.05);
+        QVERIFY(1.0 / (kMinKeystrokesForRate - 1) > 0.05);
+        const std::vector<CharacterStats> edge = {
+            chars(U'g', kMinKeystrokesForRate - 1, {{U'h', 1}}),
+            chars(U'k', kMinKeystrokesForRate - 2, {{U'l', 1}}),
+        };
+        QVERIFY(edge[0].enoughData());
+        QVERIFY(!edge[1].enoughData());
+        QCOMPARE(weakList(weakestCharacters(edge)), (QStringList{"g"}));
     }
 
     // Hands from the map (the Shift of the other hand), fingers from the

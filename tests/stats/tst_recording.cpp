@@ -163,7 +163,17 @@ class TestRecording : public QObject {
         };
         QCOMPARE(rows(store.database(), "SELECT session FROM sentences ORDER BY id"),
                  (QStringList{ms(0), ms(0), ms(0), ms(89), ms(60), ms(1)}));
-        QCOMPARE(kSittingGapMs, 30 * 60 * 1000);
+
+        // The edge: exactly half an hour apart still belongs together, a
+        // millisecond more does not.
+        QTemporaryDir edgeDir;
+        StatsStore edge(edgeDir.filePath(QStringLiteral("e.sqlite")));
+        const QDateTime halfHourOn = t.addSecs(30 * 60);
+        const QDateTime pastTheGap = halfHourOn.addMSecs(30 * 60 * 1000 + 1);
+        for (const QDateTime& when : {t, halfHourOn, pastTheGap})
+            QVERIFY(edge.record(sentence(QStringLiteral("Anna"), when)));
+        QCOMPARE(rows(edge.database(), "SELECT session FROM sentences ORDER BY id"),
+                 (QStringList{ms(0), ms(0), QString::number(pastTheGap.toMSecsSinceEpoch())}));
     }
 };
 

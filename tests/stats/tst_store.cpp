@@ -3,6 +3,7 @@
 #include "StatsTestUtil.h"
 #include "stats/StatsSchema.h"
 #include "stats/StatsStore.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,16 +32,8 @@ void makeDatabase(const QString& path) {
         QVERIFY(store.record(sentence(QStringLiteral("Anna"), baseTime().addSecs(i * 60))));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using tastolino::testing::readFile;
+using tastolino::testing::writeFile;
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // guide, and a language or page that is missing falls back to Italian.
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "support/TestFiles.h"
 #include "ui/HelpViewer.h"
 
 #include <QDir>
@@ -39,9 +40,7 @@ QStringList pagesOf(const QString& folder) {
 }
 
 QString readUtf8(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(tastolino::testing::readFile(path));
 }
 
 bool copyTree(const QString& from, const QString& to) {

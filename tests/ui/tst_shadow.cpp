@@ -43,7 +43,35 @@ class TestShadow : public QObject {
         seams::resetAll();
     }
 
-    void dimAlphaIsHalfOf255Rounded() { QCOMPARE(frmShadow::kDimAlpha, 128); }
+    // While the dialog is open the window beneath shows at half its
+    // brightness in every channel: plainly darker, still readable.
+    void dimmingHalvesEveryChannel_data() {
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("white") << QColor(Qt::white);
+        QTest::newRow("orange") << QColor(250, 160, 40);
+        QTest::newRow("grey") << QColor(90, 90, 90);
+        QTest::newRow("black") << QColor(Qt::black);
+    }
+    void dimmingHalvesEveryChannel() {
+        QFETCH(QColor, colour);
+        QVERIFY(frmShadow::kDimAlpha > 0 && frmShadow::kDimAlpha < 255);
+        main_->setAutoFillBackground(true);
+        QPalette palette = main_->palette();
+        palette.setColor(QPalette::Window, colour);
+        main_->setPalette(palette);
+        appState().pendingDialog = 2;
+        QColor seen;
+        frmShadow::ShowOver(main_, [&](int, QWidget* owner) {
+            seen = owner->grab().toImage().pixelColor(400, 300);
+        });
+        const int before[] = {colour.red(), colour.green(), colour.blue()};
+        const int after[] = {seen.red(), seen.green(), seen.blue()};
+        for (int channel = 0; channel < 3; ++channel) {
+            const QString what = QStringLiteral("%1 became %2").arg(colour.name(), seen.name());
+            QVERIFY2(qAbs(after[channel] - before[channel] / 2) <= 1, qPrintable(what));
+            QVERIFY2(before[channel] == 0 || after[channel] > 0, qPrintable(what));
+        }
+    }
 
     // The dialog runs while the sheet covers the window at half opacity,
     // owned by the sheet and through the modal seam; then the sheet fades

@@ -141,7 +141,7 @@ inline int runAsNobody(const QStringList& command) {
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-// The planter (tests/common/planter.cpp) running beside the test.
+// The planter (tests/support/planter.cpp) running beside the test.
 class Planter {
   public:
     // `asNobody`: as another user through setpriv, else as the test's user.
