@@ -75,6 +75,7 @@ class TestGermanReports : public QObject {
 
   private slots:
     void init() {
+        seams::resetAll();
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("poppler-utils are needed");
         folder_ = std::make_unique<QTemporaryDir>();
@@ -103,7 +104,6 @@ class TestGermanReports : public QObject {
         r.freeTextElapsedDays = 300 / 86400.0;
         r.exerciseFile = QStringLiteral("/prog/Esercizi/lauf.txt");
         r.exerciseText = QStringLiteral("Ab 1,\r\n");
-        seams::resetAll();
         seams::setSoundHook([](int) {});
         seams::setOpenUrlHook([](const QUrl&) { return true; });
         seams::setPrinterAvailableHook([] { return true; });
