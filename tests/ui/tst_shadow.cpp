@@ -59,9 +59,8 @@ class TestShadow : public QObject {
         QPalette palette = main_->palette();
         palette.setColor(QPalette::Window, colour);
         main_->setPalette(palette);
-        appState().pendingDialog = 2;
         QColor seen;
-        frmShadow::ShowOver(main_, [&](int, QWidget* owner) {
+        frmShadow::ShowOver(main_, DialogKind::Results, [&](DialogKind, QWidget* owner) {
             seen = owner->grab().toImage().pixelColor(400, 300);
         });
         const int before[] = {colour.red(), colour.green(), colour.blue()};
