@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "platform/Wait.h"
 #include "settings/LanguageSupport.h"
 #include "ui/GradientPanel.h"
 #include "ui/modGradient.h"
@@ -511,7 +512,7 @@ void FrmPlay::unload() {
     if (appState().windows2000OrLater && isVisible()) {
         for (int alpha = 250; alpha >= 50; alpha -= 5) {
             setWindowOpacity(alpha / 255.0);
-            seams::waitWithEvents(10);
+            if (!waitAlive(this, 10)) return;
         }
     }
     hide();

@@ -3,8 +3,8 @@
 #include "platform/AppState.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/Wait.h"
 #include "platform/WindowPlacement.h"
-#include "ui/basSleep.h"
 #include "ui/modGradient.h"
 
 #include <QApplication>
@@ -187,12 +187,10 @@ void frmTransparency::Form_Load(const QPoint& target, const QPoint& aim) {
 
     move(target.x(), std::max(screenHeight, rest));
     show();
-    QPointer<frmTransparency> self(this);
     for (int top = screenHeight; top >= target.y(); top -= kSlideStep) {
         move(target.x(), top);
         slideTops_.push_back(top);
-        WaitWithEvents(10);
-        if (!self || unloading_) return;
+        if (!waitAlive(this, 10) || unloading_) return;
         // Taken off the screen meanwhile: finish the journey unseen.
         if (isHidden()) break;
     }
@@ -203,14 +201,12 @@ void frmTransparency::Form_Load(const QPoint& target, const QPoint& aim) {
 void frmTransparency::Form_Unload() {
     unloading_ = true;
     appState().coverWindowShown = false;
-    QPointer<frmTransparency> self(this);
     // Fading a window nobody sees would only delay the caller.
     if (appState().windows2000OrLater && isVisible()) {
         for (int alpha = 250; alpha >= 50; alpha -= 5) {
             fadeSteps_.push_back(alpha);
             setWindowOpacity(alpha / 255.0);
-            WaitWithEvents(10);
-            if (!self) return;
+            if (!waitAlive(this, 10)) return;
         }
     }
     hide();
