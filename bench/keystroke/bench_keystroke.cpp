@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     // The last key ends the text (report, restart): not a typing keystroke.
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        const QString expected = window.engine.expectedChar;
+        const QString expected = window.engine.expectedChar();
         timer.start();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, expected);
         QCoreApplication::sendEvent(window.txtInput, &press);

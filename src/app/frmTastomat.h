@@ -97,12 +97,10 @@ class frmTastomat : public QWidget {
 
     // Interface texts.
     QStringList messages;
-    QStringList praiseGood;
-    QStringList praiseGreat;
     QString warningTitle;
 
     // Options of the window, kept in the settings. Highlighting belongs to
-    // the engine (engine.highlightOn), which needs it on every keystroke.
+    // the engine (engine.highlightOn()), which needs it on every keystroke.
     bool fingerMapOn = true;
     bool ergonomicOn = false;
     bool flatKeyboardOn = false;

@@ -55,7 +55,7 @@ void frmTastomat::ApplyKeyboardOptions() {
     keyboard->setFlatKeyboardOn(flatKeyboardOn);
     keyboard->setErgonomicOn(ergonomicOn);
     keyboard->setFingerMapOn(fingerMapOn);
-    keyboard->setHighlightOn(engine.highlightOn);
+    keyboard->setHighlightOn(engine.highlightOn());
     SetKey25ToolTip();
 }
 

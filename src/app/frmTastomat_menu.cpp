@@ -78,10 +78,10 @@ void frmTastomat::ToggleFingerMap() {
 }
 
 void frmTastomat::ToggleHighlight() {
-    engine.highlightOn = !engine.highlightOn;
+    engine.SetHighlight(!engine.highlightOn());
     RefreshMenuMarkers();
     if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
-        keyboard->setHighlightOn(engine.highlightOn);
+        keyboard->setHighlightOn(engine.highlightOn());
     if (appState().soundOn) PlaySoundResource(111);
 }
 
@@ -103,7 +103,7 @@ void frmTastomat::ShowAbout() {
                                           messages.value(31), texts_.keyboardPrintAuthor};
         KeyboardPrintoutSteps steps;
         steps.pauseInvitation = [this] {
-            engine.exerciseRunning = true;
+            engine.HoldEnterInvitation();
             HideCoverWindow();
         };
         steps.resumeInvitation = [this] {
@@ -118,7 +118,7 @@ void frmTastomat::ShowAbout() {
         engine.SelectSource(SourceInternal);
         ApplyInterfaceTexts();
         FitOptionTexts();
-        engine.restartPending = true;
+        engine.RequestFreshStart();
         picDisplay->setFocus();
         StartSentence();
     }
@@ -153,7 +153,7 @@ bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
             // Dead keys and other composed characters come only this way.
             if (widget == txtInput) {
                 const QString text = static_cast<QInputMethodEvent*>(event)->commitString();
-                if (!text.isEmpty() && !engine.inSentenceEnd && !txtInput->isReadOnly())
+                if (!text.isEmpty() && !engine.inSentenceEnd() && !txtInput->isReadOnly())
                     engine.OnInputText(text);
                 return true;
             }
@@ -171,7 +171,7 @@ bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool frmTastomat::HandleKeyPress(QKeyEvent* event) {
-    if (engine.inSentenceEnd) return true;
+    if (engine.inSentenceEnd()) return true;
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cmdStart->isEnabled()) {
         cmdStart->setEnabled(false);

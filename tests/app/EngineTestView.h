@@ -98,7 +98,7 @@ class RecordingView : public EngineView {
     void setEnterInvitation(bool on) override { invitation = on; }
     void toggleEnterPicture() override {}
     void showModalForm(int kind) override {
-        modals.push_back({kind, engine->sentenceNo, appState().results.resultsReason});
+        modals.push_back({kind, engine->sentenceNumber(), appState().results.resultsReason});
         if (kind == 2) {
             appState().results.resultsAnswer = -1;
             if (!answers.empty()) {

@@ -3,6 +3,7 @@
 // results window answered through the modal hook. Counters, clock, speed
 // and best-speed bars, messages, level averages, lamps and the error face
 // are checked against figures worked out by hand for the chosen timings.
+#include "EngineProbe.h"
 #include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 #include <memory>
@@ -145,7 +147,7 @@ class TestExerciseWindow : public QObject {
         }
         w_->engine.Timer1_Timer();
         typeChar(text.back());
-        QVERIFY(w_->engine.sentenceDone);
+        QVERIFY(w_->engine.sentenceDone());
     }
 
     QColor back(QWidget* widget) const { return widget->palette().color(QPalette::Window); }
@@ -187,7 +189,7 @@ class TestExerciseWindow : public QObject {
                 return int(QDialog::Accepted);
             }
             if (auto* res = qobject_cast<frmClassifica*>(dialog)) {
-                ResultsSeen seen{w_->engine.sentenceNo,
+                ResultsSeen seen{w_->engine.sentenceNumber(),
                                  appState().results.resultsReason,
                                  {},
                                  {},
@@ -284,13 +286,13 @@ class TestExerciseWindow : public QObject {
                     "minuto\nhai anche superato il tuo record precedente. Premi il tasto Enter "
                     "per continuare.");
                 QVERIFY2(message.endsWith(tail), qPrintable(message));
-                QVERIFY(w_->engine.praiseGreat.contains(message.chopped(tail.size())));
+                QVERIFY(w_->engine.praiseGreat().contains(message.chopped(tail.size())));
             } else if (i == 0) {
                 const QString tail = QStringLiteral(
                     " Hai totalizzato  80 punti, digitando alla media di 120 battute al "
                     "minuto\n Premi il tasto Enter per continuare.");
                 QVERIFY2(message.endsWith(tail), qPrintable(message));
-                QVERIFY(w_->engine.praiseGood.contains(message.chopped(tail.size())));
+                QVERIFY(w_->engine.praiseGood().contains(message.chopped(tail.size())));
             }
         }
         QCOMPARE(appState().results.errorCount, int16_t(1));
@@ -349,7 +351,7 @@ class TestExerciseWindow : public QObject {
         QCOMPARE(results_[2].headingsShown, QList<bool>({true, true, true}));
         QVERIFY(!w_->IsUnloaded());
         QCOMPARE(w_->windowTitle(), kTitle + QStringLiteral("-  Primo livello: frase 1"));
-        QCOMPARE(w_->engine.sentenceNo, 1);
+        QCOMPARE(w_->engine.sentenceNumber(), 1);
         QCOMPARE(appState().results.correctCount, int16_t(0));
         QCOMPARE(w_->lblNumBatt[0]->text(), QStringLiteral("0/0"));
         for (int i = 0; i < 3; ++i) QCOMPARE(w_->lblMediaLevel[size_t(i)]->text(), QString());
@@ -444,8 +446,8 @@ class TestExerciseWindow : public QObject {
         const QString text = appState().results.exerciseText;
         typeChar(text[0]);
         typeChar(text[1]);
-        QCOMPARE(w_->engine.sentenceErrors, 0);
-        QCOMPARE(w_->engine.sentenceCorrect, 2);
+        QCOMPARE(w_->engine.errorsInSentence(), 0);
+        QCOMPARE(w_->engine.correctInSentence(), 2);
     }
 
     void terminaEndsTheProgram() {
@@ -459,8 +461,8 @@ class TestExerciseWindow : public QObject {
         QCOMPARE(results_.size(), 1);
         QVERIFY(w_->IsUnloaded());
         // Nothing more runs in the closed window.
-        QVERIFY(!w_->engine.Timer1.isActive());
-        QVERIFY(!w_->engine.Timer2.isActive());
+        QVERIFY(!w_->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+        QVERIFY(!w_->findChild<QTimer*>(QStringLiteral("Timer2"))->isActive());
     }
 
     // Between sentences the Enter keys stay pressed as an invitation, also
@@ -492,7 +494,7 @@ class TestExerciseWindow : public QObject {
         pressEnter();
         typeChar(appState().results.exerciseText[0]);
         const int next = keyboard->expectedKeyIndex();
-        QCOMPARE(w_->engine.expectedChar, QStringLiteral("r"));
+        QCOMPARE(w_->engine.expectedChar(), QStringLiteral("r"));
         QVERIFY(keyboard->isKeyPressed(next));
         const auto check = [&](const char* step, bool shape) {
             QVERIFY2(keyboard->isKeyPressed(next), step);
@@ -511,7 +513,7 @@ class TestExerciseWindow : public QObject {
 
         // A capital: the Shift of the other hand goes with it.
         appState().results.exerciseText = QStringLiteral("gR");
-        w_->engine.textPos = 1;
+        EngineProbe::setCursor(w_->engine, 1);
         w_->engine.AdvanceCursor();
         QVERIFY(keyboard->isKeyPressed(36));
         w_->MenuCommand(5);
@@ -533,7 +535,7 @@ class TestExerciseWindow : public QObject {
         seams::setMessageHook([](const seams::MessageRequest&) { return seams::MsgAnswer::Yes; });
         w_->MenuCommand(1);
         QVERIFY(w_->picLevel->isVisible());
-        QVERIFY(w_->engine.expectedChar.isEmpty());
+        QVERIFY(w_->engine.expectedChar().isEmpty());
         w_->optLevel[1]->click();
         QVERIFY(!w_->fingerMapOn);
         QVERIFY(keyboard->expectedChar().isEmpty());

@@ -1,6 +1,7 @@
 // The main window driven offscreen through its real controls: the menu
 // strip, the keyboard and mouse guards, restart, the user name and the
 // settings kept across runs.
+#include "EngineProbe.h"
 #include "GermanLayoutBackend.h"
 #include "app/MainWindowParts.h"
 #include "app/StartupChecks.h"
@@ -251,7 +252,7 @@ class TestMainWindow : public QObject {
         press(w->lblMenu[5]);
         press(w->lblMenu[6]);
         QVERIFY(!w->fingerMapOn);
-        QVERIFY(!w->engine.highlightOn);
+        QVERIFY(!w->engine.highlightOn());
         QVERIFY(w->shpMenu[4]->FillColor() != soundOnColour);
         QVERIFY(w->shpMenu[5]->FillColor() != soundOnColour);
         QVERIFY(sounds_.isEmpty());
@@ -381,9 +382,9 @@ class TestMainWindow : public QObject {
 
     void escapeAsksAndNoLeavesEverythingAsItWas() {
         auto w = start();
-        w->engine.Timer1.start();
-        w->engine.textPos = 7;
-        w->engine.sentenceNo = 3;
+        w->findChild<QTimer*>(QStringLiteral("Timer1"))->start();
+        EngineProbe::setCursor(w->engine, 7);
+        EngineProbe::setSentenceNumber(w->engine, 3);
         w->txtInput->setReadOnly(false);
         w->txtInput->setText(QStringLiteral("die wie"));
         answers_ << MsgAnswer::No;
@@ -396,9 +397,9 @@ class TestMainWindow : public QObject {
                                                 "programma adesso, tutti i dati verranno persi)"));
         QVERIFY(w->isVisible());
         QVERIFY(!w->IsUnloaded());
-        QVERIFY(w->engine.Timer1.isActive());
-        QCOMPARE(w->engine.textPos, 7);
-        QCOMPARE(w->engine.sentenceNo, 3);
+        QVERIFY(w->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+        QCOMPARE(w->engine.cursorPosition(), 7);
+        QCOMPARE(w->engine.sentenceNumber(), 3);
         QCOMPARE(w->txtInput->text(), QStringLiteral("die wie"));
         QCOMPARE(w->txtInput->cursorPosition(), 7);
 
@@ -457,7 +458,7 @@ class TestMainWindow : public QObject {
             QVERIFY(answerer.boxes[0].startsWith(QStringLiteral("Vuoi stampare la tastiera")));
         } else if (what == QLatin1String("restart")) {
             QTest::keyClick(w->picKeyword, Qt::Key_Return);
-            QVERIFY(w->engine.exerciseRunning);
+            QVERIFY(w->engine.exerciseRunning());
             const QString text = appState().results.exerciseText;
             QTest::sendKeyEvent(QTest::Click, w->txtInput, Qt::Key_unknown, text.left(1),
                                 Qt::NoModifier);
@@ -466,7 +467,7 @@ class TestMainWindow : public QObject {
             QCOMPARE(answerer.boxes,
                      QStringList{QStringLiteral("Vuoi iniziare da capo le esercitazioni?")});
             QVERIFY(w->engine.clockRunning());
-            QCOMPARE(w->engine.textPos, 2);
+            QCOMPARE(w->engine.cursorPosition(), 2);
         } else if (what == QLatin1String("list")) {
             w->optMenu[2]->click();
             QVERIFY(w->cboListFile->isEnabled());
@@ -560,7 +561,7 @@ class TestMainWindow : public QObject {
         QVERIFY(w->cmdStart->isEnabled());
         QTest::keyClick(w->picKeyword, Qt::Key_Return);
         QVERIFY(!w->cmdStart->isEnabled());
-        QVERIFY(w->engine.exerciseRunning);
+        QVERIFY(w->engine.exerciseRunning());
     }
 
     void restartRefusedForCommandLineExercise() {
@@ -568,7 +569,7 @@ class TestMainWindow : public QObject {
         writeFile(folder_->filePath(QStringLiteral("Esercizi/prova.lez")),
                   "[Livello1]\r\n1=prova\r\n");
         auto w = start(QStringLiteral("/prova.lez"));
-        QVERIFY(!w->engine.sources.commandLineArg.isEmpty());
+        QVERIFY(!w->engine.sources().commandLineArg.isEmpty());
         asked_.clear();
         press(w->lblMenu[1]);
         QCOMPARE(asked_.size(), 1);
@@ -580,23 +581,23 @@ class TestMainWindow : public QObject {
 
     void restartNoKeepsTheClockYesAsksTheNameAgain() {
         auto w = start();
-        w->engine.Timer1.start();
+        w->findChild<QTimer*>(QStringLiteral("Timer1"))->start();
         answers_ << MsgAnswer::No;
         press(w->lblMenu[1]);
         QCOMPARE(asked_.last().text, QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
         QCOMPARE(asked_.last().buttons, seams::MsgButtons::YesNo);
-        QVERIFY(w->engine.Timer1.isActive());
+        QVERIFY(w->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
         QCOMPARE(nameDialogs_, 1);
 
-        w->engine.sources.courseMode = true;
+        w->engine.sources().courseMode = true;
         w->optMenu[2]->setChecked(true);
         w->lblMenu[2]->setEnabled(false);
         answers_ << MsgAnswer::Yes;
         press(w->lblMenu[1]);
-        QVERIFY(!w->engine.Timer1.isActive());
+        QVERIFY(!w->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
         QCOMPARE(nameDialogs_, 2);
         QVERIFY(w->optMenu[0]->isChecked());
-        QVERIFY(!w->engine.sources.courseMode);
+        QVERIFY(!w->engine.sources().courseMode);
         QVERIFY(w->lblMenu[2]->isEnabled());
         QVERIFY(!w->IsUnloaded());
     }
@@ -621,7 +622,7 @@ class TestMainWindow : public QObject {
         auto w = start();
         QVERIFY(appState().soundOn);
         QVERIFY(w->fingerMapOn);
-        QVERIFY(w->engine.highlightOn);
+        QVERIFY(w->engine.highlightOn());
         QVERIFY(!w->ergonomicOn);
         QVERIFY(!w->flatKeyboardOn);
         QCOMPARE(appState().backgroundTheme, int16_t(0));
@@ -638,7 +639,7 @@ class TestMainWindow : public QObject {
         QVERIFY(w->ergonomicOn);
         QVERIFY(!appState().soundOn);
         QVERIFY(!w->fingerMapOn);
-        QVERIFY(!w->engine.highlightOn);
+        QVERIFY(!w->engine.highlightOn());
         QVERIFY(w->flatKeyboardOn);
         QCOMPARE(appState().backgroundTheme, int16_t(7));
         QVERIFY(w->optLevel[1]->isChecked());
@@ -672,7 +673,7 @@ class TestMainWindow : public QObject {
         // start; the menu item is enabled with the rest of the strip.
         QVERIFY(!again->fingerMapOn);
         QVERIFY(again->lblMenu[4]->isEnabled());
-        QVERIFY(again->engine.highlightOn);
+        QVERIFY(again->engine.highlightOn());
         QCOMPARE(appState().backgroundTheme, int16_t(8));
     }
 
@@ -733,9 +734,9 @@ class TestMainWindow : public QObject {
         screen_ = QSize(1280, 1024);
         auto w = start();
         QVERIFY(appState().largeScreen);
-        QCOMPARE(w->engine.layout.barFullWidth, 390);
-        QCOMPARE(w->engine.layout.counterSeparator, QStringLiteral(" / "));
-        QCOMPARE(w->engine.layout.sentenceFontSize, 16);
+        QCOMPARE(w->engine.layout().barFullWidth, 390);
+        QCOMPARE(w->engine.layout().counterSeparator, QStringLiteral(" / "));
+        QCOMPARE(w->engine.layout().sentenceFontSize, 16);
         QCOMPARE(w->picNotebook->width(), qRound(760 * 1.41));
         // The notebook is centred across and lies 20 pixels above the middle.
         QCOMPARE(w->picNotebook->x(), (1280 - w->picNotebook->width()) / 2);
@@ -764,7 +765,7 @@ class TestMainWindow : public QObject {
             QVERIFY2(onScreen.contains(r),
                      qPrintable(child->objectName() + QStringLiteral(" off screen")));
         }
-        QVERIFY(w->engine.layout.barFullWidth <= 390);
+        QVERIFY(w->engine.layout().barFullWidth <= 390);
     }
 
     void unloadClosesOtherWindows() {

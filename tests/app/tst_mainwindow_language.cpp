@@ -123,7 +123,7 @@ class TestMainWindowLanguage : public QObject {
         QCOMPARE(w->messages[13],
                  QStringLiteral("\nChoose from the list the file to practise with"));
         QCOMPARE(w->warningTitle, QStringLiteral("Warning!"));
-        QCOMPARE(w->praiseGreat.value(0), QStringLiteral("Magnificent!"));
+        QCOMPARE(w->engine.praiseGreat().value(0), QStringLiteral("Magnificent!"));
         QCOMPARE(appState().results.perMinuteText, QStringLiteral("per minute"));
         QCOMPARE(appState().helpMissingText, QStringLiteral("Cannot find the help file"));
         QCOMPARE(appState().results.categoryName, QStringLiteral("Beginner"));

@@ -205,8 +205,8 @@ class TestStatsRecording : public QObject {
         type(QStringLiteral("ok ok"), 5);
         pressEnter();
         type(QStringLiteral("ja ja"), 5);
-        QVERIFY(w_->engine.sentenceDone);
-        QCOMPARE(w_->engine.sentenceNo, 5);
+        QVERIFY(w_->engine.sentenceDone());
+        QCOMPARE(w_->engine.sentenceNumber(), 5);
         pressEnter();  // the results of the level, answered "Termina"
         QVERIFY(w_->IsUnloaded());
 
@@ -280,8 +280,8 @@ class TestStatsRecording : public QObject {
         pressEnter();
         type(QString::fromUtf8("5 € da"), 3);
         QCOMPARE(asked_.size(), 1);
-        QCOMPARE(w_->engine.sentenceNo, 2);
-        QVERIFY(w_->engine.sentenceDone);
+        QCOMPARE(w_->engine.sentenceNumber(), 2);
+        QVERIFY(w_->engine.sentenceDone());
     }
     // The last item of the menu strip opens the window on the user's
     // records; its drill is written into the user's exercises and played
@@ -304,13 +304,13 @@ class TestStatsRecording : public QObject {
             QDir(folder_->path()).filePath(QStringLiteral("Esercizi/TastiDeboli_ANNA_MARIA.lez")));
         QVERIFY(QFileInfo(drill).isFile());
         QCOMPARE(appState().results.exerciseFile, drill);
-        QCOMPARE(w_->engine.sentenceNo, 1);
-        QVERIFY(!w_->engine.sentenceDone);
+        QCOMPARE(w_->engine.sentenceNumber(), 1);
+        QVERIFY(!w_->engine.sentenceDone());
         QVERIFY(w_->windowTitle().contains(QStringLiteral("TastiDeboli_ANNA_MARIA.lez")));
 
         const QString text = appState().results.exerciseText;
         type(text, 10);
-        QVERIFY(w_->engine.sentenceDone);
+        QVERIFY(w_->engine.sentenceDone());
         QCOMPARE(rows(database(), QStringLiteral("SELECT source, file FROM sentences"
                                                  " ORDER BY id DESC LIMIT 1")),
                  QStringList{QStringLiteral("4|") + drill});
@@ -356,11 +356,11 @@ class TestStatsRecording : public QObject {
         pressEnter();
         typeChar(QLatin1Char('C'));
         QVERIFY(w_->engine.clockRunning());
-        const QDateTime started = w_->engine.sentenceStart;
+        const QDateTime started = w_->engine.sentenceStart();
         onStatistics_ = [](frmStatistiche*) { seams::advanceClock(60000); };
         clickMenuItem(8);
         QVERIFY(w_->engine.clockRunning());
-        QCOMPARE(w_->engine.sentenceStart, started.addMSecs(60000));
+        QCOMPARE(w_->engine.sentenceStart(), started.addMSecs(60000));
 
         bool withoutDrill = false;
         onStatistics_ = [&withoutDrill](frmStatistiche* window) {
@@ -386,16 +386,16 @@ class TestStatsRecording : public QObject {
             pressEnter();
             type(appState().results.exerciseText, 5);
         }
-        QCOMPARE(w_->engine.sentenceNo, 5);
+        QCOMPARE(w_->engine.sentenceNumber(), 5);
         onStatistics_ = [](frmStatistiche* window) {
             window->findChild<QPushButton*>(QStringLiteral("cmdDrill"))->click();
         };
         clickMenuItem(8);
         QVERIFY(!w_->IsUnloaded());
-        QCOMPARE(w_->engine.sentenceNo, 1);
+        QCOMPARE(w_->engine.sentenceNumber(), 1);
         QVERIFY(
             appState().results.exerciseFile.endsWith(QStringLiteral("TastiDeboli_ANNA_MARIA.lez")));
-        QVERIFY(!w_->engine.sentenceDone);
+        QVERIFY(!w_->engine.sentenceDone());
     }
 };
 
