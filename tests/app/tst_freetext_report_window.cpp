@@ -3,6 +3,7 @@
 // opened and removed again with the window. The user name entry hands the
 // name on upper-cased.
 #include "GermanLayoutBackend.h"
+#include "WindowControls.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/Seams.h"
@@ -44,8 +45,8 @@ class TestFreeTextReportWindow : public QObject {
     QList<QUrl> opened_;
 
     void typeChar(QChar c) {
-        QTest::sendKeyEvent(QTest::Click, w_->txtInput, Qt::Key_unknown, QString(c),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(*w_, "txtInput"), Qt::Key_unknown,
+                            QString(c), Qt::NoModifier);
     }
 
   private slots:
@@ -117,9 +118,9 @@ class TestFreeTextReportWindow : public QObject {
         w_ = std::make_unique<frmTastomat>(QString());
         w_->Form_Load();
         w_->FinishStartUp();
-        w_->optMenu[3]->click();
-        QTest::sendKeyEvent(QTest::Click, w_->txtInput, Qt::Key_Return, QStringLiteral("\r"),
-                            Qt::NoModifier);
+        control<QRadioButton>(*w_, "optMenu", 3)->click();
+        QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(*w_, "txtInput"), Qt::Key_Return,
+                            QStringLiteral("\r"), Qt::NoModifier);
         QVERIFY(appState().freeTextMode);
 
         const QString text = QStringLiteral("Der Hund, 12 Katzen. Alle laufen!");

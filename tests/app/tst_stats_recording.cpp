@@ -7,6 +7,7 @@
 #include "../stats/StatsTestUtil.h"
 #include "GermanLayoutBackend.h"
 #include "StatsFixture.h"
+#include "WindowControls.h"
 #include "app/StatsRecorder.h"
 #include "app/frmTastomat.h"
 #include "platform/Seams.h"
@@ -80,7 +81,7 @@ class TestStatsRecording : public QObject {
     }
 
     void clickMenuItem(int index) {
-        QLabel* item = w_->lblMenu[size_t(index)];
+        QLabel* item = control<QLabel>(*w_, "lblMenu", size_t(index));
         QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
     }
 
@@ -100,7 +101,7 @@ class TestStatsRecording : public QObject {
     }
 
     void typeChar(QChar c) {
-        QLineEdit* box = w_->txtInput;
+        QLineEdit* box = control<QLineEdit>(*w_, "txtInput");
         if (c == QLatin1Char('\r')) {
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Return, QStringLiteral("\r"),
                                 Qt::NoModifier);
@@ -132,8 +133,8 @@ class TestStatsRecording : public QObject {
     }
 
     void pressEnter() {
-        QTest::sendKeyEvent(QTest::Click, w_->txtInput, Qt::Key_Return, QStringLiteral("\r"),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(*w_, "txtInput"), Qt::Key_Return,
+                            QStringLiteral("\r"), Qt::NoModifier);
     }
 
     QString database() const { return w_->stats().path(); }
@@ -194,7 +195,7 @@ class TestStatsRecording : public QObject {
     // counted, as the window's counters do not count it.
     void typedLevelGivesExactRows() {
         start(QStringLiteral("/test.lez"));
-        QVERIFY(w_->cmdStart->isEnabled());
+        QVERIFY(control<QPushButton>(*w_, "cmdStart")->isEnabled());
         pressEnter();
         type(QString::fromUtf8("Cxafeé au"), 7);  // x for a, e for é
         pressEnter();
@@ -252,7 +253,7 @@ class TestStatsRecording : public QObject {
     void freeTextIsRecorded() {
         writeFile(QStringLiteral("Esercizi/kurz.txt"), QByteArray("\xd6l ist gut.\r\n"));
         start(QString());
-        w_->optMenu[3]->click();
+        control<QRadioButton>(*w_, "optMenu", 3)->click();
         pressEnter();
         QVERIFY(appState().freeTextMode);
         type(QString::fromUtf8("Öl ixt gut."), 10);  // x for s
@@ -290,7 +291,7 @@ class TestStatsRecording : public QObject {
     void menuItemOpensTheWindowAndTheDrillStarts() {
         start(QString());
         recordHistory();
-        QVERIFY(!w_->lblMenu[8]->toolTip().isEmpty());
+        QVERIFY(!control<QLabel>(*w_, "lblMenu", 8)->toolTip().isEmpty());
         QString drill;
         onStatistics_ = [&drill](frmStatistiche* window) {
             QCOMPARE(window->weakestTable()->rowCount(), 10);
