@@ -123,22 +123,24 @@ int main(int argc, char** argv) {
     frmTastomat window(QStringLiteral("/lang.txt"));
     window.Form_Load();
     window.FinishStartUp();
-    QTest::sendKeyEvent(QTest::Click, window.txtInput, Qt::Key_Return, QStringLiteral("\r"),
-                        Qt::NoModifier);
+    QLineEdit* input = window.findChild<QLineEdit*>(QStringLiteral("txtInput"));
+    QTest::sendKeyEvent(QTest::Click, input, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
     const QString text = appState().results.exerciseText;
     std::printf("free text of %lld characters\n", static_cast<long long>(text.size()));
 
-    QWidget* touched[] = {window.picKeyword, window.lblNumBatt[0], window.lblNumBatt[1],
-                          window.picDisplay, window.txtInput};
+    QWidget* touched[] = {window.findChild<QWidget*>(QStringLiteral("picKeyword")),
+                          window.findChild<QLabel*>(QStringLiteral("lblNumBatt0")),
+                          window.findChild<QLabel*>(QStringLiteral("lblNumBatt1")),
+                          window.findChild<QWidget*>(QStringLiteral("picDisplay")), input};
     std::vector<double> costs;
     costs.reserve(size_t(text.size()));
     QElapsedTimer timer;
     // The last key ends the text (report, restart): not a typing keystroke.
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        const QString expected = window.engine.expectedChar;
+        const QString expected = window.engine.expectedChar();
         timer.start();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, expected);
-        QCoreApplication::sendEvent(window.txtInput, &press);
+        QCoreApplication::sendEvent(input, &press);
         for (QWidget* w : touched) w->repaint();
         costs.push_back(double(timer.nsecsElapsed()) / 1e6);
     }

@@ -7,6 +7,8 @@
 #include "platform/BlankTrim.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"
+#include "platform/Wait.h"
+#include "settings/InterfaceTexts.h"
 #include "settings/SafeFileQt.h"
 #include "text/Cp1252.h"
 
@@ -82,10 +84,9 @@ EngineLayout EngineLayout::forScreen(bool largeScreen) {
 
 ExerciseEngine::ExerciseEngine(EngineView& view, QObject* parent)
     : QObject(parent),
-      messages(defaultMessages()),
-      praiseGood(defaultPraiseGood()),
-      praiseGreat(defaultPraiseGreat()),
-      view_(view) {
+      view_(view),
+      texts_{defaultMessages(), defaultPraiseGood(), defaultPraiseGreat(),
+             ItalianText(QStringLiteral("9028")), QString()} {
     // Children of the engine, so that the window owning the engine finds
     // them by name; as members they are gone before the engine's children
     // are deleted.
@@ -97,11 +98,42 @@ ExerciseEngine::ExerciseEngine(EngineView& view, QObject* parent)
     Timer2.setInterval(400);
     connect(&Timer1, &QTimer::timeout, this, &ExerciseEngine::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &ExerciseEngine::Timer2_Timer);
-    bestBarWidth = layout.barFullWidth;
+    bestBarWidth_ = layout_.barFullWidth;
+}
+
+void ExerciseEngine::UseTexts(const EngineTexts& texts) {
+    texts_ = texts;
+    sources_.bookmarkFailedText = texts.bookmarkFailed;
+}
+
+void ExerciseEngine::UseLayout(const EngineLayout& layout) {
+    layout_ = layout;
+    bestBarWidth_ = layout_.barFullWidth;
+}
+
+void ExerciseEngine::SetRecorder(std::function<void(const SentenceRecord&)> record) {
+    recordSentence_ = std::move(record);
+}
+
+void ExerciseEngine::ResetForFirstExercise() {
+    restartPending_ = false;
+    sources_.courseMode = false;
+    textPos_ = 0;
+    levelScoreSum_ = 0;
+}
+
+void ExerciseEngine::SetHighlight(bool on) {
+    highlightOn_ = on;
+}
+
+void ExerciseEngine::Stop() {
+    ended_ = true;
+    Timer1.stop();
+    Timer2.stop();
 }
 
 QString ExerciseEngine::message(Message slot) const {
-    return messageText(messages, slot);
+    return messageText(texts_.messages, slot);
 }
 
 QChar ExerciseEngine::typedChar(int keyAscii) const {
@@ -114,7 +146,7 @@ void ExerciseEngine::dispatchEvents() {
 }
 
 void ExerciseEngine::endProgram() {
-    ended = true;
+    ended_ = true;
     Timer1.stop();
     Timer2.stop();
     clockOn_ = false;
@@ -122,48 +154,48 @@ void ExerciseEngine::endProgram() {
 }
 
 void ExerciseEngine::showCounters() {
-    const QString sep = layout.counterSeparator;
-    view_.setCorrectCounter(QString::number(sentenceCorrect) + sep +
+    const QString sep = layout_.counterSeparator;
+    view_.setCorrectCounter(QString::number(sentenceCorrect_) + sep +
                             QString::number(results().correctCount));
-    view_.setWrongCounter(QString::number(sentenceErrors) + sep +
+    view_.setWrongCounter(QString::number(sentenceErrors_) + sep +
                           QString::number(results().errorCount));
 }
 
 // --- Start of a sentence ----------------------------------------------------
 
 void ExerciseEngine::StartSentence() {
-    if (ended) return;
+    if (ended_) return;
     AppState& st = appState();
     view_.inputStateChanged();
     view_.prepareForSentence();
     view_.setAboutEnabled(false);
-    exerciseRunning = true;
+    exerciseRunning_ = true;
     view_.RedrawKeyboard();
     view_.setClockText(QStringLiteral("00:00"));
     view_.setProgressWidth(0);
     view_.setUnderline(0, 0);
-    st.freeTextMode = sources.textFileChosen;
+    st.freeTextMode = sources_.textFileChosen;
     st.results.freeTextElapsedDays = 0;
     dispatchEvents();
     view_.setLevelPanelVisible(false);
     view_.setSourceMenuVisible(false);
 
-    if (sources.selectedSource != SourceInternal) sources.ResolveListFile();
+    if (sources_.selectedSource != SourceInternal) sources_.ResolveListFile();
 
     PrepareNextSentence();
-    if (ended) return;
+    if (ended_) return;
 
-    if (restartPending) {
+    if (restartPending_) {
         resetForNewExercise();
-        if (sources.courseMode) {
+        if (sources_.courseMode) {
             view_.setSourceMenuVisible(true);
-            sources.SelectNextCourseEntry();
-            view_.sourcesChanged(sources);
+            sources_.SelectNextCourseEntry();
+            view_.sourcesChanged(sources_);
             view_.setStartEnabled(true);
             FlashBotton();
             view_.focusKeyboard();
         } else {
-            if (sources.hasFileSources) view_.setSourceMenuVisible(true);
+            if (sources_.hasFileSources) view_.setSourceMenuVisible(true);
             view_.setLevelPanelVisible(true);
             view_.setGameOptionEnabled(false);
             view_.showWelcome();
@@ -175,49 +207,49 @@ void ExerciseEngine::StartSentence() {
 
     const QString& text = st.results.exerciseText;
     if (st.freeTextMode) {
-        view_.setDisplayLayout(true, layout.freeTextFontSize);
+        view_.setDisplayLayout(true, layout_.freeTextFontSize);
         displayStart_ = 0;
         displayText_ = text.left(35);
         view_.setSentenceText(displayText_);
         view_.setCorrectCounter(QStringLiteral("0"));
         view_.setWrongCounter(QStringLiteral("0"));
         view_.setSentenceNumber(QString());
-        firstOfLevel = true;
+        firstOfLevel_ = true;
         st.results.currentLevel = 3;
         st.results.spaceCount = 0;
-        view_.setWindowTitle(kTitle + QStringLiteral("  - ") + fileWord + QStringLiteral(": ") +
-                             QFileInfo(st.results.exerciseFile).fileName());
-        progressPerChar =
+        view_.setWindowTitle(kTitle + QStringLiteral("  - ") + texts_.fileWord +
+                             QStringLiteral(": ") + QFileInfo(st.results.exerciseFile).fileName());
+        progressPerChar_ =
             text.isEmpty() ? 0.f : float(double(view_.progressFullWidth()) / double(text.size()));
         view_.setProgressVisible(true);
     } else {
-        view_.setDisplayLayout(false, layout.sentenceFontSize);
+        view_.setDisplayLayout(false, layout_.sentenceFontSize);
         displayText_ = text;
         displayText_.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         view_.setSentenceText(displayText_);
         view_.setProgressVisible(false);
-        sentenceCorrect = sentenceErrors = 0;
+        sentenceCorrect_ = sentenceErrors_ = 0;
         showCounters();
-        if (sentenceNo == 1 || sentenceNo == 6 || sentenceNo == 11) {
-            bestBarWidth = layout.barFullWidth;
-            view_.ResetBestBar(bestBarWidth, levelOfSentence(sentenceNo));
-            firstOfLevel = true;
+        if (sentenceNo_ == 1 || sentenceNo_ == 6 || sentenceNo_ == 11) {
+            bestBarWidth_ = layout_.barFullWidth;
+            view_.ResetBestBar(bestBarWidth_, levelOfSentence(sentenceNo_));
+            firstOfLevel_ = true;
         }
     }
 
     view_.setKey37Enabled(false);
     view_.hideMessage();
-    sentenceDone = false;
+    sentenceDone_ = false;
     if (seams::capsLockOn()) seams::switchCapsLockOff();
     view_.setInputLocked(false);
-    inputText.clear();
-    view_.setInputText(inputText);
+    inputText_.clear();
+    view_.setInputText(inputText_);
     view_.focusInput();
-    speedBarWidth = 0;
+    speedBarWidth_ = 0;
     view_.setSpeedBarWidth(0);
     view_.setStartEnabled(false);
-    sentenceCorrect = sentenceErrors = 0;
-    tally.clear();
+    sentenceCorrect_ = sentenceErrors_ = 0;
+    tally_.clear();
     playSoundIfOn(Sound::Start);
     AdvanceCursor(true);
     view_.inputStateChanged();
@@ -228,53 +260,53 @@ void ExerciseEngine::resetForNewExercise() {
     view_.setAboutEnabled(true);
     view_.setKey37Enabled(true);
     view_.clearFace();
-    restartPending = false;
+    restartPending_ = false;
     r.exerciseFile.clear();
     displayText_.clear();
     view_.setSentenceText(QString());
-    view_.setDisplayLayout(false, layout.sentenceFontSize);
+    view_.setDisplayLayout(false, layout_.sentenceFontSize);
     view_.hideMessage();
     view_.setInputLocked(true);
-    inputText.clear();
-    view_.setInputText(inputText);
-    textPos = 0;
+    inputText_.clear();
+    view_.setInputText(inputText_);
+    textPos_ = 0;
     // The text is gone, and with it the character it expected.
-    expectedChar.clear();
+    expectedChar_.clear();
     view_.clearExpectedChar();
-    if (highlightOn) view_.HideHighlights();
+    if (highlightOn_) view_.HideHighlights();
 
     view_.setLamps(0);
     for (int i = 0; i < 3; ++i) view_.setLevelAverage(i, QString());
-    const QString zero = QStringLiteral("0") + layout.counterSeparator + QStringLiteral("0");
+    const QString zero = QStringLiteral("0") + layout_.counterSeparator + QStringLiteral("0");
     view_.setCorrectCounter(zero);
     view_.setWrongCounter(zero);
-    sentenceCorrect = sentenceErrors = 0;
+    sentenceCorrect_ = sentenceErrors_ = 0;
     view_.setSentenceNumber(QString());
     view_.setScoreGaugesVisible(false);
     view_.setWindowTitle(kTitle);
 
-    expectedKeyIndex = 0;
+    expectedKeyIndex_ = 0;
     r.errorCount = r.correctCount = 0;
     r.sentenceSpeeds = {};
-    sentenceNo = 0;
-    levelScoreSum = 0;
+    sentenceNo_ = 0;
+    levelScoreSum_ = 0;
 }
 
 // --- Next sentence -------------------------------------------------------------
 
 void ExerciseEngine::PrepareNextSentence() {
-    if (ended) return;
+    if (ended_) return;
     ExerciseResults& r = results();
     if (appState().freeTextMode) {
         LoadFreeText();
         return;
     }
-    exerciseRunning = true;
-    ++sentenceNo;
+    exerciseRunning_ = true;
+    ++sentenceNo_;
     view_.setTypeForMeVisible(false);
     dispatchEvents();
 
-    if (sentenceNo == 6 || sentenceNo == 11) {
+    if (sentenceNo_ == 6 || sentenceNo_ == 11) {
         r.resultsReason = ResultsReason::LevelEnded;
         view_.showModalForm(DialogKind::Results);
         if (r.resultsAnswer != ResultsAnswer::Continue) {
@@ -282,27 +314,27 @@ void ExerciseEngine::PrepareNextSentence() {
             return;
         }
     }
-    if (sentenceNo >= 16) {
+    if (sentenceNo_ >= 16) {
         r.resultsReason = ResultsReason::ExerciseEnded;
         view_.showModalForm(DialogKind::Results);
         dispatchEvents();
         if (r.resultsAnswer != ResultsAnswer::Continue) {
-            if (sources.courseMode) sources.SaveBookmark(view_.dialogParent(), messages);
+            if (sources_.courseMode) sources_.SaveBookmark(view_.dialogParent(), texts_.messages);
             endProgram();
             return;
         }
-        sentenceNo = 1;
+        sentenceNo_ = 1;
         r.currentLevel = 1;
         r.errorCount = r.correctCount = 0;
         // The face shows the ratio of totals that start again from nothing.
         view_.clearFace();
-        usedSentences = {};
+        usedSentences_ = {};
         for (int i = 0; i < 3; ++i) view_.setLevelAverage(i, QString());
         r.sentenceSpeeds = {};
-        if (sources.courseMode) sources.SaveBookmark(view_.dialogParent(), messages);
-        if (sources.commandLineArg.isEmpty() && !sources.listEntries.isEmpty()) {
-            restartPending = true;
-            sentenceNo = 0;
+        if (sources_.courseMode) sources_.SaveBookmark(view_.dialogParent(), texts_.messages);
+        if (sources_.commandLineArg.isEmpty() && !sources_.listEntries.isEmpty()) {
+            restartPending_ = true;
+            sentenceNo_ = 0;
             return;
         }
     }
@@ -311,8 +343,8 @@ void ExerciseEngine::PrepareNextSentence() {
         (r.exerciseFile.isEmpty() ? message(Message::InternalSentences)
                                   : QStringLiteral(" - ") + QFileInfo(r.exerciseFile).fileName())
             .left(30);
-    const int level = levelOfSentence(sentenceNo);
-    const int inLevel = sentenceNo - 5 * (level - 1);
+    const int level = levelOfSentence(sentenceNo_);
+    const int inLevel = sentenceNo_ - 5 * (level - 1);
     r.currentLevel = int16_t(level);
     view_.setLamps(level);
     view_.setSpeedBarPicture(300 + level);
@@ -322,7 +354,7 @@ void ExerciseEngine::PrepareNextSentence() {
                          QString::number(inLevel));
 
     const LineFitter fitter = view_.lineFitter();
-    r.exerciseText = DrawSentence(sentenceNo, usedSentences, r.exerciseFile,
+    r.exerciseText = DrawSentence(sentenceNo_, usedSentences_, r.exerciseFile,
                                   [&fitter](const QString& file, int lvl, int key) {
                                       return ReadCourseEntry(file, lvl, key, fitter);
                                   });
@@ -356,7 +388,7 @@ void ExerciseEngine::LoadFreeText() {
     seams::message(view_.dialogParent(), msg, kTitle, seams::MsgIcon::Critical);
     st.results.exerciseFile.clear();
     st.freeTextMode = false;
-    restartPending = true;
+    restartPending_ = true;
 }
 
 // --- The cursor -------------------------------------------------------------
@@ -364,31 +396,31 @@ void ExerciseEngine::LoadFreeText() {
 void ExerciseEngine::AdvanceCursor(bool reset) {
     AppState& st = appState();
     const bool freeText = st.freeTextMode;
-    if (reset) textPos = 0;
-    if (textPos == 1) {
+    if (reset) textPos_ = 0;
+    if (textPos_ == 1) {
         SetClock(true);
-        sentenceStart = seams::now();
+        sentenceStart_ = seams::now();
         if (!freeText) view_.setScoreGaugesVisible(true);
         view_.setAboutEnabled(false);
     }
     const QString& text = st.results.exerciseText;
-    if (textPos >= text.size()) {
-        sentenceDone = true;
-        if (highlightOn) view_.HideHighlights();
+    if (textPos_ >= text.size()) {
+        sentenceDone_ = true;
+        if (highlightOn_) view_.HideHighlights();
         return;
     }
-    ++textPos;
-    expectedChar = text.mid(textPos - 1, 1);
+    ++textPos_;
+    expectedChar_ = text.mid(textPos_ - 1, 1);
     // Typographic quotes were made plain when the text was loaded.
-    if (freeText && expectedChar == QStringLiteral(" ")) ++st.results.spaceCount;
+    if (freeText && expectedChar_ == QStringLiteral(" ")) ++st.results.spaceCount;
     placeUnderline();
-    view_.HighlightNextKey(expectedChar[0], textPos);
-    if (!freeText && !isTypeableCode(charCode(expectedChar[0]))) view_.setTypeForMeVisible(true);
-    if (expectedChar == QStringLiteral("\r")) ++textPos;
+    view_.HighlightNextKey(expectedChar_[0], textPos_);
+    if (!freeText && !isTypeableCode(charCode(expectedChar_[0]))) view_.setTypeForMeVisible(true);
+    if (expectedChar_ == QStringLiteral("\r")) ++textPos_;
 }
 
 void ExerciseEngine::placeUnderline() {
-    const int index = textPos - 1;
+    const int index = textPos_ - 1;
     if (appState().freeTextMode) {
         view_.setUnderline(0, index - displayStart_ + 1);
         return;
@@ -403,28 +435,28 @@ void ExerciseEngine::placeUnderline() {
 
 void ExerciseEngine::OnInputText(const QString& text) {
     for (QChar c : text) {
-        if (ended) return;
+        if (ended_) return;
         lastTyped_ = c;
         OnInputKey(charCode(c));
     }
 }
 
 void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
-    if (ended || sentenceDone) return;
-    if (expectedChar.isEmpty() || keyAscii == 27) return;
+    if (ended_ || sentenceDone_) return;
+    if (expectedChar_.isEmpty() || keyAscii == 27) return;
     AppState& st = appState();
     ExerciseResults& r = st.results;
     const bool freeText = st.freeTextMode;
-    const int expected = charCode(expectedChar[0]);
-    const char32_t expectedCode = expectedChar[0].unicode();
+    const int expected = charCode(expectedChar_[0]);
+    const char32_t expectedCode = expectedChar_[0].unicode();
 
     if (freeText) {
         if (keyAscii == 13 || keyAscii == 8) return;
         if (keyAscii == expected) {
             playSoundIfOn(Sound::RightKey);
-            tally.right(expectedCode);
+            tally_.right(expectedCode);
         } else {
-            tally.wrong(expectedCode, typedChar(keyAscii).unicode());
+            tally_.wrong(expectedCode, typedChar(keyAscii).unicode());
             countOne(r.errorCount);
             view_.setWrongCounter(QString::number(r.errorCount));
             playSoundIfOn(Sound::WrongKey);
@@ -434,9 +466,9 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
             playSoundIfOn(Sound::WrongKey);
             WrongKey(keyAscii);
         }
-        if (!sentenceDone && clockOn_) {
-            tally.wrong(expectedCode, typedChar(keyAscii).unicode());
-            countOne(sentenceErrors);
+        if (!sentenceDone_ && clockOn_) {
+            tally_.wrong(expectedCode, typedChar(keyAscii).unicode());
+            countOne(sentenceErrors_);
             countOne(r.errorCount);
             showCounters();
             ErrorRatioFace();
@@ -445,26 +477,26 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
         return;
     } else {
         playSoundIfOn(Sound::RightKey);
-        tally.right(expectedCode);
+        tally_.right(expectedCode);
     }
 
     // Accepted.
     if (freeText) {
-        if (fromInputBox) inputText += typedChar(keyAscii);
-        if (inputText.size() > 28) {
-            inputText = inputText.right(28);
+        if (fromInputBox) inputText_ += typedChar(keyAscii);
+        if (inputText_.size() > 28) {
+            inputText_ = inputText_.right(28);
             // The line shown starts one character before the oldest one
-            // left in the box (sentenceCorrect counts the keys before this).
-            displayStart_ = std::max(0, sentenceCorrect - 28);
+            // left in the box (sentenceCorrect_ counts the keys before this).
+            displayStart_ = std::max(0, sentenceCorrect_ - 28);
             displayText_ = r.exerciseText.mid(displayStart_, 100);
             view_.setSentenceText(displayText_);
         }
     } else if (fromInputBox && keyAscii != 13) {
-        inputText += typedChar(keyAscii);
+        inputText_ += typedChar(keyAscii);
     }
-    if (fromInputBox) view_.setInputText(inputText);
+    if (fromInputBox) view_.setInputText(inputText_);
 
-    countOne(sentenceCorrect);
+    countOne(sentenceCorrect_);
     countOne(r.correctCount);
     if (freeText)
         view_.setCorrectCounter(QString::number(r.correctCount));
@@ -474,37 +506,36 @@ void ExerciseEngine::OnInputKey(int keyAscii, bool fromInputBox) {
     AdvanceCursor();
     ErrorRatioFace();
 
-    if (!sentenceDone) return;
-    inSentenceEnd = true;
+    if (!sentenceDone_) return;
+    inSentenceEnd_ = true;
     view_.inputStateChanged();
     // The last key is taken over by the program: the box shows the
     // expected character, whatever was typed for it.
-    if (fromInputBox) inputText.chop(1);
-    inputText += expectedChar;
-    view_.setInputText(inputText);
+    if (fromInputBox) inputText_.chop(1);
+    inputText_ += expectedChar_;
+    view_.setInputText(inputText_);
     view_.setUnderline(0, 0);
     view_.setStartEnabled(true);
     view_.RedrawKeyboard();
     view_.setProgressVisible(false);
     EndOfSentence();
-    if (ended) return;
+    if (ended_) return;
     dispatchEvents();
-    seams::waitWithEvents(1000);
-    if (ended) return;
+    if (!waitAlive(this, 1000) || ended_) return;
     if (!freeText)
         FlashBotton();
-    else if (sources.textFileChosen)
+    else if (sources_.textFileChosen)
         endProgram();
     else
         Restart();
-    inSentenceEnd = false;
+    inSentenceEnd_ = false;
     view_.inputStateChanged();
 }
 
 void ExerciseEngine::WrongKey(int keyAscii) {
-    if (results().categoryIndex == 0 && highlightOn) {
+    if (results().categoryIndex == 0 && highlightOn_) {
         const QChar typed = typedChar(keyAscii);
-        if (!expectedChar.isEmpty() && typed.toUpper() == expectedChar[0].toUpper()) {
+        if (!expectedChar_.isEmpty() && typed.toUpper() == expectedChar_[0].toUpper()) {
             view_.hideWrongKeyMarker();
             return;
         }
@@ -518,9 +549,9 @@ void ExerciseEngine::WrongKey(int keyAscii) {
 
 void ExerciseEngine::TypeForMe() {
     view_.setTypeForMeVisible(false);
-    if (expectedChar.isEmpty()) return;
-    lastTyped_ = expectedChar[0];
-    OnInputKey(charCode(expectedChar[0]), false);
+    if (expectedChar_.isEmpty()) return;
+    lastTyped_ = expectedChar_[0];
+    OnInputKey(charCode(expectedChar_[0]), false);
 }
 
 void ExerciseEngine::ErrorRatioFace() {

@@ -7,6 +7,7 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"
+#include "platform/Wait.h"
 #include "results/FreeTextReportFigures.h"
 
 #include <QFileInfo>
@@ -35,15 +36,20 @@ void ExerciseEngine::SetClock(bool on) {
 
 void ExerciseEngine::Timer1_Timer() {
     const ExerciseResults& r = results();
-    const qint64 ms = sentenceStart.msecsTo(seams::now());
+    const qint64 ms = sentenceStart_.msecsTo(seams::now());
     view_.setClockText(clockText(ms));
     if (appState().freeTextMode) {
-        view_.setProgressWidth(wholePart(float(r.correctCount) * progressPerChar));
+        view_.setProgressWidth(wholePart(float(r.correctCount) * progressPerChar_));
         return;
     }
-    speedBarWidth =
-        tastolino::speedBarWidth(ms / 1000, textPos, layout.barFullWidth, r.scoreFactor);
-    view_.setSpeedBarWidth(speedBarWidth);
+    speedBarWidth_ =
+        tastolino::speedBarWidth(ms / 1000, textPos_, layout_.barFullWidth, r.scoreFactor);
+    view_.setSpeedBarWidth(speedBarWidth_);
+}
+
+void ExerciseEngine::ResumeClock(const QDateTime& stoppedAt) {
+    sentenceStart_ = sentenceStart_.addMSecs(stoppedAt.msecsTo(seams::now()));
+    SetClock(true);
 }
 
 void ExerciseEngine::PauseExercise() {
@@ -60,18 +66,21 @@ void ExerciseEngine::PauseExercise() {
         text = message(Message::PressOk);
     }
     seams::message(view_.dialogParent(), text, kTitle, seams::MsgIcon::Information);
-    sentenceStart = sentenceStart.addMSecs(t0.msecsTo(seams::now()));
-    SetClock(true);
+    ResumeClock(t0);
 }
 
 void ExerciseEngine::FlashBotton() {
-    exerciseRunning = false;
+    exerciseRunning_ = false;
     view_.setEnterInvitation(true);
     Timer2.start();
 }
 
+void ExerciseEngine::HoldEnterInvitation() {
+    exerciseRunning_ = true;
+}
+
 void ExerciseEngine::Timer2_Timer() {
-    if (exerciseRunning) {
+    if (exerciseRunning_) {
         Timer2.stop();
         view_.setEnterInvitation(false);
         return;
@@ -86,7 +95,7 @@ void ExerciseEngine::EndOfSentence() {
     AppState& st = appState();
     ExerciseResults& r = st.results;
     SetClock(false);
-    const qint64 ms = sentenceStart.msecsTo(seams::now());
+    const qint64 ms = sentenceStart_.msecsTo(seams::now());
     const float speed = sentenceSpeed(int(r.exerciseText.size()), ms / 1000);
 
     if (st.freeTextMode) {
@@ -95,44 +104,45 @@ void ExerciseEngine::EndOfSentence() {
         // none.
         const FreeTextReportFigures figures = freeTextReportFigures(r);
         recordFinished(ms, figures.perMinute.value_or(0), std::nullopt);
-        seams::waitWithEvents(1000);
+        if (!waitAlive(this, 1000)) return;
         view_.showModalForm(DialogKind::FreeTextReport);
         return;
     }
 
     bool newBest = false;
-    if (bestBarWidth > speedBarWidth) {
-        bestBarWidth = speedBarWidth;
-        view_.setBestBarWidth(bestBarWidth);
-        newBest = !firstOfLevel;
+    if (bestBarWidth_ > speedBarWidth_) {
+        bestBarWidth_ = speedBarWidth_;
+        view_.setBestBarWidth(bestBarWidth_);
+        newBest = !firstOfLevel_;
     }
     playSoundIfOn(newBest ? Sound::NewBest : Sound::SentenceDone);
 
-    if (sentenceNo >= 1 && sentenceNo <= 15) r.sentenceSpeeds[size_t(sentenceNo)] = speed;
+    if (sentenceNo_ >= 1 && sentenceNo_ <= 15) r.sentenceSpeeds[size_t(sentenceNo_)] = speed;
     const int score = sentenceScore(r.scoreFactor, speed);
     // Keystrokes per minute as the message below shows them.
     recordFinished(ms, double(qRound64(double(speed) * 60)), score);
 
     const int level = r.currentLevel;
-    if (sentenceNo == 5 || sentenceNo == 10 || sentenceNo == 15) {
+    if (sentenceNo_ == 5 || sentenceNo_ == 10 || sentenceNo_ == 15) {
         view_.setLevelAverage(level - 1, QString::number(calcolaMediaLevel(r, level)));
-        levelScoreSum = 0;
+        levelScoreSum_ = 0;
     } else {
-        levelScoreSum += score;
-        const int k = sentenceNo - (5 * level - 5);
-        if (k > 0) view_.setLevelAverage(level - 1, QString::number(levelScoreSum / k));
+        levelScoreSum_ += score;
+        const int k = sentenceNo_ - (5 * level - 5);
+        if (k > 0) view_.setLevelAverage(level - 1, QString::number(levelScoreSum_ / k));
     }
 
     QString praise;
-    if (score >= 41) praise = pickPraise(newBest ? praiseGreat : praiseGood);
-    view_.showMessage(sentenceMessage(score, newBest, speed, messages, r.perMinuteText, praise),
-                      420 + ScoreCategory(score, r.categoryIndex));
+    if (score >= 41) praise = pickPraise(newBest ? texts_.praiseGreat : texts_.praiseGood);
+    view_.showMessage(
+        sentenceMessage(score, newBest, speed, texts_.messages, r.perMinuteText, praise),
+        420 + ScoreCategory(score, r.categoryIndex));
     dispatchEvents();
-    firstOfLevel = false;
+    firstOfLevel_ = false;
 }
 
 void ExerciseEngine::recordFinished(qint64 ms, double speed, std::optional<int> score) {
-    if (!recordSentence) return;
+    if (!recordSentence_) return;
     const AppState& st = appState();
     const ExerciseResults& r = st.results;
     SentenceRecord record;
@@ -142,7 +152,7 @@ void ExerciseEngine::recordFinished(qint64 ms, double speed, std::optional<int> 
         record.source = SourceKind::TextFile;
     else if (r.exerciseFile.isEmpty())
         record.source = SourceKind::InternalSentences;
-    else if (sources.courseMode)
+    else if (sources_.courseMode)
         record.source = SourceKind::CourseLesson;
     else if (QFileInfo(r.exerciseFile).fileName().startsWith(QStringLiteral("TastiDeboli")))
         record.source = SourceKind::Drill;
@@ -153,19 +163,19 @@ void ExerciseEngine::recordFinished(qint64 ms, double speed, std::optional<int> 
     record.category = r.categoryIndex;
     record.characters = int(r.exerciseText.size());
     record.milliseconds = ms;
-    record.keystrokes = tally.rightTotal() + tally.wrongTotal();
-    record.errors = tally.wrongTotal();
+    record.keystrokes = tally_.rightTotal() + tally_.wrongTotal();
+    record.errors = tally_.wrongTotal();
     record.speed = speed;
     record.score = score;
-    record.keys = tally.counts();
-    recordSentence(record);
+    record.keys = tally_.counts();
+    recordSentence_(record);
 }
 
 // --- Menu commands that reach the engine ------------------------------------------
 
 void ExerciseEngine::Restart() {
-    if (ended) return;
-    if (!sources.commandLineArg.isEmpty()) {
+    if (ended_) return;
+    if (!sources_.commandLineArg.isEmpty()) {
         seams::message(view_.dialogParent(), message(Message::ButtonUnavailable), kTitle,
                        seams::MsgIcon::Information);
         return;
@@ -189,47 +199,65 @@ void ExerciseEngine::Restart() {
     }
     view_.setAboutEnabled(true);
     SetClock(false);
-    sources.SelectSource(SourceInternal);
-    view_.sourcesChanged(sources);
-    restartPending = true;
+    sources_.SelectSource(SourceInternal);
+    view_.sourcesChanged(sources_);
+    restartPending_ = true;
     view_.focusDisplay();
     view_.showModalForm(DialogKind::UserName);
     StartSentence();
 }
 
+void ExerciseEngine::RequestFreshStart() {
+    restartPending_ = true;
+}
+
+void ExerciseEngine::StartAfresh() {
+    SetClock(false);
+    Timer2.stop();
+    sources_.SelectSource(SourceInternal);
+    view_.sourcesChanged(sources_);
+    restartPending_ = true;
+    sentenceNo_ = 0;
+    StartSentence();
+}
+
 void ExerciseEngine::OpenGame() {
-    exerciseRunning = false;
+    exerciseRunning_ = false;
     Timer2.stop();
     view_.setEnterInvitation(false);
-    sources.SelectSource(SourceInternal);
-    view_.sourcesChanged(sources);
+    sources_.SelectSource(SourceInternal);
+    view_.sourcesChanged(sources_);
     view_.hideCoverWindow();
     dispatchEvents();
     view_.openGame();
-    restartPending = true;
+    restartPending_ = true;
     view_.focusDisplay();
     StartSentence();
 }
 
 void ExerciseEngine::SelectSource(int index) {
-    if (!sources.SelectSource(index)) {
+    if (!sources_.SelectSource(index)) {
         OpenGame();
         return;
     }
-    view_.sourcesChanged(sources);
+    view_.sourcesChanged(sources_);
+}
+
+void ExerciseEngine::ChooseListEntry(int index) {
+    sources_.listIndex = index;
 }
 
 void ExerciseEngine::EnableSources() {
-    sources.EnableSources();
-    view_.sourcesChanged(sources);
+    sources_.EnableSources();
+    view_.sourcesChanged(sources_);
 }
 
 bool ExerciseEngine::InterpretCommandLine(const QString& arg) {
-    switch (sources.InterpretCommandLine(arg)) {
+    switch (sources_.InterpretCommandLine(arg)) {
         case ExerciseSources::CommandLine::NotFound:
             // The learner asked for this file: say so rather than quietly
             // starting with the internal sentences.
-            seams::message(view_.dialogParent(), fileNotReadableText(sources.unreadableFile),
+            seams::message(view_.dialogParent(), fileNotReadableText(sources_.unreadableFile),
                            kTitle, seams::MsgIcon::Warning);
             return true;
         case ExerciseSources::CommandLine::TooLong:

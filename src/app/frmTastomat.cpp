@@ -58,7 +58,7 @@ frmTastomat::frmTastomat(const QString& commandLine, QWidget* parent)
       commandLine_(commandLine),
       stats_(std::make_unique<StatsRecorder>(statsDatabasePath(), this)) {
     setObjectName(QStringLiteral("frmTastomat"));
-    engine.recordSentence = [this](const SentenceRecord& r) { stats_->record(r); };
+    engine.SetRecorder([this](const SentenceRecord& r) { stats_->record(r); });
     setStatisticsOpener([this](QWidget* owner) { ShowStatistics(owner); });
     setWindowTitle(QStringLiteral("Tastolino"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -88,18 +88,13 @@ void frmTastomat::ApplyInterfaceTexts() {
     const MainWindowTexts& texts = texts_;
 
     messages = texts.messages;
-    praiseGood = texts.praiseGood;
-    praiseGreat = texts.praiseGreat;
     warningTitle = texts.warningTitle;
     state.results.perMinuteText = texts.perMinuteText;
     state.helpMissingText = texts.helpMissingText;
     state.results.categoryName = messageText(
         messages, state.results.categoryIndex == 1 ? Message::Expert : Message::Beginner);
-    engine.messages = messages;
-    engine.praiseGood = praiseGood;
-    engine.praiseGreat = praiseGreat;
-    engine.fileWord = texts.fileWord;
-    engine.sources.bookmarkFailedText = texts.bookmarkFailed;
+    engine.UseTexts(
+        {messages, texts.praiseGood, texts.praiseGreat, texts.fileWord, texts.bookmarkFailed});
     seams::setButtonTexts({texts.buttons[0], texts.buttons[1], texts.buttons[2], texts.buttons[3]});
 
     for (size_t i = 0; i < optMenu.size(); ++i) optMenu[i]->setText(texts.sourceCaptions[i]);
@@ -130,14 +125,14 @@ void frmTastomat::Form_Load() {
 
     // 3. Sizes that depend on the screen. The keyboard is built after the
     // enlargement because it scales itself.
-    engine.layout = EngineLayout::forScreen(state.largeScreen);
+    EngineLayout layout = EngineLayout::forScreen(state.largeScreen);
     if (state.largeScreen && largeScreenScale().x < ScreenScale::kFullX) {
         // A screen with no room for the full enlargement keeps the bar
         // inside its shrunk track.
-        engine.layout.barFullWidth = static_cast<int32_t>(
-            std::lround(engine.layout.barFullWidth * largeScreenScale().x / ScreenScale::kFullX));
+        layout.barFullWidth = static_cast<int32_t>(
+            std::lround(layout.barFullWidth * largeScreenScale().x / ScreenScale::kFullX));
     }
-    engine.bestBarWidth = engine.layout.barFullWidth;
+    engine.UseLayout(layout);
     if (state.largeScreen) {
         resizer_ = std::make_unique<ClsResize>();
         resizer_->SourceForm(this);
@@ -156,7 +151,7 @@ void frmTastomat::Form_Load() {
 
     // 4. The sentence font and the program folder.
     QFont sentenceFont = lblFraseCorr->font();
-    sentenceFont.setPointSize(engine.layout.sentenceFontSize);
+    sentenceFont.setPointSize(engine.layout().sentenceFontSize);
     lblFraseCorr->setFont(sentenceFont);
     if (state.appFolder.isEmpty())
         state.appFolder = dataFolderFor(QCoreApplication::applicationDirPath());
@@ -173,13 +168,10 @@ void frmTastomat::Form_Load() {
     ApplyKeyboardOptions();
 
     // 9. A fresh exercise.
-    engine.restartPending = false;
+    engine.ResetForFirstExercise();
     cmdStart->setEnabled(false);
-    engine.sources.courseMode = false;
     state.results.correctCount = 0;
     state.results.errorCount = 0;
-    engine.textPos = 0;
-    engine.levelScoreSum = 0;
     const int underlineHeight = QFontMetrics(lblFraseCorr->font()).height() + 2;
     shpIndex->setGeometry(lblFraseCorr->x(),
                           lblFraseCorr->geometry().bottom() + 1 - underlineHeight, 0,
@@ -231,8 +223,8 @@ void frmTastomat::FinishStartUp() {
 }
 
 QString frmTastomat::InputState() const {
-    if (unloaded_ || inStartUp_ || engine.inSentenceEnd) return QStringLiteral("busy");
-    if (!txtInput->isReadOnly() && !engine.sentenceDone) return QStringLiteral("typing");
+    if (unloaded_ || inStartUp_ || engine.inSentenceEnd()) return QStringLiteral("busy");
+    if (!txtInput->isReadOnly() && !engine.sentenceDone()) return QStringLiteral("typing");
     if (cmdStart->isEnabled()) return QStringLiteral("start");
     return QStringLiteral("busy");
 }
@@ -295,7 +287,7 @@ void frmTastomat::ShowWelcome() {
     WaitWithEvents(125);
     if (unloaded_) return;
 
-    if (state.results.exerciseFile.isEmpty() && engine.sources.hasFileSources) {
+    if (state.results.exerciseFile.isEmpty() && engine.sources().hasFileSources) {
         picMenu->show();
         text += messageText(messages, Message::ChooseFile);
     }
@@ -383,7 +375,7 @@ void frmTastomat::ApplySettings() {
     ergonomicOn = options.ergonomicOn;
     state.soundOn = options.soundOn;
     fingerMapOn = options.fingerMapOn;
-    engine.highlightOn = options.highlightOn;
+    engine.SetHighlight(options.highlightOn);
     flatKeyboardOn = options.flatKeyboardOn;
     // A hand-edited file may name a theme that does not exist.
     state.backgroundTheme = (options.backgroundTheme >= 0 && options.backgroundTheme < kThemeCount)
@@ -410,7 +402,7 @@ MainOptions frmTastomat::CurrentOptions() const {
     options.ergonomicOn = ergonomicOn;
     options.soundOn = state.soundOn;
     options.fingerMapOn = fingerMapOn;
-    options.highlightOn = engine.highlightOn;
+    options.highlightOn = engine.highlightOn();
     options.flatKeyboardOn = flatKeyboardOn;
     options.backgroundTheme = state.backgroundTheme;
     options.category = state.results.categoryIndex;
@@ -424,7 +416,7 @@ void frmTastomat::RefreshMenuMarkers() {
     const QColor off(0xB4, 0xBC, 0xC8);
     shpMenu[3]->SetFillColor(appState().soundOn ? on : off);
     shpMenu[4]->SetFillColor(fingerMapOn ? on : off);
-    shpMenu[5]->SetFillColor(engine.highlightOn ? on : off);
+    shpMenu[5]->SetFillColor(engine.highlightOn() ? on : off);
 }
 
 void frmTastomat::Unload() {
@@ -436,9 +428,7 @@ void frmTastomat::closeEvent(QCloseEvent* event) {
     if (unloaded_) return;
     unloaded_ = true;
     // Whatever the engine was waiting on must not carry on in a closed window.
-    engine.ended = true;
-    engine.Timer1.stop();
-    engine.Timer2.stop();
+    engine.Stop();
     const AppState& state = appState();
     SaveSettings(state.appFolder, CurrentOptions());
     RestoreKeyboard();

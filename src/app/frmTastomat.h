@@ -97,17 +97,17 @@ class frmTastomat : public QWidget {
 
     // Interface texts.
     QStringList messages;
-    QStringList praiseGood;
-    QStringList praiseGreat;
     QString warningTitle;
 
-    // Options of the window, kept in the settings. Highlighting belongs to
-    // the engine (engine.highlightOn), which needs it on every keystroke.
+  private:
+    // Options of the window, kept in the settings; CurrentOptions tells
+    // them. Highlighting belongs to the engine (engine.highlightOn()),
+    // which needs it on every keystroke.
     bool fingerMapOn = true;
     bool ergonomicOn = false;
     bool flatKeyboardOn = false;
 
-    // Controls, named as their object names.
+    // Controls, named as their object names (which is how tests find them).
     DisplayPanel* picDisplay = nullptr;
     QLabel* lblFraseCorr = nullptr;
     ShapeBox* shpIndex = nullptr;
@@ -146,11 +146,10 @@ class frmTastomat : public QWidget {
     QWidget* picKeyword = nullptr;
     QLabel* imgPremi = nullptr;  // the blinking "press Enter" picture
 
+  public:
     // Balloon tips of the source options and of the level options.
     std::unique_ptr<cTooltip> sourceTips;
     std::unique_ptr<cTooltip> levelTips;
-
-    // The tooltip of each menu strip item.
 
   signals:
     // The main window has unloaded: the program ends.

@@ -63,7 +63,7 @@ void frmTastomat::ConnectExerciseControls() {
         });
     }
     connect(cboListFile, &QComboBox::currentIndexChanged, this,
-            [this](int index) { engine.sources.listIndex = index; });
+            [this](int index) { engine.ChooseListEntry(index); });
     for (int i = 0; i < 2; ++i) {
         connect(optLevel[size_t(i)], &QRadioButton::clicked, this,
                 [this, i] { SetCategory(i, true); });
@@ -76,7 +76,7 @@ void frmTastomat::ConnectExerciseControls() {
 bool frmTastomat::HandleInputKey(QKeyEvent* event) {
     // Nothing the user types edits the box directly: the engine judges the
     // character and supplies the box's text itself.
-    if (engine.inSentenceEnd) return true;
+    if (engine.inSentenceEnd()) return true;
     if (event->key() == Qt::Key_Pause) {
         engine.PauseExercise();
         return true;

@@ -56,7 +56,7 @@ void frmTastomat::ApplyKeyboardOptions() {
     keyboard->setFlatKeyboardOn(flatKeyboardOn);
     keyboard->setErgonomicOn(ergonomicOn);
     keyboard->setFingerMapOn(fingerMapOn);
-    keyboard->setHighlightOn(engine.highlightOn);
+    keyboard->setHighlightOn(engine.highlightOn());
     keyboard->setSoundOn(appState().soundOn);
     SetKey25ToolTip();
 }

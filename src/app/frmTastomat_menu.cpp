@@ -82,10 +82,10 @@ void frmTastomat::ToggleFingerMap() {
 }
 
 void frmTastomat::ToggleHighlight() {
-    engine.highlightOn = !engine.highlightOn;
+    engine.SetHighlight(!engine.highlightOn());
     RefreshMenuMarkers();
     if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword))
-        keyboard->setHighlightOn(engine.highlightOn);
+        keyboard->setHighlightOn(engine.highlightOn());
     PlaySoundResource(Sound::Click);
 }
 
@@ -111,7 +111,7 @@ void frmTastomat::ShowAbout() {
                                           texts_.keyboardPrintAuthor};
         KeyboardPrintoutSteps steps;
         steps.pauseInvitation = [this] {
-            engine.exerciseRunning = true;
+            engine.HoldEnterInvitation();
             HideCoverWindow();
         };
         steps.resumeInvitation = [this] {
@@ -127,7 +127,7 @@ void frmTastomat::ShowAbout() {
         engine.SelectSource(SourceInternal);
         ApplyInterfaceTexts();
         FitOptionTexts();
-        engine.restartPending = true;
+        engine.RequestFreshStart();
         picDisplay->setFocus();
         StartSentence();
     }
@@ -162,7 +162,7 @@ bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
             // Dead keys and other composed characters come only this way.
             if (widget == txtInput) {
                 const QString text = static_cast<QInputMethodEvent*>(event)->commitString();
-                if (!text.isEmpty() && !engine.inSentenceEnd && !txtInput->isReadOnly())
+                if (!text.isEmpty() && !engine.inSentenceEnd() && !txtInput->isReadOnly())
                     engine.OnInputText(text);
                 return true;
             }
@@ -180,7 +180,7 @@ bool frmTastomat::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool frmTastomat::HandleKeyPress(QKeyEvent* event) {
-    if (engine.inSentenceEnd) return true;
+    if (engine.inSentenceEnd()) return true;
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cmdStart->isEnabled()) {
         cmdStart->setEnabled(false);

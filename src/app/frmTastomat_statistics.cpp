@@ -108,24 +108,13 @@ void frmTastomat::ShowStatistics(QWidget* parent) {
         StartCommandLineExercise(window.drillFile());
         return;
     }
-    if (wasRunning && !unloaded_) {
-        engine.sentenceStart = engine.sentenceStart.addMSecs(stopped.msecsTo(seams::now()));
-        engine.SetClock(true);
-    }
+    if (wasRunning && !unloaded_) engine.ResumeClock(stopped);
 }
 
 void frmTastomat::StartCommandLineExercise(const QString& path) {
     if (unloaded_) return;
     // Back to a fresh start, as the restart command leaves it...
-    engine.SetClock(false);
-    engine.Timer2.stop();
-    engine.sources.SelectSource(SourceInternal);
-    view_->sourcesChanged(engine.sources);
-    engine.restartPending = true;
-    // Counted from nothing, so that the reset passes no end of a level
-    // (which would open the results window).
-    engine.sentenceNo = 0;
-    engine.StartSentence();
+    engine.StartAfresh();
     if (unloaded_) return;
     // ... then the file as the command line names it, started at once.
     if (!engine.InterpretCommandLine(path)) return;

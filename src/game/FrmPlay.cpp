@@ -3,6 +3,7 @@
 #include "platform/SeamReset.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"
+#include "platform/Wait.h"
 #include "settings/LanguageSupport.h"
 #include "ui/GradientPanel.h"
 #include "ui/modGradient.h"
@@ -512,7 +513,7 @@ void FrmPlay::unload() {
     if (input_.translucent && isVisible()) {
         for (int alpha = 250; alpha >= 50; alpha -= 5) {
             setWindowOpacity(alpha / 255.0);
-            seams::waitWithEvents(10);
+            if (!waitAlive(this, 10)) return;
         }
     }
     hide();

@@ -1,10 +1,9 @@
 #include "ui/frmShadow.h"
 
 #include "platform/Seams.h"
-#include "ui/basSleep.h"
+#include "platform/Wait.h"
 #include "ui/frmTransparency.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QPointer>
 #include <QRect>
@@ -84,25 +83,18 @@ void frmShadow::Form_Load(DialogKind kind, const DialogRunner& runDialog) {
     if (frmTransparency::Shown()) frmTransparency::HideCover();
     SetAlpha(kDimAlpha);
 
-    QPointer<frmShadow> self(this);
     show();
-    QCoreApplication::processEvents();
-    WaitWithEvents(200);
-    if (!self) return;
-    QCoreApplication::processEvents();
-    if (!self) return;
+    if (!waitAlive(this, 0) || !waitAlive(this, 200) || !waitAlive(this, 0)) return;
 
     if (isDialog(kind) && runDialog) {
+        const QPointer<frmShadow> self(this);
         runDialog(kind, this);
         if (!self) return;
     }
 
     for (int alpha = 160; alpha >= 0; alpha -= 5) {
         SetAlpha(alpha);
-        WaitWithEvents(10);
-        if (!self) return;
-        QCoreApplication::processEvents();
-        if (!self) return;
+        if (!waitAlive(this, 10) || !waitAlive(this, 0)) return;
     }
 }
 

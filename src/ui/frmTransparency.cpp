@@ -2,8 +2,8 @@
 
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "platform/Wait.h"
 #include "platform/WindowPlacement.h"
-#include "ui/basSleep.h"
 #include "ui/modGradient.h"
 
 #include <QApplication>
@@ -208,12 +208,10 @@ void frmTransparency::Form_Load(const QPoint& target, const QPoint& aim) {
 
     move(target.x(), std::max(screenHeight, rest));
     show();
-    QPointer<frmTransparency> self(this);
     for (int top = screenHeight; top >= target.y(); top -= kSlideStep) {
         move(target.x(), top);
         slideTops_.push_back(top);
-        WaitWithEvents(10);
-        if (!self || unloading_) return;
+        if (!waitAlive(this, 10) || unloading_) return;
         // Taken off the screen meanwhile: finish the journey unseen.
         if (isHidden()) break;
     }
@@ -224,14 +222,12 @@ void frmTransparency::Form_Load(const QPoint& target, const QPoint& aim) {
 void frmTransparency::Form_Unload() {
     unloading_ = true;
     shownFlag() = false;
-    QPointer<frmTransparency> self(this);
     // Fading a window nobody sees would only delay the caller.
     if (options().translucent && isVisible()) {
         for (int alpha = 250; alpha >= 50; alpha -= 5) {
             fadeSteps_.push_back(alpha);
             setWindowOpacity(alpha / 255.0);
-            WaitWithEvents(10);
-            if (!self) return;
+            if (!waitAlive(this, 10)) return;
         }
     }
     hide();

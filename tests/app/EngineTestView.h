@@ -98,7 +98,7 @@ class RecordingView : public EngineView {
     void setEnterInvitation(bool on) override { invitation = on; }
     void toggleEnterPicture() override {}
     void showModalForm(DialogKind kind) override {
-        modals.push_back({kind, engine->sentenceNo, appState().results.resultsReason});
+        modals.push_back({kind, engine->sentenceNumber(), appState().results.resultsReason});
         if (kind == DialogKind::Results) {
             appState().results.resultsAnswer = ResultsAnswer::Open;
             if (!answers.empty()) {

@@ -62,7 +62,7 @@ class TestBadFiles : public QObject {
     void typeText() {
         const QString text = appState().results.exerciseText;
         for (QChar c : text) {
-            if (c == QLatin1Char('\n') || engine_->sentenceDone) continue;
+            if (c == QLatin1Char('\n') || engine_->sentenceDone()) continue;
             const bool typeable = c == QLatin1Char('\r') || isTypeableCode(charCode(c));
             engine_->OnInputText(typeable ? QString(c) : QStringLiteral("x"));
         }
@@ -70,7 +70,7 @@ class TestBadFiles : public QObject {
     // The engine is back at a reset: nothing runs, Start leads to a fresh
     // exercise on the internal sentences.
     void verifyReset() {
-        QVERIFY(!engine_->restartPending);
+        QVERIFY(!engine_->restartPending());
         QVERIFY(!appState().freeTextMode);
         QVERIFY(appState().results.exerciseFile.isEmpty());
         QCOMPARE(view_->welcomes, 1);
@@ -232,16 +232,16 @@ class TestBadFiles : public QObject {
         writeFile(QStringLiteral("Esercizi/e.lez"), file);
         engine_->EnableSources();
         engine_->SelectSource(SourceExercises);
-        QCOMPARE(engine_->sources.listEntries, QStringList{QStringLiteral("e.lez")});
+        QCOMPARE(engine_->sources().listEntries, QStringList{QStringLiteral("e.lez")});
         view_->answers = {0, 0, 1};
         for (int n = 1; n <= 15; ++n) {
             engine_->StartSentence();
-            QCOMPARE(engine_->sentenceNo, n);
+            QCOMPARE(engine_->sentenceNumber(), n);
             const QString text = appState().results.exerciseText;
             QVERIFY2(!text.isEmpty() && allTypeable(text), qPrintable(text));
             QVERIFY(!text.startsWith(QLatin1Char('\r')) && !text.endsWith(QLatin1Char('\n')));
             typeText();
-            QVERIFY(engine_->sentenceDone);
+            QVERIFY(engine_->sentenceDone());
             QVERIFY(view_->startEnabled);
         }
         engine_->StartSentence();  // "Termina" after the last level
@@ -286,7 +286,7 @@ class TestBadFiles : public QObject {
         writeFile(QStringLiteral("Esercizi/t.txt"), file);
         engine_->EnableSources();
         engine_->SelectSource(SourceTextFiles);
-        QCOMPARE(engine_->sources.listEntries.size(), 1);
+        QCOMPARE(engine_->sources().listEntries.size(), 1);
         engine_->StartSentence();
         if (expected.isEmpty()) {
             QCOMPARE(boxes_, QStringList{kOpenError + path(QStringLiteral("Esercizi/t.txt"))});
@@ -297,7 +297,7 @@ class TestBadFiles : public QObject {
             QCOMPARE(appState().results.exerciseText, expected);
             boxAnswer_ = seams::MsgAnswer::No;  // no restart: the counts stay
             typeText();
-            QVERIFY(engine_->sentenceDone);
+            QVERIFY(engine_->sentenceDone());
             QCOMPARE(int(appState().results.correctCount), expected.size());
             QCOMPARE(view_->modals.back().kind, DialogKind::FreeTextReport);
         }
@@ -311,7 +311,7 @@ class TestBadFiles : public QObject {
         writeFile(QStringLiteral("Esercizi/b.txt"), QByteArray(100, 'b'));
         engine_->EnableSources();
         engine_->SelectSource(SourceTextFiles);
-        QCOMPARE(engine_->sources.listEntries, QStringList{QStringLiteral("b.txt    (1 min)")});
+        QCOMPARE(engine_->sources().listEntries, QStringList{QStringLiteral("b.txt    (1 min)")});
         writeFile(QStringLiteral("Esercizi/b.txt"), QByteArray(40000, 'b'));
         engine_->StartSentence();
         QCOMPARE(boxes_, QStringList{QStringLiteral("File di testo troppo lungo, scegliere un file "
@@ -349,8 +349,8 @@ class TestBadFiles : public QObject {
             QVERIFY(QFile::setPermissions(full, QFileDevice::Permissions{}));
         }
         engine_->EnableSources();
-        QVERIFY(!engine_->sources.optionEnabled[SourceExercises]);
-        QVERIFY(!engine_->sources.optionEnabled[SourceTextFiles]);
+        QVERIFY(!engine_->sources().optionEnabled[SourceExercises]);
+        QVERIFY(!engine_->sources().optionEnabled[SourceTextFiles]);
 
         // Named on the command line, exactly or in another case.
         for (const QString& arg :
@@ -380,16 +380,16 @@ class TestBadFiles : public QObject {
         writeFile(name, "[Livello1]\r\n1=abc\r\n");
         engine_->EnableSources();
         engine_->SelectSource(source);
-        QCOMPARE(engine_->sources.listEntries.size(), 1);
+        QCOMPARE(engine_->sources().listEntries.size(), 1);
         QVERIFY(QFile::remove(path(name)));
         engine_->StartSentence();
         QVERIFY(boxes_.isEmpty());
         QVERIFY(!appState().freeTextMode);
         QVERIFY(appState().results.exerciseFile.isEmpty());
-        QCOMPARE(engine_->sentenceNo, 1);
+        QCOMPARE(engine_->sentenceNumber(), 1);
         QVERIFY(!appState().results.exerciseText.isEmpty());  // an internal sentence
         typeText();
-        QVERIFY(engine_->sentenceDone);
+        QVERIFY(engine_->sentenceDone());
     }
 
     // --- Course bookmark ------------------------------------------------------
@@ -418,7 +418,7 @@ class TestBadFiles : public QObject {
         appState().results.userName = QStringLiteral("Anna");
         engine_->EnableSources();
         engine_->SelectSource(SourceCourse);
-        QCOMPARE(engine_->sources.listIndex, selected);
+        QCOMPARE(engine_->sources().listIndex, selected);
         engine_->StartSentence();
         QCOMPARE(appState().results.exerciseFile,
                  path(QStringLiteral("CorsoDattilo/%1.lez")
@@ -427,7 +427,7 @@ class TestBadFiles : public QObject {
         // Keeping the lesson writes the bookmark (a directory is left alone,
         // and the user is told the bookmark was not kept; no lesson is
         // touched).
-        engine_->sources.SaveBookmark(nullptr, engine_->messages);
+        engine_->sources().SaveBookmark(nullptr, engine_->messages());
         QCOMPARE(boxes_.size(), bookmark == "<dir>" ? 2 : 1);
         QCOMPARE(readFile(QStringLiteral("CorsoDattilo/a.lez")),
                  QByteArray("[Livello1]\r\n1=abc\r\n"));
@@ -435,8 +435,8 @@ class TestBadFiles : public QObject {
             QVERIFY(QFileInfo(bmk).isDir());
             QVERIFY(boxes_[1].startsWith(QStringLiteral("Impossibile salvare")));
         } else {
-            engine_->sources.ReadBookmark();
-            QCOMPARE(engine_->sources.bookmarkName,
+            engine_->sources().ReadBookmark();
+            QCOMPARE(engine_->sources().bookmarkName,
                      QString(QChar(QLatin1Char('A').unicode() + selected)));
         }
     }
@@ -477,7 +477,7 @@ class TestBadFiles : public QObject {
         QVERIFY(QDir().mkpath(path(QStringLiteral("Esercizi/sub"))));
         writeFile(QStringLiteral("Esercizi/sub/in.lez"), "[Livello1]\r\n1=abc\r\n");
         QVERIFY(engine_->InterpretCommandLine(arg));  // never ends the program
-        QCOMPARE(int(engine_->sources.InterpretCommandLine(arg)), result);
+        QCOMPARE(int(engine_->sources().InterpretCommandLine(arg)), result);
         QVERIFY(appState().results.exerciseFile.isEmpty());
         QVERIFY(!appState().freeTextMode);
         // A file that was asked for and is not there is reported once.

@@ -1,6 +1,7 @@
 // The exercise engine driven through a recording view: whole exercises with
 // chosen timings on a fake clock, wrong keys, two-line sentences, dead-key
 // commit strings, a free text, the pause and the results window requests.
+#include "EngineProbe.h"
 #include "EngineTestView.h"
 #include "app/ExerciseEngine.h"
 #include "platform/AppState.h"
@@ -109,7 +110,7 @@ class TestEngine : public QObject {
     // figures worked out by hand (every sentence has 20 characters).
     void wholeExerciseFromFile() {
         writeFile(QStringLiteral("Esercizi/known.lez"), kLesson);
-        engine_->sources.EnableSources();
+        engine_->sources().EnableSources();
         engine_->SelectSource(SourceExercises);
         view_->answers = {0, 0, 0};
 
@@ -132,7 +133,7 @@ class TestEngine : public QObject {
         };
         for (int s = 0; s < 5; ++s) {
             engine_->StartSentence();
-            QCOMPARE(engine_->sentenceNo, s + 1);
+            QCOMPARE(engine_->sentenceNumber(), s + 1);
             QCOMPARE(view_->lamps, 1);
             QCOMPARE(view_->sentenceNumber, QString::number(s + 1));
             QCOMPARE(
@@ -147,14 +148,14 @@ class TestEngine : public QObject {
             });
             const Step& st = level1[s];
             QCOMPARE(view_->clock, QString::fromLatin1(st.clock));
-            QCOMPARE(engine_->speedBarWidth, st.bar);
+            QCOMPARE(engine_->speedBarWidth(), st.bar);
             QCOMPARE(view_->messageIcon, st.icon);
             QCOMPARE(view_->averages[0], QString::fromLatin1(st.average));
             QVERIFY(sounds_.back() == 102 || sounds_.back() == 103);
             QCOMPARE(std::count(sounds_.begin(), sounds_.end(), 103), st.newBest ? 1 : 0);
             QCOMPARE(view_->messageText.contains(QStringLiteral("hai anche superato")), st.newBest);
             // From 41 points on a praise word leads: a great one for a new best.
-            const QStringList& praise = st.newBest ? engine_->praiseGreat : engine_->praiseGood;
+            const QStringList& praise = st.newBest ? engine_->praiseGreat() : engine_->praiseGood();
             const bool praised = std::any_of(praise.begin(), praise.end(), [&](const QString& p) {
                 return view_->messageText.startsWith(p + QStringLiteral(" Hai totalizzato"));
             });
@@ -213,7 +214,7 @@ class TestEngine : public QObject {
         QVERIFY(sounds_.empty());
         typeSentence(10, [&](int i) {
             if (i == 9) {
-                QCOMPARE(engine_->expectedChar, QStringLiteral("\r"));
+                QCOMPARE(engine_->expectedChar(), QStringLiteral("\r"));
                 QCOMPARE(view_->underlineLine, 0);
             }
             if (i == 10) QCOMPARE(view_->underlineLine, 1);
@@ -234,7 +235,7 @@ class TestEngine : public QObject {
         engine_->StartSentence();
         QCOMPARE(view_->modals.back().reason, ResultsReason::ExerciseEnded);
         QCOMPARE(view_->modals.back().sentenceNo, 16);
-        QCOMPARE(engine_->sentenceNo, 0);
+        QCOMPARE(engine_->sentenceNumber(), 0);
         QCOMPARE(view_->welcomes, 1);
         QCOMPARE(view_->correct, QStringLiteral("0/0"));
         QCOMPARE(view_->averages[0], QString());
@@ -251,8 +252,8 @@ class TestEngine : public QObject {
         }
         engine_->StartSentence();
         QVERIFY(view_->unloaded);
-        QVERIFY(engine_->ended);
-        QCOMPARE(engine_->sentenceNo, 6);
+        QVERIFY(engine_->ended());
+        QCOMPARE(engine_->sentenceNumber(), 6);
         engine_->StartSentence();  // nothing runs any more
         QCOMPARE(view_->modals.size(), size_t(1));
     }
@@ -262,17 +263,17 @@ class TestEngine : public QObject {
         for (int s = 1; s <= 15; ++s) {
             engine_->StartSentence();
             const int level = (s - 1) / 5 + 1;
-            QVERIFY(engine_->usedSentences[size_t(s)] > 15 * (level - 1));
-            QVERIFY(engine_->usedSentences[size_t(s)] <= 15 * level);
+            QVERIFY(engine_->usedSentences()[size_t(s)] > 15 * (level - 1));
+            QVERIFY(engine_->usedSentences()[size_t(s)] <= 15 * level);
             typeSentence(10);
         }
-        std::set<int> drawn(engine_->usedSentences.begin() + 1, engine_->usedSentences.end());
+        std::set<int> drawn(engine_->usedSentences().begin() + 1, engine_->usedSentences().end());
         QCOMPARE(drawn.size(), size_t(15));
         engine_->StartSentence();
-        QCOMPARE(engine_->sentenceNo, 1);
+        QCOMPARE(engine_->sentenceNumber(), 1);
         QCOMPARE(view_->welcomes, 0);
         QCOMPARE(view_->correct, QStringLiteral("0/0"));
-        QVERIFY(!engine_->sentenceDone);
+        QVERIFY(!engine_->sentenceDone());
     }
 
     // A pause of a minute does not count; Esc and keys after the end do
@@ -305,10 +306,10 @@ class TestEngine : public QObject {
         engine_->OnInputText(appState().results.exerciseText.left(1));
         QVERIFY(engine_->clockRunning());
         appState().results.errorCount = 32765;
-        engine_->sentenceErrors = 32765;
+        EngineProbe::setErrorsInSentence(*engine_, 32765);
         for (int i = 0; i < 5; ++i) engine_->OnInputText(QStringLiteral("\u00B0"));
         QCOMPARE(appState().results.errorCount, int16_t(32767));
-        QCOMPARE(engine_->sentenceErrors, 32767);
+        QCOMPARE(engine_->errorsInSentence(), 32767);
         QCOMPARE(view_->wrong, QStringLiteral("32767/32767"));
         QCOMPARE(view_->face.symbol, QLatin1Char('D'));
 
@@ -328,19 +329,19 @@ class TestEngine : public QObject {
         engine_->OnInputText(QStringLiteral("a"));
         QVERIFY(view_->typeForMe);
         engine_->TypeForMe();
-        QCOMPARE(engine_->sentenceCorrect, 2);
+        QCOMPARE(engine_->correctInSentence(), 2);
         QCOMPARE(view_->inputText, QStringLiteral("a"));
         engine_->OnInputText(QStringLiteral("b"));
-        QVERIFY(engine_->sentenceDone);
+        QVERIFY(engine_->sentenceDone());
         QCOMPARE(view_->inputText, QStringLiteral("ab"));
     }
 
     void freeText() {
         // Typographic apostrophe and quotes, LF-only and CR LF breaks.
         writeFile(QStringLiteral("Esercizi/t.txt"), "It\x92s \x93ok\x94\r\nnext\nline  ");
-        engine_->sources.EnableSources();
+        engine_->sources().EnableSources();
         engine_->SelectSource(SourceTextFiles);
-        QCOMPARE(engine_->sources.listEntries, QStringList{QStringLiteral("t.txt    (1 min)")});
+        QCOMPARE(engine_->sources().listEntries, QStringList{QStringLiteral("t.txt    (1 min)")});
         boxAnswer_ = seams::MsgAnswer::No;  // restart question at the end
         engine_->StartSentence();
         QVERIFY(appState().freeTextMode);
@@ -366,7 +367,7 @@ class TestEngine : public QObject {
         writeFile(QStringLiteral("Esercizi/p.txt"),
                   "\x84Ja\x93, \x82so\x91 \x96 oder \x97 nicht\x85\xA0gut \xAB"
                   "da\xBB");
-        engine_->sources.EnableSources();
+        engine_->sources().EnableSources();
         engine_->SelectSource(SourceTextFiles);
         boxAnswer_ = seams::MsgAnswer::No;
         engine_->StartSentence();
@@ -382,7 +383,7 @@ class TestEngine : public QObject {
         QByteArray text;
         for (int i = 0; i < 200; ++i) text += char('a' + i % 26);
         writeFile(QStringLiteral("Esercizi/long.txt"), text);
-        engine_->sources.EnableSources();
+        engine_->sources().EnableSources();
         engine_->SelectSource(SourceTextFiles);
         engine_->StartSentence();
         QCOMPARE(view_->sentenceText.size(), 35);
@@ -439,7 +440,7 @@ class TestEngine : public QObject {
                                                     "esiste o non può essere letto:\n") +
                                      gone});
         QVERIFY(!view_->unloaded);
-        QVERIFY(other2.sources.commandLineArg.isEmpty());
+        QVERIFY(other2.sources().commandLineArg.isEmpty());
         other2.EnableSources();
         other2.StartSentence();
         QVERIFY(appState().results.exerciseFile.isEmpty());
@@ -448,14 +449,14 @@ class TestEngine : public QObject {
 
     void unreadableTextFileFallsBack() {
         writeFile(QStringLiteral("Esercizi/empty.txt"), "   \r\n  ");
-        engine_->sources.EnableSources();
+        engine_->sources().EnableSources();
         engine_->SelectSource(SourceTextFiles);
         engine_->StartSentence();
         QCOMPARE(boxes_.size(), 1);
         QVERIFY(boxes_[0].startsWith(QStringLiteral("Errore nell'apertura del file:\n")));
         QVERIFY(!appState().freeTextMode);
         QCOMPARE(view_->welcomes, 1);
-        QVERIFY(!engine_->restartPending);
+        QVERIFY(!engine_->restartPending());
     }
 };
 

@@ -3,6 +3,8 @@
 // results window answered through the modal hook. Counters, clock, speed
 // and best-speed bars, messages, level averages, lamps and the error face
 // are checked against figures worked out by hand for the chosen timings.
+#include "EngineProbe.h"
+#include "WindowControls.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
@@ -25,6 +27,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 #include <memory>
@@ -103,7 +106,7 @@ class TestExerciseWindow : public QObject {
     // dead-key letters as input-method text, AltGr characters with the
     // group-switch modifier, the rest as key presses with their text.
     void typeChar(QChar c) {
-        QLineEdit* box = w_->txtInput;
+        QLineEdit* box = control<QLineEdit>(*w_, "txtInput");
         if (c == QLatin1Char('\n')) return;  // the LF after CR is skipped by the program
         if (c == QLatin1Char('\r')) {
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Return, QStringLiteral("\r"),
@@ -122,8 +125,8 @@ class TestExerciseWindow : public QObject {
     }
 
     void pressEnter() {
-        QTest::sendKeyEvent(QTest::Click, w_->txtInput, Qt::Key_Return, QStringLiteral("\r"),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(*w_, "txtInput"), Qt::Key_Return,
+                            QStringLiteral("\r"), Qt::NoModifier);
     }
 
     // Types the sentence shown: the first key starts the clock, the clock
@@ -142,7 +145,7 @@ class TestExerciseWindow : public QObject {
         }
         w_->engine.Timer1_Timer();
         typeChar(text.back());
-        QVERIFY(w_->engine.sentenceDone);
+        QVERIFY(w_->engine.sentenceDone());
     }
 
     QColor back(QWidget* widget) const { return widget->palette().color(QPalette::Window); }
@@ -153,10 +156,11 @@ class TestExerciseWindow : public QObject {
         static const QColor lit[3] = {QColor(0, 0xFF, 0), QColor(0xFF, 0xFF, 0),
                                       QColor(0xFF, 0, 0)};
         for (int l = 1; l <= 3; ++l)
-            QCOMPARE(back(w_->lblMediaLevel[size_t(l + 2)]), l == level ? lit[l - 1] : dim[l - 1]);
+            QCOMPARE(back(control<QLabel>(*w_, "lblMediaLevel", size_t(l + 2))),
+                     l == level ? lit[l - 1] : dim[l - 1]);
     }
 
-    QString face() const { return w_->lblSmile->property("symbol").toString(); }
+    QString face() const { return control<QLabel>(*w_, "lblSmile")->property("symbol").toString(); }
 
   private slots:
     void init() {
@@ -178,7 +182,7 @@ class TestExerciseWindow : public QObject {
                 return int(QDialog::Accepted);
             }
             if (auto* res = qobject_cast<frmClassifica*>(dialog)) {
-                ResultsSeen seen{w_->engine.sentenceNo,
+                ResultsSeen seen{w_->engine.sentenceNumber(),
                                  appState().results.resultsReason,
                                  {},
                                  {},
@@ -209,8 +213,8 @@ class TestExerciseWindow : public QObject {
 
     void wholeExerciseWithChosenTimings() {
         start(QStringLiteral("/test.lez"));
-        QVERIFY(w_->cmdStart->isEnabled());
-        const QImage noFace = w_->lblSmile->grab().toImage();
+        QVERIFY(control<QPushButton>(*w_, "cmdStart")->isEnabled());
+        const QImage noFace = control<QLabel>(*w_, "lblSmile")->grab().toImage();
         resultsAnswers_ = {0, 0, 0};
 
         // Level 1, beginner (factor 0.4): speed = 20 / seconds, score =
@@ -230,26 +234,28 @@ class TestExerciseWindow : public QObject {
         for (int i = 0; i < 5; ++i) {
             sounds_.clear();
             pressEnter();
-            QVERIFY(!w_->cmdStart->isEnabled());
+            QVERIFY(!control<QPushButton>(*w_, "cmdStart")->isEnabled());
             QCOMPARE(w_->windowTitle(),
                      kTitle + QStringLiteral("-  Primo livello: frase %1").arg(i + 1));
-            QCOMPARE(w_->lblNumFrase->text(), QString::number(i + 1));
+            QCOMPARE(control<QLabel>(*w_, "lblNumFrase")->text(), QString::number(i + 1));
             checkLamps(1);
-            QCOMPARE(w_->lblNumBatt[0]->text(), QStringLiteral("0/%1").arg(20 * i));
+            QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 0)->text(),
+                     QStringLiteral("0/%1").arg(20 * i));
             // Sentence 2 has a wrong key in the middle: refused, counted.
             typeSentence(level1[i].seconds, i == 1 ? 5 : -1);
             const Step& s = level1[i];
-            QCOMPARE(w_->lblTime->text(), s.clock);
-            QCOMPARE(w_->imgGradiente->width(), s.bar);
-            QCOMPARE(w_->picMax->width(), s.best);
-            QCOMPARE(w_->lblMediaLevel[0]->text(), s.average);
-            QCOMPARE(w_->lblNumBatt[0]->text(), QStringLiteral("20/%1").arg(20 * (i + 1)));
-            QCOMPARE(w_->lblNumBatt[1]->text(),
+            QCOMPARE(control<QLabel>(*w_, "lblTime")->text(), s.clock);
+            QCOMPARE(control<QLabel>(*w_, "imgGradiente")->width(), s.bar);
+            QCOMPARE(control<QLabel>(*w_, "picMax")->width(), s.best);
+            QCOMPARE(control<QLabel>(*w_, "lblMediaLevel", 0)->text(), s.average);
+            QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 0)->text(),
+                     QStringLiteral("20/%1").arg(20 * (i + 1)));
+            QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 1)->text(),
                      i >= 1 ? QStringLiteral("%1/1").arg(i == 1 ? 1 : 0) : QStringLiteral("0/0"));
-            QVERIFY(w_->picMessaggio->isVisible());
-            QVERIFY(w_->cmdStart->isEnabled());
+            QVERIFY(control<QWidget>(*w_, "picMessaggio")->isVisible());
+            QVERIFY(control<QPushButton>(*w_, "cmdStart")->isEnabled());
             QCOMPARE(sounds_.contains(103), i == 1);
-            QCOMPARE(w_->imgIconaPunteggio->property("iconId").toInt(),
+            QCOMPARE(control<QLabel>(*w_, "imgIconaPunteggio")->property("iconId").toInt(),
                      420 + (s.score <= 20   ? 0
                             : s.score <= 40 ? 1
                             : s.score <= 60 ? 2
@@ -259,11 +265,12 @@ class TestExerciseWindow : public QObject {
                 // The wrong key came after 25 correct ones: 1/25 = 4 %; the
                 // box holds only what was accepted.
                 QCOMPARE(faceAfterWrong_, QStringLiteral("C"));
-                QCOMPARE(w_->txtInput->text(), appState().results.exerciseText);
+                QCOMPARE(control<QLineEdit>(*w_, "txtInput")->text(),
+                         appState().results.exerciseText);
             }
             if (i == 1) QCOMPARE(face(), QStringLiteral("A"));  // 1/40 = 2.5 %
             if (i == 2) QCOMPARE(face(), QStringLiteral("B"));  // 1/60 = 1.7 %
-            const QString message = w_->lblMessaggio->text();
+            const QString message = control<QLabel>(*w_, "lblMessaggio")->text();
             if (i == 2) {
                 QCOMPARE(message, QStringLiteral("Hai totalizzato  40 punti, digitando alla media "
                                                  "di 60 battute al minuto\n Premi il tasto Enter "
@@ -274,13 +281,13 @@ class TestExerciseWindow : public QObject {
                     "minuto\nhai anche superato il tuo record precedente. Premi il tasto Enter "
                     "per continuare.");
                 QVERIFY2(message.endsWith(tail), qPrintable(message));
-                QVERIFY(w_->engine.praiseGreat.contains(message.chopped(tail.size())));
+                QVERIFY(w_->engine.praiseGreat().contains(message.chopped(tail.size())));
             } else if (i == 0) {
                 const QString tail = QStringLiteral(
                     " Hai totalizzato  80 punti, digitando alla media di 120 battute al "
                     "minuto\n Premi il tasto Enter per continuare.");
                 QVERIFY2(message.endsWith(tail), qPrintable(message));
-                QVERIFY(w_->engine.praiseGood.contains(message.chopped(tail.size())));
+                QVERIFY(w_->engine.praiseGood().contains(message.chopped(tail.size())));
             }
         }
         QCOMPARE(appState().results.errorCount, int16_t(1));
@@ -304,8 +311,9 @@ class TestExerciseWindow : public QObject {
             checkLamps(2);
             typeSentence(i == 0 ? 5 : 10);
         }
-        QCOMPARE(w_->lblMediaLevel[1]->text(), QStringLiteral("84"));  // (2.5 + 4 x 2) / 5
-        QCOMPARE(w_->lblMediaLevel[0]->text(), QStringLiteral("58"));
+        QCOMPARE(control<QLabel>(*w_, "lblMediaLevel", 1)->text(),
+                 QStringLiteral("84"));  // (2.5 + 4 x 2) / 5
+        QCOMPARE(control<QLabel>(*w_, "lblMediaLevel", 0)->text(), QStringLiteral("58"));
 
         pressEnter();
         QCOMPARE(results_.size(), 2);
@@ -320,13 +328,13 @@ class TestExerciseWindow : public QObject {
             QCOMPARE(w_->windowTitle(),
                      kTitle + QStringLiteral("-  Terzo livello: frase  %1").arg(i + 1));
             checkLamps(3);
-            QVERIFY(w_->lblFraseCorr->text().contains(QLatin1Char('\n')));
+            QVERIFY(control<QLabel>(*w_, "lblFraseCorr")->text().contains(QLatin1Char('\n')));
             typeSentence(20);
         }
-        QCOMPARE(w_->lblMediaLevel[2]->text(), QStringLiteral("40"));
+        QCOMPARE(control<QLabel>(*w_, "lblMediaLevel", 2)->text(), QStringLiteral("40"));
         // The LF after each CR is never typed: 19 keystrokes per sentence.
         QCOMPARE(appState().results.correctCount, int16_t(295));
-        QCOMPARE(w_->lblNumBatt[0]->text(), QStringLiteral("19/295"));
+        QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 0)->text(), QStringLiteral("19/295"));
         QCOMPARE(face(), QStringLiteral("B"));
 
         // After sentence 15 the whole table; "Continua" starts again at once
@@ -339,28 +347,29 @@ class TestExerciseWindow : public QObject {
         QCOMPARE(results_[2].headingsShown, QList<bool>({true, true, true}));
         QVERIFY(!w_->IsUnloaded());
         QCOMPARE(w_->windowTitle(), kTitle + QStringLiteral("-  Primo livello: frase 1"));
-        QCOMPARE(w_->engine.sentenceNo, 1);
+        QCOMPARE(w_->engine.sentenceNumber(), 1);
         QCOMPARE(appState().results.correctCount, int16_t(0));
-        QCOMPARE(w_->lblNumBatt[0]->text(), QStringLiteral("0/0"));
-        for (int i = 0; i < 3; ++i) QCOMPARE(w_->lblMediaLevel[size_t(i)]->text(), QString());
+        QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 0)->text(), QStringLiteral("0/0"));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(control<QLabel>(*w_, "lblMediaLevel", size_t(i))->text(), QString());
         QCOMPARE(appState().results.exerciseText, QString::fromUtf8("grüße aus der küchen"));
         QVERIFY(asked_.isEmpty());
         // The totals start from nothing: so does the face, frame included.
         QCOMPARE(face(), QString());
-        QVERIFY(w_->lblSmile->grab().toImage() == noFace);
+        QVERIFY(control<QLabel>(*w_, "lblSmile")->grab().toImage() == noFace);
     }
 
     // A restart clears the error face: no symbol, and the label looks as it
     // did before the first keystroke (its frame keeps no colour).
     void restartClearsTheErrorFace() {
         start(QString());
-        const QImage noFace = w_->lblSmile->grab().toImage();
+        const QImage noFace = control<QLabel>(*w_, "lblSmile")->grab().toImage();
         pressEnter();
         typeChar(appState().results.exerciseText[0]);
         seams::advanceClock(1000);
         typeChar(QLatin1Char('#'));
         QCOMPARE(face(), QStringLiteral("D"));
-        QVERIFY(w_->lblSmile->grab().toImage() != noFace);
+        QVERIFY(control<QLabel>(*w_, "lblSmile")->grab().toImage() != noFace);
         seams::setMessageHook([this](const seams::MessageRequest& r) {
             asked_ << r;
             return seams::MsgAnswer::Yes;
@@ -368,7 +377,7 @@ class TestExerciseWindow : public QObject {
         w_->MenuCommand(1);
         QCOMPARE(asked_.last().text, QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
         QCOMPARE(face(), QString());
-        QVERIFY(w_->lblSmile->grab().toImage() == noFace);
+        QVERIFY(control<QLabel>(*w_, "lblSmile")->grab().toImage() == noFace);
     }
 
     // What the keyboard does, as the window publishes it for programs that
@@ -386,7 +395,7 @@ class TestExerciseWindow : public QObject {
         for (int i = 0; i < 5; ++i) {
             pressEnter();
             QCOMPARE(state(), QStringLiteral("typing"));
-            QVERIFY(!w_->txtInput->isReadOnly());
+            QVERIFY(!control<QLineEdit>(*w_, "txtInput")->isReadOnly());
             typeSentence(4);
             QCOMPARE(state(), QStringLiteral("start"));
         }
@@ -425,16 +434,16 @@ class TestExerciseWindow : public QObject {
         w_ = std::make_unique<frmTastomat>(QStringLiteral("/test.lez"));
         w_->Form_Load();
         enter.target = w_.get();
-        w_->cmdStart->installEventFilter(&enter);
+        control<QPushButton>(*w_, "cmdStart")->installEventFilter(&enter);
         w_->FinishStartUp();
         QVERIFY(enter.sent);
         QCOMPARE(w_->property("inputState").toString(), QStringLiteral("typing"));
-        QCOMPARE(w_->focusWidget(), w_->txtInput);
+        QCOMPARE(w_->focusWidget(), control<QLineEdit>(*w_, "txtInput"));
         const QString text = appState().results.exerciseText;
         typeChar(text[0]);
         typeChar(text[1]);
-        QCOMPARE(w_->engine.sentenceErrors, 0);
-        QCOMPARE(w_->engine.sentenceCorrect, 2);
+        QCOMPARE(w_->engine.errorsInSentence(), 0);
+        QCOMPARE(w_->engine.correctInSentence(), 2);
     }
 
     void terminaEndsTheProgram() {
@@ -448,8 +457,8 @@ class TestExerciseWindow : public QObject {
         QCOMPARE(results_.size(), 1);
         QVERIFY(w_->IsUnloaded());
         // Nothing more runs in the closed window.
-        QVERIFY(!w_->engine.Timer1.isActive());
-        QVERIFY(!w_->engine.Timer2.isActive());
+        QVERIFY(!w_->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+        QVERIFY(!w_->findChild<QTimer*>(QStringLiteral("Timer2"))->isActive());
     }
 
     // Between sentences the Enter keys stay pressed as an invitation, also
@@ -481,7 +490,7 @@ class TestExerciseWindow : public QObject {
         pressEnter();
         typeChar(appState().results.exerciseText[0]);
         const int next = keyboard->expectedKeyIndex();
-        QCOMPARE(w_->engine.expectedChar, QStringLiteral("r"));
+        QCOMPARE(w_->engine.expectedChar(), QStringLiteral("r"));
         QVERIFY(keyboard->isKeyPressed(next));
         const auto check = [&](const char* step, bool shape) {
             QVERIFY2(keyboard->isKeyPressed(next), step);
@@ -500,7 +509,7 @@ class TestExerciseWindow : public QObject {
 
         // A capital: the Shift of the other hand goes with it.
         appState().results.exerciseText = QStringLiteral("gR");
-        w_->engine.textPos = 1;
+        EngineProbe::setCursor(w_->engine, 1);
         w_->engine.AdvanceCursor();
         QVERIFY(keyboard->isKeyPressed(36));
         w_->MenuCommand(5);
@@ -521,10 +530,10 @@ class TestExerciseWindow : public QObject {
         typeChar(appState().results.exerciseText[0]);
         seams::setMessageHook([](const seams::MessageRequest&) { return seams::MsgAnswer::Yes; });
         w_->MenuCommand(1);
-        QVERIFY(w_->picLevel->isVisible());
-        QVERIFY(w_->engine.expectedChar.isEmpty());
-        w_->optLevel[1]->click();
-        QVERIFY(!w_->fingerMapOn);
+        QVERIFY(control<QWidget>(*w_, "picLevel")->isVisible());
+        QVERIFY(w_->engine.expectedChar().isEmpty());
+        control<QRadioButton>(*w_, "optLevel", 1)->click();
+        QVERIFY(!w_->CurrentOptions().fingerMapOn);
         QVERIFY(keyboard->expectedChar().isEmpty());
         QVERIFY(!keyboard->highlightShown(0));
         for (int k = 0; k < 63; ++k)
@@ -535,48 +544,48 @@ class TestExerciseWindow : public QObject {
     void keysTheInputBoxMustNotTakeItself() {
         start(QStringLiteral("/test.lez"));
         pressEnter();
-        QLineEdit* box = w_->txtInput;
+        QLineEdit* box = control<QLineEdit>(*w_, "txtInput");
         // Arrows and shortcuts neither move nor change anything; a wrong key
         // before the first correct one is refused but not counted.
         QTest::keyClick(box, Qt::Key_Left);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         typeChar(QLatin1Char('x'));
         QCOMPARE(box->text(), QString());
-        QCOMPARE(w_->lblNumBatt[1]->text(), QStringLiteral("0/0"));
+        QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 1)->text(), QStringLiteral("0/0"));
         QCOMPARE(face(), QString());
         // Once the clock runs a wrong key is counted and shown.
         typeChar(QLatin1Char('g'));
         seams::advanceClock(1000);
         typeChar(QLatin1Char('x'));
-        QCOMPARE(w_->lblNumBatt[1]->text(), QStringLiteral("1/1"));
+        QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 1)->text(), QStringLiteral("1/1"));
         QCOMPARE(box->text(), QStringLiteral("g"));
         // A dead-key text on the wrong character is a wrong key too.
         QInputMethodEvent event;
         event.setCommitString(QStringLiteral("\u00E9"));
         QCoreApplication::sendEvent(box, &event);
-        QCOMPARE(w_->lblNumBatt[1]->text(), QStringLiteral("2/2"));
+        QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 1)->text(), QStringLiteral("2/2"));
         typeChar(QLatin1Char('r'));
         typeChar(QChar(0x00FC));
         QCOMPARE(box->text(), QString::fromUtf8("grü"));
-        QCOMPARE(w_->lblNumBatt[0]->text(), QStringLiteral("3/3"));
+        QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 0)->text(), QStringLiteral("3/3"));
     }
 
     // The level buttons: the expert category turns the finger colours off
     // and locks their menu item; back to beginner unlocks it.
     void categoryButtons() {
         start(QString());
-        QVERIFY(w_->fingerMapOn);
+        QVERIFY(w_->CurrentOptions().fingerMapOn);
         sounds_.clear();
-        w_->optLevel[1]->click();
+        control<QRadioButton>(*w_, "optLevel", 1)->click();
         QCOMPARE(appState().results.categoryName, QStringLiteral("Esperto"));
         QCOMPARE(appState().results.scoreFactor, 0.2f);
-        QVERIFY(!w_->fingerMapOn);
-        QVERIFY(!w_->lblMenu[4]->isEnabled());
+        QVERIFY(!w_->CurrentOptions().fingerMapOn);
+        QVERIFY(!control<QLabel>(*w_, "lblMenu", 4)->isEnabled());
         QVERIFY(sounds_.contains(111));
-        w_->optLevel[0]->click();
+        control<QRadioButton>(*w_, "optLevel", 0)->click();
         QCOMPARE(appState().results.categoryName, QStringLiteral("Principiante"));
-        QVERIFY(w_->lblMenu[4]->isEnabled());
-        QVERIFY(!w_->fingerMapOn);  // stays as the expert left it
+        QVERIFY(control<QLabel>(*w_, "lblMenu", 4)->isEnabled());
+        QVERIFY(!w_->CurrentOptions().fingerMapOn);  // stays as the expert left it
     }
 
     void freeTextFromTheSourceMenu() {
@@ -584,27 +593,29 @@ class TestExerciseWindow : public QObject {
         for (int i = 0; i < 20; ++i) text += "Der Hund l\xe4uft schnell.\r\n";
         writeFile(QStringLiteral("Esercizi/lauf.txt"), text);
         start(QString());
-        QVERIFY(w_->picMenu->isVisible());
-        QVERIFY(w_->optMenu[3]->isEnabled());
-        w_->optMenu[3]->click();
-        QCOMPARE(w_->cboListFile->currentText(), QStringLiteral("lauf.txt    (2 min)"));
-        QCOMPARE(w_->lblIconaEsercizio->property("symbol").toString(), QStringLiteral("4"));
+        QVERIFY(control<QWidget>(*w_, "picMenu")->isVisible());
+        QVERIFY(control<QRadioButton>(*w_, "optMenu", 3)->isEnabled());
+        control<QRadioButton>(*w_, "optMenu", 3)->click();
+        QCOMPARE(control<QComboBox>(*w_, "cboListFile")->currentText(),
+                 QStringLiteral("lauf.txt    (2 min)"));
+        QCOMPARE(control<QLabel>(*w_, "lblIconaEsercizio")->property("symbol").toString(),
+                 QStringLiteral("4"));
         pressEnter();
         QVERIFY(appState().freeTextMode);
         QCOMPARE(w_->windowTitle(), QStringLiteral("Tastolino  - File: lauf.txt"));
-        QCOMPARE(w_->lblFraseCorr->text(),
+        QCOMPARE(control<QLabel>(*w_, "lblFraseCorr")->text(),
                  QString::fromUtf8("Der Hund läuft schnell. Der Hund lä"));
         // Wrong keys are counted and accepted (they move on like correct
         // ones); counters show totals only.
         const QString typed = QString::fromUtf8("Der Hund läuft schnell. Der Hund x");
         for (QChar c : typed) typeChar(c);
-        QCOMPARE(w_->lblNumBatt[0]->text(), QStringLiteral("34"));
-        QCOMPARE(w_->lblNumBatt[1]->text(), QStringLiteral("1"));
+        QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 0)->text(), QStringLiteral("34"));
+        QCOMPARE(control<QLabel>(*w_, "lblNumBatt", 1)->text(), QStringLiteral("1"));
         // The line scrolls: the box keeps the last 28 characters typed.
-        QCOMPARE(w_->txtInput->text(), typed.right(28));
+        QCOMPARE(control<QLineEdit>(*w_, "txtInput")->text(), typed.right(28));
         // The display scrolls with it, one character ahead of the box.
-        QCOMPARE(w_->lblFraseCorr->text().left(28), typed.right(29).left(28));
-        QVERIFY(w_->shpProgressTime->isVisible());
+        QCOMPARE(control<QLabel>(*w_, "lblFraseCorr")->text().left(28), typed.right(29).left(28));
+        QVERIFY(control<QWidget>(*w_, "shpProgressTime")->isVisible());
     }
 };
 

@@ -2,6 +2,7 @@
 // report with the figures of that exercise, and its PDF report is written,
 // opened and removed again with the window. The user name entry hands the
 // name on upper-cased.
+#include "WindowControls.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/Seams.h"
@@ -46,8 +47,8 @@ class TestFreeTextReportWindow : public QObject {
     QList<QUrl> opened_;
 
     void typeChar(QChar c) {
-        QTest::sendKeyEvent(QTest::Click, w_->txtInput, Qt::Key_unknown, QString(c),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(*w_, "txtInput"), Qt::Key_unknown,
+                            QString(c), Qt::NoModifier);
     }
 
   private slots:
@@ -112,9 +113,9 @@ class TestFreeTextReportWindow : public QObject {
 
         tastolino::testing::freshProgramState(folder_->path() + QLatin1Char('/'));
         w_ = tastolino::testing::startMainWindow();
-        w_->optMenu[3]->click();
-        QTest::sendKeyEvent(QTest::Click, w_->txtInput, Qt::Key_Return, QStringLiteral("\r"),
-                            Qt::NoModifier);
+        control<QRadioButton>(*w_, "optMenu", 3)->click();
+        QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(*w_, "txtInput"), Qt::Key_Return,
+                            QStringLiteral("\r"), Qt::NoModifier);
         QVERIFY(appState().freeTextMode);
 
         const QString text = QStringLiteral("Der Hund, 12 Katzen. Alle laufen!");

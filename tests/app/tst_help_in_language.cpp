@@ -3,6 +3,7 @@
 // keyboard layout open the pages of the language in use, a language
 // chosen while the program runs included, and Italian where the language
 // has no guide.
+#include "WindowControls.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/ScreenScale.h"
@@ -99,7 +100,7 @@ class TestHelpInLanguage : public QObject {
         ship();
         chooseInSettings("english");  // the name as a user may have typed it
         auto w = start();
-        QTest::keyClick(w->txtInput, Qt::Key_F1);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_F1);
         QVERIFY(asked_.isEmpty());
         QCOMPARE(shownPage(), QStringLiteral("English/index.html"));
         QCOMPARE(HelpViewer::instance()->windowTitle(), QStringLiteral("Tastolino - Help"));
@@ -108,7 +109,7 @@ class TestHelpInLanguage : public QObject {
 
         // The language window has just switched back to Italian.
         appState().languageName = QStringLiteral("Italian");
-        QTest::keyClick(w->txtInput, Qt::Key_F1);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_F1);
         QCOMPARE(shownPage(), QStringLiteral("help/index.html"));
         QCOMPARE(HelpViewer::instance()->windowTitle(), QStringLiteral("Tastolino - Guida"));
     }
@@ -118,7 +119,7 @@ class TestHelpInLanguage : public QObject {
         chooseInSettings("English");
         auto w = start();
         aboutAnswer_ = frmAbout::HelpRequested;  // its "?" button
-        QLabel* info = w->lblMenu[2];
+        QLabel* info = control<QLabel>(*w, "lblMenu", 2);
         QTest::mouseClick(info, Qt::LeftButton, {}, info->rect().center());
         QCOMPARE(shownPage(), QStringLiteral("English/index.html"));
     }
@@ -139,7 +140,7 @@ class TestHelpInLanguage : public QObject {
         chooseInSettings("Piemontese");
         auto w = start(QStringLiteral("us"));
         QCOMPARE(shownPage(), QStringLiteral("help/1001.html"));
-        QTest::keyClick(w->txtInput, Qt::Key_F1);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_F1);
         QCOMPARE(shownPage(), QStringLiteral("help/index.html"));
     }
 };

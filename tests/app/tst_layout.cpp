@@ -3,6 +3,7 @@
 // the intro and the welcome one after the other, texts that fit their
 // panels, the cover bubble and the external key map where they hide no
 // control.
+#include "WindowControls.h"
 #include "app/MainWindowParts.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
@@ -132,14 +133,15 @@ class TestLayout : public QObject {
         onSound_ = [&](int id) {
             if (!window) return;
             if (id == 107 && ++letters == 9)
-                titleShown = hasTitle(window->picDisplay->grab().toImage());
+                titleShown = hasTitle(control<QWidget>(*window, "picDisplay")->grab().toImage());
             if (id == 110) {
                 // The greeting is on show from the next moment events run
                 // after the sound (which runs them once itself).
                 QTimer::singleShot(0, window, [&] {
                     QTimer::singleShot(0, window, [&] {
-                        titleDuringWelcome = welcome->text().isEmpty() ||
-                                             hasTitle(window->picDisplay->grab().toImage());
+                        titleDuringWelcome =
+                            welcome->text().isEmpty() ||
+                            hasTitle(control<QWidget>(*window, "picDisplay")->grab().toImage());
                     });
                 });
             }
@@ -149,7 +151,7 @@ class TestLayout : public QObject {
         largeScreenScale() = ScaleForScreen(screen_);
         frmTastomat w;
         window = &w;
-        welcome = w.lblFraseCorr;
+        welcome = control<QLabel>(w, "lblFraseCorr");
         w.Form_Load();
         w.FinishStartUp();
         QVERIFY(titleShown);
@@ -162,8 +164,9 @@ class TestLayout : public QObject {
     void optionsFitTheirPanels() {
         QFETCH(QSize, screen);
         auto w = start(screen);
-        QList<QRadioButton*> options(w->optMenu.begin(), w->optMenu.end());
-        options << w->optLevel[0] << w->optLevel[1];
+        QList<QRadioButton*> options = controls<QRadioButton>(*w, "optMenu");
+        options << control<QRadioButton>(*w, "optLevel", 0)
+                << control<QRadioButton>(*w, "optLevel", 1);
         for (QRadioButton* option : options) {
             const QWidget* panel = option->parentWidget();
             const int needed = option->x() + option->sizeHint().width();
@@ -180,8 +183,8 @@ class TestLayout : public QObject {
     void welcomeKeepsEnterWhole() {
         QFETCH(QSize, screen);
         auto w = start(screen);
-        QVERIFY(w->lblFraseCorr->text().contains(QStringLiteral("Enter>")));
-        for (const QString& line : wrappedLines(w->lblFraseCorr))
+        QVERIFY(control<QLabel>(*w, "lblFraseCorr")->text().contains(QStringLiteral("Enter>")));
+        for (const QString& line : wrappedLines(control<QLabel>(*w, "lblFraseCorr")))
             QVERIFY2(!line.trimmed().endsWith(QLatin1Char('<')), qPrintable(line));
     }
 
@@ -192,10 +195,10 @@ class TestLayout : public QObject {
         QFETCH(QSize, screen);
         writeFile(QStringLiteral("Esercizi/un racconto lungo.txt"), QByteArray(900, 'a'));
         auto w = start(screen);
-        w->optMenu[3]->click();
-        const QString entry = w->cboListFile->currentText();
+        control<QRadioButton>(*w, "optMenu", 3)->click();
+        const QString entry = control<QComboBox>(*w, "cboListFile")->currentText();
         QVERIFY(entry.endsWith(QString::fromUtf8("(3 ÷ 4 min)")));
-        auto* list = qobject_cast<FileListBox*>(w->cboListFile);
+        auto* list = qobject_cast<FileListBox*>(control<QComboBox>(*w, "cboListFile"));
         QVERIFY(list);
         const QString shown = list->shownText();
         QVERIFY2(shown.endsWith(QString::fromUtf8("(3 ÷ 4 min)")), qPrintable(shown));
@@ -211,7 +214,7 @@ class TestLayout : public QObject {
     void keyMapCoversNoControl() {
         QFETCH(QSize, screen);
         auto w = start(screen);
-        auto* keyboard = qobject_cast<KeyboardPanel*>(w->picKeyword);
+        auto* keyboard = qobject_cast<KeyboardPanel*>(control<QWidget>(*w, "picKeyword"));
         QTest::mouseDClick(keyboard, Qt::LeftButton, {}, keyboard->fingerIconRect(0).center());
         QWidget* map = keyboard->keyMapPicture();
         QVERIFY(map->isVisible());
@@ -250,10 +253,12 @@ class TestLayout : public QObject {
                                 .arg(shape.boundingRect().y())
                                 .arg(shape.boundingRect().width())
                                 .arg(shape.boundingRect().height())));
-        for (QWidget* control :
-             {static_cast<QWidget*>(w->lblTime), static_cast<QWidget*>(w->lblNumFrase),
-              static_cast<QWidget*>(w->lblNumBatt[0]), static_cast<QWidget*>(w->lblNumBatt[1]),
-              static_cast<QWidget*>(w->lblSmile), static_cast<QWidget*>(w->cmdStart)})
+        for (QWidget* control : {static_cast<QWidget*>(control<QLabel>(*w, "lblTime")),
+                                 static_cast<QWidget*>(control<QLabel>(*w, "lblNumFrase")),
+                                 static_cast<QWidget*>(control<QLabel>(*w, "lblNumBatt", 0)),
+                                 static_cast<QWidget*>(control<QLabel>(*w, "lblNumBatt", 1)),
+                                 static_cast<QWidget*>(control<QLabel>(*w, "lblSmile")),
+                                 static_cast<QWidget*>(control<QPushButton>(*w, "cmdStart"))})
             QVERIFY2(!shape.intersects(inWindow(control, w.get())),
                      qPrintable(control->objectName() + QStringLiteral(" under the bubble")));
 
@@ -264,7 +269,7 @@ class TestLayout : public QObject {
         QVERIFY(std::abs(cover->width() - base.width() * sx) <= 1);
 
         // The tail: the bubble's point nearest to Enter, on its right.
-        const QPoint enter = inWindow(w->cmdStart, w.get()).center();
+        const QPoint enter = inWindow(control<QPushButton>(*w, "cmdStart"), w.get()).center();
         QPoint nearest;
         double best = 1e9;
         for (const QRect& r : shape) {

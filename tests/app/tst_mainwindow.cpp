@@ -1,6 +1,8 @@
 // The main window driven offscreen through its real controls: the menu
 // strip, the keyboard and mouse guards, restart, the user name and the
 // settings kept across runs.
+#include "EngineProbe.h"
+#include "WindowControls.h"
 #include "app/MainWindowParts.h"
 #include "app/StartupChecks.h"
 #include "app/frmTastomat.h"
@@ -160,10 +162,12 @@ class TestMainWindow : public QObject {
         QCOMPARE(w->windowTitle(), QStringLiteral("Tastolino"));
         QCOMPARE(nameDialogs_, 1);
         QCOMPARE(appState().results.userName, QStringLiteral("ANNA BIANCHI"));
-        QVERIFY(w->lblFraseCorr->text().startsWith(QStringLiteral("Ciao ANNA BIANCHI\n")));
-        QVERIFY(w->cmdStart->isEnabled());
-        QVERIFY(w->picLevel->isVisible());
-        for (QLabel* item : w->lblMenu) QVERIFY(item->isEnabled());
+        QVERIFY(control<QLabel>(*w, "lblFraseCorr")
+                    ->text()
+                    .startsWith(QStringLiteral("Ciao ANNA BIANCHI\n")));
+        QVERIFY(control<QPushButton>(*w, "cmdStart")->isEnabled());
+        QVERIFY(control<QWidget>(*w, "picLevel")->isVisible());
+        for (QLabel* item : controls<QLabel>(*w, "lblMenu")) QVERIFY(item->isEnabled());
         // Every letter of the title clicks, the greeting has its own sound.
         QCOMPARE(sounds_.count(107), 9);
         QCOMPARE(sounds_.count(110), 1);
@@ -180,7 +184,7 @@ class TestMainWindow : public QObject {
                                  "picFondoNotebook", "picBottomBar",    "picKeyword",
                                  "Timer1",           "Timer2"})
             QVERIFY2(w->findChild<QObject*>(QString::fromLatin1(name)), name);
-        const QRect keyboard = w->picKeyword->geometry();
+        const QRect keyboard = control<QWidget>(*w, "picKeyword")->geometry();
         QCOMPARE(keyboard.topLeft(), QPoint(12, 243));
         QCOMPARE(keyboard.size(), QSize(597, 215));
     }
@@ -204,59 +208,60 @@ class TestMainWindow : public QObject {
                                   "Evidenzia o nasconde i tasti da premere",
                                   "Cambia il colore dello sfondo",
                                   ""};
-        for (int i = 0; i < 8; ++i) QCOMPARE(w->lblMenu[i]->toolTip(), tips[i]);
-        QVERIFY(!w->lblMenu[7]->isVisible());
-        QVERIFY(!w->shpMenu[7]->isVisible());
+        for (int i = 0; i < 8; ++i) QCOMPARE(control<QLabel>(*w, "lblMenu", i)->toolTip(), tips[i]);
+        QVERIFY(!control<QLabel>(*w, "lblMenu", 7)->isVisible());
+        QVERIFY(!control<ShapeBox>(*w, "shpMenu", 7)->isVisible());
 
         // Sounds: heard when switched off and when switched on again.
         sounds_.clear();
-        const QColor soundOnColour = w->shpMenu[3]->FillColor();
-        press(w->lblMenu[3]);
+        const QColor soundOnColour = control<ShapeBox>(*w, "shpMenu", 3)->FillColor();
+        press(control<QLabel>(*w, "lblMenu", 3));
         QVERIFY(!appState().soundOn);
-        QVERIFY(w->shpMenu[3]->FillColor() != soundOnColour);
-        press(w->lblMenu[3]);
+        QVERIFY(control<ShapeBox>(*w, "shpMenu", 3)->FillColor() != soundOnColour);
+        press(control<QLabel>(*w, "lblMenu", 3));
         QVERIFY(appState().soundOn);
-        QCOMPARE(w->shpMenu[3]->FillColor(), soundOnColour);
+        QCOMPARE(control<ShapeBox>(*w, "shpMenu", 3)->FillColor(), soundOnColour);
         QCOMPARE(sounds_, QList<int>({111, 111}));
 
         // With sounds on, the highlight and the background click; the finger
         // map switches without a sound.
         sounds_.clear();
-        press(w->lblMenu[4]);
-        QVERIFY(!w->fingerMapOn);
+        press(control<QLabel>(*w, "lblMenu", 4));
+        QVERIFY(!w->CurrentOptions().fingerMapOn);
         QVERIFY(sounds_.isEmpty());
-        press(w->lblMenu[4]);
-        QVERIFY(w->fingerMapOn);
-        press(w->lblMenu[5]);
-        press(w->lblMenu[5]);
-        press(w->lblMenu[6]);
+        press(control<QLabel>(*w, "lblMenu", 4));
+        QVERIFY(w->CurrentOptions().fingerMapOn);
+        press(control<QLabel>(*w, "lblMenu", 5));
+        press(control<QLabel>(*w, "lblMenu", 5));
+        press(control<QLabel>(*w, "lblMenu", 6));
         QCOMPARE(sounds_, QList<int>({111, 111, 111}));
 
         // Finger map and highlight toggle with their markers; silent while
         // sounds are off.
-        press(w->lblMenu[3]);
+        press(control<QLabel>(*w, "lblMenu", 3));
         sounds_.clear();
-        press(w->lblMenu[4]);
-        press(w->lblMenu[5]);
-        press(w->lblMenu[6]);
-        QVERIFY(!w->fingerMapOn);
-        QVERIFY(!w->engine.highlightOn);
-        QVERIFY(w->shpMenu[4]->FillColor() != soundOnColour);
-        QVERIFY(w->shpMenu[5]->FillColor() != soundOnColour);
+        press(control<QLabel>(*w, "lblMenu", 4));
+        press(control<QLabel>(*w, "lblMenu", 5));
+        press(control<QLabel>(*w, "lblMenu", 6));
+        QVERIFY(!w->CurrentOptions().fingerMapOn);
+        QVERIFY(!w->engine.highlightOn());
+        QVERIFY(control<ShapeBox>(*w, "shpMenu", 4)->FillColor() != soundOnColour);
+        QVERIFY(control<ShapeBox>(*w, "shpMenu", 5)->FillColor() != soundOnColour);
         QVERIFY(sounds_.isEmpty());
     }
 
     void hoverFrameFollowsTheMouse() {
         auto w = start();
         QEvent enter(QEvent::Enter);
-        QCoreApplication::sendEvent(w->lblMenu[2], &enter);
-        QVERIFY(w->shpEV->isVisible());
-        QCOMPARE(w->shpEV->geometry(), w->lblMenu[2]->geometry().adjusted(1, 1, -1, -1));
-        QTest::mousePress(w->lblMenu[2], Qt::LeftButton);
-        QVERIFY(w->shpEV->Inverted());
+        QCoreApplication::sendEvent(control<QLabel>(*w, "lblMenu", 2), &enter);
+        QVERIFY(control<HoverFrame>(*w, "shpEV")->isVisible());
+        QCOMPARE(control<HoverFrame>(*w, "shpEV")->geometry(),
+                 control<QLabel>(*w, "lblMenu", 2)->geometry().adjusted(1, 1, -1, -1));
+        QTest::mousePress(control<QLabel>(*w, "lblMenu", 2), Qt::LeftButton);
+        QVERIFY(control<HoverFrame>(*w, "shpEV")->Inverted());
         QEvent leave(QEvent::Leave);
-        QCoreApplication::sendEvent(w->lblMenu[2], &leave);
-        QVERIFY(!w->shpEV->isVisible());
+        QCoreApplication::sendEvent(control<QLabel>(*w, "lblMenu", 2), &leave);
+        QVERIFY(!control<HoverFrame>(*w, "shpEV")->isVisible());
     }
 
     void themeCyclesThroughElevenAndBack() {
@@ -265,7 +270,7 @@ class TestMainWindow : public QObject {
         sounds_.clear();
         QList<int> seen;
         for (int i = 0; i < 11; ++i) {
-            press(w->lblMenu[6]);
+            press(control<QLabel>(*w, "lblMenu", 6));
             seen << appState().backgroundTheme;
         }
         QCOMPARE(seen, QList<int>({5, 6, 7, 8, 9, 10, 0, 1, 2, 3, 4}));
@@ -287,7 +292,7 @@ class TestMainWindow : public QObject {
 
         auto w = start();
         QVERIFY(asked_.isEmpty());
-        press(w->lblMenu[6]);
+        press(control<QLabel>(*w, "lblMenu", 6));
         w->Unload();
         QVERIFY(
             readFile(cfg + QStringLiteral("/tastolino/Tastolino.ini")).contains("BackColor=1\r\n"));
@@ -363,20 +368,20 @@ class TestMainWindow : public QObject {
         appState().appFolder = folder_->path() + QLatin1Char('/');
         frmTastomat w;
         w.Form_Load();
-        for (QLabel* item : w.lblMenu) QVERIFY(!item->isEnabled());
-        press(w.lblMenu[6]);
+        for (QLabel* item : controls<QLabel>(w, "lblMenu")) QVERIFY(!item->isEnabled());
+        press(control<QLabel>(w, "lblMenu", 6));
         QCOMPARE(appState().backgroundTheme, int16_t(0));
     }
 
     void escapeAsksAndNoLeavesEverythingAsItWas() {
         auto w = start();
-        w->engine.Timer1.start();
-        w->engine.textPos = 7;
-        w->engine.sentenceNo = 3;
-        w->txtInput->setReadOnly(false);
-        w->txtInput->setText(QStringLiteral("die wie"));
+        w->findChild<QTimer*>(QStringLiteral("Timer1"))->start();
+        EngineProbe::setCursor(w->engine, 7);
+        EngineProbe::setSentenceNumber(w->engine, 3);
+        control<QLineEdit>(*w, "txtInput")->setReadOnly(false);
+        control<QLineEdit>(*w, "txtInput")->setText(QStringLiteral("die wie"));
         answers_ << MsgAnswer::No;
-        QTest::keyClick(w->txtInput, Qt::Key_Escape);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_Escape);
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(asked_[0].title, QStringLiteral("Tastolino"));
         QCOMPARE(asked_[0].buttons, seams::MsgButtons::YesNo);
@@ -385,14 +390,14 @@ class TestMainWindow : public QObject {
                                                 "programma adesso, tutti i dati verranno persi)"));
         QVERIFY(w->isVisible());
         QVERIFY(!w->IsUnloaded());
-        QVERIFY(w->engine.Timer1.isActive());
-        QCOMPARE(w->engine.textPos, 7);
-        QCOMPARE(w->engine.sentenceNo, 3);
-        QCOMPARE(w->txtInput->text(), QStringLiteral("die wie"));
-        QCOMPARE(w->txtInput->cursorPosition(), 7);
+        QVERIFY(w->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+        QCOMPARE(w->engine.cursorPosition(), 7);
+        QCOMPARE(w->engine.sentenceNumber(), 3);
+        QCOMPARE(control<QLineEdit>(*w, "txtInput")->text(), QStringLiteral("die wie"));
+        QCOMPARE(control<QLineEdit>(*w, "txtInput")->cursorPosition(), 7);
 
         answers_ << MsgAnswer::Yes;
-        QTest::keyClick(w->txtInput, Qt::Key_Escape);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_Escape);
         QVERIFY(w->IsUnloaded());
         QVERIFY(!w->isVisible());
         QVERIFY(QFile::exists(iniPath()));
@@ -420,17 +425,17 @@ class TestMainWindow : public QObject {
         seams::setPrinterAvailableHook([] { return true; });
         EscapeAnswerer answerer;
         const auto releaseEscapeOnMain = [&] {
-            QTest::sendKeyEvent(QTest::Release, w->txtInput, Qt::Key_Escape, QString(),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, control<QLineEdit>(*w, "txtInput"), Qt::Key_Escape,
+                                QString(), Qt::NoModifier);
         };
 
         if (what == QLatin1String("close")) {
-            QTest::sendKeyEvent(QTest::Press, w->txtInput, Qt::Key_Escape, QString(),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Press, control<QLineEdit>(*w, "txtInput"), Qt::Key_Escape,
+                                QString(), Qt::NoModifier);
             releaseEscapeOnMain();  // the close question, answered with Esc
             QCOMPARE(answerer.boxes.size(), 1);
         } else if (what == QLatin1String("about")) {
-            press(w->lblMenu[2]);
+            press(control<QLabel>(*w, "lblMenu", 2));
             QCOMPARE(answerer.windows, QStringList{QStringLiteral("frmAbout")});
         } else if (what == QLatin1String("print")) {
             answerer.onShow = [](QWidget* window) {
@@ -441,29 +446,29 @@ class TestMainWindow : public QObject {
                     EscapeAnswerer::pressEscape(window);
                 }
             };
-            press(w->lblMenu[2]);
+            press(control<QLabel>(*w, "lblMenu", 2));
             QCOMPARE(answerer.boxes.size(), 1);
             QVERIFY(answerer.boxes[0].startsWith(QStringLiteral("Vuoi stampare la tastiera")));
         } else if (what == QLatin1String("restart")) {
-            QTest::keyClick(w->picKeyword, Qt::Key_Return);
-            QVERIFY(w->engine.exerciseRunning);
+            QTest::keyClick(control<QWidget>(*w, "picKeyword"), Qt::Key_Return);
+            QVERIFY(w->engine.exerciseRunning());
             const QString text = appState().results.exerciseText;
-            QTest::sendKeyEvent(QTest::Click, w->txtInput, Qt::Key_unknown, text.left(1),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(*w, "txtInput"), Qt::Key_unknown,
+                                text.left(1), Qt::NoModifier);
             QVERIFY(w->engine.clockRunning());
-            press(w->lblMenu[1]);  // "start again?" - Esc answers No
+            press(control<QLabel>(*w, "lblMenu", 1));  // "start again?" - Esc answers No
             QCOMPARE(answerer.boxes,
                      QStringList{QStringLiteral("Vuoi iniziare da capo le esercitazioni?")});
             QVERIFY(w->engine.clockRunning());
-            QCOMPARE(w->engine.textPos, 2);
+            QCOMPARE(w->engine.cursorPosition(), 2);
         } else if (what == QLatin1String("list")) {
-            w->optMenu[2]->click();
-            QVERIFY(w->cboListFile->isEnabled());
-            w->cboListFile->showPopup();
-            QWidget* popup = w->cboListFile->view()->window();
+            control<QRadioButton>(*w, "optMenu", 2)->click();
+            QVERIFY(control<QComboBox>(*w, "cboListFile")->isEnabled());
+            control<QComboBox>(*w, "cboListFile")->showPopup();
+            QWidget* popup = control<QComboBox>(*w, "cboListFile")->view()->window();
             QVERIFY(popup->isVisible());
-            QTest::sendKeyEvent(QTest::Press, w->cboListFile->view(), Qt::Key_Escape, QString(),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Press, control<QComboBox>(*w, "cboListFile")->view(),
+                                Qt::Key_Escape, QString(), Qt::NoModifier);
             QVERIFY(!popup->isVisible());
         }
         const int boxesBefore = int(answerer.boxes.size());
@@ -474,7 +479,8 @@ class TestMainWindow : public QObject {
         if (what == QLatin1String("restart")) QVERIFY(w->engine.clockRunning());
 
         // An Esc pressed and released on the main window still asks.
-        QTest::sendKeyEvent(QTest::Press, w->txtInput, Qt::Key_Escape, QString(), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Press, control<QLineEdit>(*w, "txtInput"), Qt::Key_Escape,
+                            QString(), Qt::NoModifier);
         releaseEscapeOnMain();
         QCOMPARE(int(answerer.boxes.size()), boxesBefore + 1);
         QVERIFY(answerer.boxes.last().startsWith(QStringLiteral("Vuoi chiudere il programma?")));
@@ -484,12 +490,12 @@ class TestMainWindow : public QObject {
     void capsLockWarnsOnlyWhenSwitchedOn() {
         auto w = start();
         capsOn_ = false;
-        QTest::keyClick(w->txtInput, Qt::Key_CapsLock);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_CapsLock);
         QVERIFY(asked_.isEmpty());
         QCOMPARE(capsSwitchedOff_, 0);
 
         capsOn_ = true;
-        QTest::keyClick(w->txtInput, Qt::Key_CapsLock);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_CapsLock);
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(asked_[0].text,
                  QStringLiteral("Il tasto Blocca Maiuscole non deve essere premuto."));
@@ -508,7 +514,7 @@ class TestMainWindow : public QObject {
     void f1OpensTheGuide() {
         auto w = start();
         // Without the guide's pages the user is told so.
-        QTest::keyClick(w->txtInput, Qt::Key_F1);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_F1);
         QCOMPARE(asked_.size(), 1);
         QVERIFY(
             asked_[0].text.startsWith(QStringLiteral("Impossibile trovare il file della guida ")));
@@ -519,7 +525,7 @@ class TestMainWindow : public QObject {
         QDir().mkpath(help);
         const QString source = QStringLiteral(TASTOLINO_SOURCE_DIR "/data/help/index.html");
         QVERIFY(QFile::copy(source, help + QStringLiteral("/index.html")));
-        QTest::keyClick(w->txtInput, Qt::Key_F1);
+        QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_F1);
         QCOMPARE(asked_.size(), 1);
         QVERIFY(HelpViewer::instance());
         QVERIFY(HelpViewer::instance()->currentPage().toString().endsWith(
@@ -529,27 +535,27 @@ class TestMainWindow : public QObject {
 
     void rightMouseInInputWarns() {
         auto w = start();
-        w->txtInput->setReadOnly(false);
-        w->txtInput->setText(QStringLiteral("abc"));
-        w->txtInput->setCursorPosition(1);
-        QTest::mousePress(w->txtInput, Qt::RightButton);
+        control<QLineEdit>(*w, "txtInput")->setReadOnly(false);
+        control<QLineEdit>(*w, "txtInput")->setText(QStringLiteral("abc"));
+        control<QLineEdit>(*w, "txtInput")->setCursorPosition(1);
+        QTest::mousePress(control<QLineEdit>(*w, "txtInput"), Qt::RightButton);
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(asked_[0].text,
                  QStringLiteral("Il pulsante destro del mouse non deve essere premuto!"));
         QCOMPARE(asked_[0].title, QStringLiteral("Attenzione!"));
-        QCOMPARE(w->txtInput->cursorPosition(), 3);
-        QVERIFY(w->txtInput->isEnabled());
-        w->txtInput->setCursorPosition(0);
-        QTest::mouseRelease(w->txtInput, Qt::LeftButton);
-        QCOMPARE(w->txtInput->cursorPosition(), 3);
+        QCOMPARE(control<QLineEdit>(*w, "txtInput")->cursorPosition(), 3);
+        QVERIFY(control<QLineEdit>(*w, "txtInput")->isEnabled());
+        control<QLineEdit>(*w, "txtInput")->setCursorPosition(0);
+        QTest::mouseRelease(control<QLineEdit>(*w, "txtInput"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(*w, "txtInput")->cursorPosition(), 3);
     }
 
     void enterStartsWhileStartIsEnabled() {
         auto w = start();
-        QVERIFY(w->cmdStart->isEnabled());
-        QTest::keyClick(w->picKeyword, Qt::Key_Return);
-        QVERIFY(!w->cmdStart->isEnabled());
-        QVERIFY(w->engine.exerciseRunning);
+        QVERIFY(control<QPushButton>(*w, "cmdStart")->isEnabled());
+        QTest::keyClick(control<QWidget>(*w, "picKeyword"), Qt::Key_Return);
+        QVERIFY(!control<QPushButton>(*w, "cmdStart")->isEnabled());
+        QVERIFY(w->engine.exerciseRunning());
     }
 
     void restartRefusedForCommandLineExercise() {
@@ -557,9 +563,9 @@ class TestMainWindow : public QObject {
         writeFile(folder_->filePath(QStringLiteral("Esercizi/prova.lez")),
                   "[Livello1]\r\n1=prova\r\n");
         auto w = start(QStringLiteral("/prova.lez"));
-        QVERIFY(!w->engine.sources.commandLineArg.isEmpty());
+        QVERIFY(!w->engine.sources().commandLineArg.isEmpty());
         asked_.clear();
-        press(w->lblMenu[1]);
+        press(control<QLabel>(*w, "lblMenu", 1));
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(asked_[0].text,
                  QStringLiteral("Con questo esercizio questo pulsante non è disponibile."));
@@ -569,24 +575,24 @@ class TestMainWindow : public QObject {
 
     void restartNoKeepsTheClockYesAsksTheNameAgain() {
         auto w = start();
-        w->engine.Timer1.start();
+        w->findChild<QTimer*>(QStringLiteral("Timer1"))->start();
         answers_ << MsgAnswer::No;
-        press(w->lblMenu[1]);
+        press(control<QLabel>(*w, "lblMenu", 1));
         QCOMPARE(asked_.last().text, QStringLiteral("Vuoi iniziare da capo le esercitazioni?"));
         QCOMPARE(asked_.last().buttons, seams::MsgButtons::YesNo);
-        QVERIFY(w->engine.Timer1.isActive());
+        QVERIFY(w->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
         QCOMPARE(nameDialogs_, 1);
 
-        w->engine.sources.courseMode = true;
-        w->optMenu[2]->setChecked(true);
-        w->lblMenu[2]->setEnabled(false);
+        w->engine.sources().courseMode = true;
+        control<QRadioButton>(*w, "optMenu", 2)->setChecked(true);
+        control<QLabel>(*w, "lblMenu", 2)->setEnabled(false);
         answers_ << MsgAnswer::Yes;
-        press(w->lblMenu[1]);
-        QVERIFY(!w->engine.Timer1.isActive());
+        press(control<QLabel>(*w, "lblMenu", 1));
+        QVERIFY(!w->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
         QCOMPARE(nameDialogs_, 2);
-        QVERIFY(w->optMenu[0]->isChecked());
-        QVERIFY(!w->engine.sources.courseMode);
-        QVERIFY(w->lblMenu[2]->isEnabled());
+        QVERIFY(control<QRadioButton>(*w, "optMenu", 0)->isChecked());
+        QVERIFY(!w->engine.sources().courseMode);
+        QVERIFY(control<QLabel>(*w, "lblMenu", 2)->isEnabled());
         QVERIFY(!w->IsUnloaded());
     }
 
@@ -594,7 +600,7 @@ class TestMainWindow : public QObject {
         auto w = start();
         appState().freeTextMode = true;
         answers_ << MsgAnswer::No;
-        press(w->lblMenu[1]);
+        press(control<QLabel>(*w, "lblMenu", 1));
         QVERIFY(w->IsUnloaded());
     }
 
@@ -616,24 +622,24 @@ class TestMainWindow : public QObject {
             dialog->accept();
             return int(QDialog::Accepted);
         });
-        press(w->lblMenu[2]);
+        press(control<QLabel>(*w, "lblMenu", 2));
         QCOMPARE(opened, QStringList({QStringLiteral("frmAbout")}));
         QVERIFY(shown);
         QCOMPARE(caption, QStringLiteral("Tastolino"));
         QCOMPARE(owner, static_cast<QWidget*>(w.get()));
         QCOMPARE(sounds_, QList<int>({105}));
-        QVERIFY(!w->shpEV->isVisible());
+        QVERIFY(!control<HoverFrame>(*w, "shpEV")->isVisible());
     }
 
     void absentSettingsGiveDefaults() {
         auto w = start();
         QVERIFY(appState().soundOn);
-        QVERIFY(w->fingerMapOn);
-        QVERIFY(w->engine.highlightOn);
-        QVERIFY(!w->ergonomicOn);
-        QVERIFY(!w->flatKeyboardOn);
+        QVERIFY(w->CurrentOptions().fingerMapOn);
+        QVERIFY(w->engine.highlightOn());
+        QVERIFY(!w->CurrentOptions().ergonomicOn);
+        QVERIFY(!w->CurrentOptions().flatKeyboardOn);
         QCOMPARE(appState().backgroundTheme, int16_t(0));
-        QVERIFY(w->optLevel[0]->isChecked());
+        QVERIFY(control<QRadioButton>(*w, "optLevel", 0)->isChecked());
         QCOMPARE(appState().languageName, QStringLiteral("Italian"));
     }
 
@@ -643,23 +649,24 @@ class TestMainWindow : public QObject {
                   "SimpleKeyb=1\r\nBackColor=7\r\nCategory=1\r\n"
                   "[Language]\r\nCurrentLanguage=Italian\r\n");
         auto w = start();
-        QVERIFY(w->ergonomicOn);
+        QVERIFY(w->CurrentOptions().ergonomicOn);
         QVERIFY(!appState().soundOn);
-        QVERIFY(!w->fingerMapOn);
-        QVERIFY(!w->engine.highlightOn);
-        QVERIFY(w->flatKeyboardOn);
+        QVERIFY(!w->CurrentOptions().fingerMapOn);
+        QVERIFY(!w->engine.highlightOn());
+        QVERIFY(w->CurrentOptions().flatKeyboardOn);
         QCOMPARE(appState().backgroundTheme, int16_t(7));
-        QVERIFY(w->optLevel[1]->isChecked());
+        QVERIFY(control<QRadioButton>(*w, "optLevel", 1)->isChecked());
         QCOMPARE(appState().results.categoryName, QStringLiteral("Esperto"));
-        QVERIFY(w->shpMenu[3]->FillColor() == w->shpMenu[4]->FillColor());
+        QVERIFY(control<ShapeBox>(*w, "shpMenu", 3)->FillColor() ==
+                control<ShapeBox>(*w, "shpMenu", 4)->FillColor());
         QVERIFY(!sounds_.contains(107));  // the intro is silent with sounds off
 
         // Change every option the menu strip reaches, then close.
-        press(w->lblMenu[3]);
-        press(w->lblMenu[4]);
-        press(w->lblMenu[5]);
-        press(w->lblMenu[6]);
-        press(w->lblMenu[0]);
+        press(control<QLabel>(*w, "lblMenu", 3));
+        press(control<QLabel>(*w, "lblMenu", 4));
+        press(control<QLabel>(*w, "lblMenu", 5));
+        press(control<QLabel>(*w, "lblMenu", 6));
+        press(control<QLabel>(*w, "lblMenu", 0));
         QVERIFY(w->IsUnloaded());
 
         const QByteArray ini = readFile(iniPath());
@@ -678,9 +685,9 @@ class TestMainWindow : public QObject {
         QVERIFY(appState().soundOn);
         // The stored expert category turns the finger colours off again at
         // start; the menu item is enabled with the rest of the strip.
-        QVERIFY(!again->fingerMapOn);
-        QVERIFY(again->lblMenu[4]->isEnabled());
-        QVERIFY(again->engine.highlightOn);
+        QVERIFY(!again->CurrentOptions().fingerMapOn);
+        QVERIFY(control<QLabel>(*again, "lblMenu", 4)->isEnabled());
+        QVERIFY(again->engine.highlightOn());
         QCOMPARE(appState().backgroundTheme, int16_t(8));
     }
 
@@ -729,7 +736,7 @@ class TestMainWindow : public QObject {
         QFile::setPermissions(iniPath(), QFileDevice::ReadOwner);
         auto w = start();
         QCOMPARE(appState().backgroundTheme, int16_t(2));
-        press(w->lblMenu[6]);
+        press(control<QLabel>(*w, "lblMenu", 6));
         w->Unload();
         QVERIFY(asked_.isEmpty());
         QFile::setPermissions(iniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -741,15 +748,18 @@ class TestMainWindow : public QObject {
         screen_ = QSize(1280, 1024);
         auto w = start();
         QVERIFY(appState().largeScreen);
-        QCOMPARE(w->engine.layout.barFullWidth, 390);
-        QCOMPARE(w->engine.layout.counterSeparator, QStringLiteral(" / "));
-        QCOMPARE(w->engine.layout.sentenceFontSize, 16);
-        QCOMPARE(w->picNotebook->width(), qRound(760 * 1.41));
+        QCOMPARE(w->engine.layout().barFullWidth, 390);
+        QCOMPARE(w->engine.layout().counterSeparator, QStringLiteral(" / "));
+        QCOMPARE(w->engine.layout().sentenceFontSize, 16);
+        QCOMPARE(control<QWidget>(*w, "picNotebook")->width(), qRound(760 * 1.41));
         // The notebook is centred across and lies 20 pixels above the middle.
-        QCOMPARE(w->picNotebook->x(), (1280 - w->picNotebook->width()) / 2);
-        QCOMPARE(w->picNotebook->y(), (1024 - w->picNotebook->height()) / 2 - 20);
-        QVERIFY(w->picKeyword->geometry().right() < w->picNotebook->width());
-        QVERIFY(w->picBottomBar->geometry().bottom() < 1024);
+        QCOMPARE(control<QWidget>(*w, "picNotebook")->x(),
+                 (1280 - control<QWidget>(*w, "picNotebook")->width()) / 2);
+        QCOMPARE(control<QWidget>(*w, "picNotebook")->y(),
+                 (1024 - control<QWidget>(*w, "picNotebook")->height()) / 2 - 20);
+        QVERIFY(control<QWidget>(*w, "picKeyword")->geometry().right() <
+                control<QWidget>(*w, "picNotebook")->width());
+        QVERIFY(control<QWidget>(*w, "picBottomBar")->geometry().bottom() < 1024);
     }
 
     // Just past the large-screen threshold the full enlargement would not
@@ -772,7 +782,7 @@ class TestMainWindow : public QObject {
             QVERIFY2(onScreen.contains(r),
                      qPrintable(child->objectName() + QStringLiteral(" off screen")));
         }
-        QVERIFY(w->engine.layout.barFullWidth <= 390);
+        QVERIFY(w->engine.layout().barFullWidth <= 390);
     }
 
     void unloadClosesOtherWindows() {

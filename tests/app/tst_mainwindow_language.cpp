@@ -1,6 +1,7 @@
 // The main window with a language file: its captions, tooltips and messages
 // come from the file at start-up, a text the file lacks stays Italian, and
 // a language chosen while the program runs is applied at once.
+#include "WindowControls.h"
 #include "app/MainWindowParts.h"
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
@@ -96,13 +97,18 @@ class TestMainWindowLanguage : public QObject {
         QVERIFY(appState().languageFileActive);
         const QStringList sources = {"Internal sentences", "Typing course", "Exercises",
                                      "Text files", "Game && Training"};
-        for (int i = 0; i < 5; ++i) QCOMPARE(w->optMenu[i]->text(), sources[i]);
-        QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Beginner"));
-        QCOMPARE(w->optLevel[1]->text(), QStringLiteral("Expert"));
-        QCOMPARE(w->lblMenu[0]->toolTip(), QStringLiteral("Closes the program"));
-        QCOMPARE(w->lblNumBatt[1]->toolTip(), QStringLiteral("wrong keystrokes  current / total"));
-        QCOMPARE(w->lblSmile->toolTip(), QStringLiteral("Ratio of errors to keystrokes"));
-        QCOMPARE(w->lblMediaLevel[2]->toolTip(), QStringLiteral("Average score, level 3"));
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(control<QRadioButton>(*w, "optMenu", i)->text(), sources[i]);
+        QCOMPARE(control<QRadioButton>(*w, "optLevel", 0)->text(), QStringLiteral("Beginner"));
+        QCOMPARE(control<QRadioButton>(*w, "optLevel", 1)->text(), QStringLiteral("Expert"));
+        QCOMPARE(control<QLabel>(*w, "lblMenu", 0)->toolTip(),
+                 QStringLiteral("Closes the program"));
+        QCOMPARE(control<QLabel>(*w, "lblNumBatt", 1)->toolTip(),
+                 QStringLiteral("wrong keystrokes  current / total"));
+        QCOMPARE(control<QLabel>(*w, "lblSmile")->toolTip(),
+                 QStringLiteral("Ratio of errors to keystrokes"));
+        QCOMPARE(control<QLabel>(*w, "lblMediaLevel", 2)->toolTip(),
+                 QStringLiteral("Average score, level 3"));
 
         // Messages, warning title and the loose texts.
         QCOMPARE(w->messages.size(), 43);
@@ -112,11 +118,12 @@ class TestMainWindowLanguage : public QObject {
         QCOMPARE(w->messages[13],
                  QStringLiteral("\nChoose from the list the file to practise with"));
         QCOMPARE(w->warningTitle, QStringLiteral("Warning!"));
-        QCOMPARE(w->praiseGreat.value(0), QStringLiteral("Magnificent!"));
+        QCOMPARE(w->engine.praiseGreat().value(0), QStringLiteral("Magnificent!"));
         QCOMPARE(appState().results.perMinuteText, QStringLiteral("per minute"));
         QCOMPARE(appState().helpMissingText, QStringLiteral("Cannot find the help file"));
         QCOMPARE(appState().results.categoryName, QStringLiteral("Beginner"));
-        QVERIFY(w->lblFraseCorr->text().startsWith(QStringLiteral("Hello ANNA\n")));
+        QVERIFY(
+            control<QLabel>(*w, "lblFraseCorr")->text().startsWith(QStringLiteral("Hello ANNA\n")));
         if (qEnvironmentVariableIsSet("TASTOLINO_SCREENSHOTS"))
             w->grab().save(qEnvironmentVariable("TASTOLINO_SCREENSHOTS") +
                            QStringLiteral("/frmTastomat_English.png"));
@@ -126,7 +133,7 @@ class TestMainWindowLanguage : public QObject {
 
         // A warning box takes the translated title and text.
         asked_.clear();
-        QTest::mouseClick(w->txtInput, Qt::RightButton);
+        QTest::mouseClick(control<QLineEdit>(*w, "txtInput"), Qt::RightButton);
         QCOMPARE(asked_.size(), 1);
         QCOMPARE(asked_[0].title, QStringLiteral("Warning!"));
         QCOMPARE(asked_[0].text, QStringLiteral("The right mouse button must not be pressed!"));
@@ -139,13 +146,15 @@ class TestMainWindowLanguage : public QObject {
                   "[Strings]\r\n0027=Anf\xe4nger\r\n0137=Hallo\r\n");
         chooseInSettings("Partial");
         auto w = start();
-        QCOMPARE(w->optLevel[0]->text(), QString::fromUtf8("Anfänger"));
-        QCOMPARE(w->optLevel[1]->text(), QStringLiteral("Esperto"));
-        QCOMPARE(w->optMenu[0]->text(), QStringLiteral("Frasi interne"));
+        QCOMPARE(control<QRadioButton>(*w, "optLevel", 0)->text(), QString::fromUtf8("Anfänger"));
+        QCOMPARE(control<QRadioButton>(*w, "optLevel", 1)->text(), QStringLiteral("Esperto"));
+        QCOMPARE(control<QRadioButton>(*w, "optMenu", 0)->text(), QStringLiteral("Frasi interne"));
         QCOMPARE(w->warningTitle, QStringLiteral("Attenzione!"));
         QCOMPARE(w->messages[29], QString::fromUtf8("Anfänger"));
-        QCOMPARE(w->lblMenu[0]->toolTip(), QStringLiteral("Chiude il programma"));
-        QVERIFY(w->lblFraseCorr->text().startsWith(QStringLiteral("Hallo ANNA\n")));
+        QCOMPARE(control<QLabel>(*w, "lblMenu", 0)->toolTip(),
+                 QStringLiteral("Chiude il programma"));
+        QVERIFY(
+            control<QLabel>(*w, "lblFraseCorr")->text().startsWith(QStringLiteral("Hallo ANNA\n")));
         w->Unload();
     }
 
@@ -160,7 +169,7 @@ class TestMainWindowLanguage : public QObject {
         writeFile(QStringLiteral("Evil.lng"), "[Strings]\r\n0027=EVIL\r\n0062=EVIL\r\n");
         chooseInSettings(language);
         auto w = start();
-        QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Principiante"));
+        QCOMPARE(control<QRadioButton>(*w, "optLevel", 0)->text(), QStringLiteral("Principiante"));
         QCOMPARE(w->warningTitle, QStringLiteral("Attenzione!"));
         QCOMPARE(w->messages[29], QStringLiteral("Principiante"));
         w->Unload();
@@ -173,10 +182,10 @@ class TestMainWindowLanguage : public QObject {
         {
             auto w = start();  // Italian
             languageChosenInAbout_ = QStringLiteral("English");
-            QTest::mouseClick(w->lblMenu[2], Qt::LeftButton);
-            QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Beginner"));
+            QTest::mouseClick(control<QLabel>(*w, "lblMenu", 2), Qt::LeftButton);
+            QCOMPARE(control<QRadioButton>(*w, "optLevel", 0)->text(), QStringLiteral("Beginner"));
             QCOMPARE(w->levelTips->Title(), QString::fromUtf8("Livello di difficoltà"));
-            QCOMPARE(w->sourceTips->ToolText(w->optMenu[0]),
+            QCOMPARE(w->sourceTips->ToolText(control<QRadioButton>(*w, "optMenu", 0)),
                      QStringLiteral("Consente di esercitarsi utilizzando le frasi interne"));
             QFile ini(app() + QStringLiteral("Tastolino.ini"));
             QVERIFY(!ini.open(QIODevice::ReadOnly) || !ini.readAll().contains("English"));
@@ -190,8 +199,9 @@ class TestMainWindowLanguage : public QObject {
             QVERIFY(!englishTitle.isEmpty());
             QVERIFY(englishTitle != QString::fromUtf8("Livello di difficoltà"));
             languageChosenInAbout_ = QStringLiteral("Italian [Default]");
-            QTest::mouseClick(w->lblMenu[2], Qt::LeftButton);
-            QCOMPARE(w->optLevel[0]->text(), QStringLiteral("Principiante"));
+            QTest::mouseClick(control<QLabel>(*w, "lblMenu", 2), Qt::LeftButton);
+            QCOMPARE(control<QRadioButton>(*w, "optLevel", 0)->text(),
+                     QStringLiteral("Principiante"));
             // A language file was found at the start: the tips are looked up
             // in the current file, and without one they are Italian.
             QCOMPARE(w->levelTips->Title(), QString::fromUtf8("Livello di difficoltà"));
@@ -203,20 +213,20 @@ class TestMainWindowLanguage : public QObject {
         shipEnglish();
         auto w = start();
         QVERIFY(!appState().languageFileActive);
-        QCOMPARE(w->optMenu[1]->text(), QStringLiteral("Corso dattilo"));
+        QCOMPARE(control<QRadioButton>(*w, "optMenu", 1)->text(), QStringLiteral("Corso dattilo"));
 
         languageChosenInAbout_ = QStringLiteral("English");
-        QTest::mouseClick(w->lblMenu[2], Qt::LeftButton);
-        QCOMPARE(w->optMenu[1]->text(), QStringLiteral("Typing course"));
+        QTest::mouseClick(control<QLabel>(*w, "lblMenu", 2), Qt::LeftButton);
+        QCOMPARE(control<QRadioButton>(*w, "optMenu", 1)->text(), QStringLiteral("Typing course"));
         QCOMPARE(w->warningTitle, QStringLiteral("Warning!"));
-        QCOMPARE(w->optMenu[0]->isChecked(), true);
+        QCOMPARE(control<QRadioButton>(*w, "optMenu", 0)->isChecked(), true);
 
         // Back to the built-in language: there is no file of that name.
         languageChosenInAbout_ = QStringLiteral("Italian [Default]");
-        QTest::mouseClick(w->lblMenu[2], Qt::LeftButton);
-        QCOMPARE(w->optMenu[1]->text(), QStringLiteral("Corso dattilo"));
+        QTest::mouseClick(control<QLabel>(*w, "lblMenu", 2), Qt::LeftButton);
+        QCOMPARE(control<QRadioButton>(*w, "optMenu", 1)->text(), QStringLiteral("Corso dattilo"));
         QCOMPARE(w->messages[11], QStringLiteral("Ciao"));
-        auto* keyboard = qobject_cast<KeyboardPanel*>(w->picKeyword);
+        auto* keyboard = qobject_cast<KeyboardPanel*>(control<QWidget>(*w, "picKeyword"));
         QVERIFY(keyboard && keyboard->keyMapPicture());
         QCOMPARE(keyboard->keyMapPicture()->toolTip(),
                  QStringLiteral("Doppio click per riposizionare la mappa sulla tastiera"));

@@ -6,6 +6,7 @@
 // drill and its export.
 #include "../stats/StatsTestUtil.h"
 #include "StatsFixture.h"
+#include "WindowControls.h"
 #include "app/StatsRecorder.h"
 #include "app/frmTastomat.h"
 #include "platform/Seams.h"
@@ -83,7 +84,7 @@ class TestStatsRecording : public QObject {
     }
 
     void clickMenuItem(int index) {
-        QLabel* item = w_->lblMenu[size_t(index)];
+        QLabel* item = control<QLabel>(*w_, "lblMenu", size_t(index));
         QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
     }
 
@@ -97,7 +98,7 @@ class TestStatsRecording : public QObject {
     }
 
     void typeChar(QChar c) {
-        QLineEdit* box = w_->txtInput;
+        QLineEdit* box = control<QLineEdit>(*w_, "txtInput");
         if (c == QLatin1Char('\r')) {
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Return, QStringLiteral("\r"),
                                 Qt::NoModifier);
@@ -129,8 +130,8 @@ class TestStatsRecording : public QObject {
     }
 
     void pressEnter() {
-        QTest::sendKeyEvent(QTest::Click, w_->txtInput, Qt::Key_Return, QStringLiteral("\r"),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(*w_, "txtInput"), Qt::Key_Return,
+                            QStringLiteral("\r"), Qt::NoModifier);
     }
 
     QString database() const { return w_->stats().path(); }
@@ -183,7 +184,7 @@ class TestStatsRecording : public QObject {
     // counted, as the window's counters do not count it.
     void typedLevelGivesExactRows() {
         start(QStringLiteral("/test.lez"));
-        QVERIFY(w_->cmdStart->isEnabled());
+        QVERIFY(control<QPushButton>(*w_, "cmdStart")->isEnabled());
         pressEnter();
         type(QString::fromUtf8("Cxafeé au"), 7);  // x for a, e for é
         pressEnter();
@@ -194,8 +195,8 @@ class TestStatsRecording : public QObject {
         type(QStringLiteral("ok ok"), 5);
         pressEnter();
         type(QStringLiteral("ja ja"), 5);
-        QVERIFY(w_->engine.sentenceDone);
-        QCOMPARE(w_->engine.sentenceNo, 5);
+        QVERIFY(w_->engine.sentenceDone());
+        QCOMPARE(w_->engine.sentenceNumber(), 5);
         pressEnter();  // the results of the level, answered "Termina"
         QVERIFY(w_->IsUnloaded());
 
@@ -241,7 +242,7 @@ class TestStatsRecording : public QObject {
     void freeTextIsRecorded() {
         writeFile(QStringLiteral("Esercizi/kurz.txt"), QByteArray("\xd6l ist gut.\r\n"));
         start(QString());
-        w_->optMenu[3]->click();
+        control<QRadioButton>(*w_, "optMenu", 3)->click();
         pressEnter();
         QVERIFY(appState().freeTextMode);
         type(QString::fromUtf8("Öl ixt gut."), 10);  // x for s
@@ -269,8 +270,8 @@ class TestStatsRecording : public QObject {
         pressEnter();
         type(QString::fromUtf8("5 € da"), 3);
         QCOMPARE(asked_.size(), 1);
-        QCOMPARE(w_->engine.sentenceNo, 2);
-        QVERIFY(w_->engine.sentenceDone);
+        QCOMPARE(w_->engine.sentenceNumber(), 2);
+        QVERIFY(w_->engine.sentenceDone());
     }
     // The last item of the menu strip opens the window on the user's
     // records; its drill is written into the user's exercises and played
@@ -279,7 +280,7 @@ class TestStatsRecording : public QObject {
     void menuItemOpensTheWindowAndTheDrillStarts() {
         start(QString());
         recordHistory();
-        QVERIFY(!w_->lblMenu[8]->toolTip().isEmpty());
+        QVERIFY(!control<QLabel>(*w_, "lblMenu", 8)->toolTip().isEmpty());
         QString drill;
         onStatistics_ = [&drill](frmStatistiche* window) {
             QCOMPARE(window->weakestTable()->rowCount(), 10);
@@ -293,13 +294,13 @@ class TestStatsRecording : public QObject {
             QDir(folder_->path()).filePath(QStringLiteral("Esercizi/TastiDeboli_ANNA_MARIA.lez")));
         QVERIFY(QFileInfo(drill).isFile());
         QCOMPARE(appState().results.exerciseFile, drill);
-        QCOMPARE(w_->engine.sentenceNo, 1);
-        QVERIFY(!w_->engine.sentenceDone);
+        QCOMPARE(w_->engine.sentenceNumber(), 1);
+        QVERIFY(!w_->engine.sentenceDone());
         QVERIFY(w_->windowTitle().contains(QStringLiteral("TastiDeboli_ANNA_MARIA.lez")));
 
         const QString text = appState().results.exerciseText;
         type(text, 10);
-        QVERIFY(w_->engine.sentenceDone);
+        QVERIFY(w_->engine.sentenceDone());
         QCOMPARE(rows(database(), QStringLiteral("SELECT source, file FROM sentences"
                                                  " ORDER BY id DESC LIMIT 1")),
                  QStringList{QStringLiteral("4|") + drill});
@@ -345,11 +346,11 @@ class TestStatsRecording : public QObject {
         pressEnter();
         typeChar(QLatin1Char('C'));
         QVERIFY(w_->engine.clockRunning());
-        const QDateTime started = w_->engine.sentenceStart;
+        const QDateTime started = w_->engine.sentenceStart();
         onStatistics_ = [](frmStatistiche*) { seams::advanceClock(60000); };
         clickMenuItem(8);
         QVERIFY(w_->engine.clockRunning());
-        QCOMPARE(w_->engine.sentenceStart, started.addMSecs(60000));
+        QCOMPARE(w_->engine.sentenceStart(), started.addMSecs(60000));
 
         bool withoutDrill = false;
         onStatistics_ = [&withoutDrill](frmStatistiche* window) {
@@ -375,16 +376,16 @@ class TestStatsRecording : public QObject {
             pressEnter();
             type(appState().results.exerciseText, 5);
         }
-        QCOMPARE(w_->engine.sentenceNo, 5);
+        QCOMPARE(w_->engine.sentenceNumber(), 5);
         onStatistics_ = [](frmStatistiche* window) {
             window->findChild<QPushButton*>(QStringLiteral("cmdDrill"))->click();
         };
         clickMenuItem(8);
         QVERIFY(!w_->IsUnloaded());
-        QCOMPARE(w_->engine.sentenceNo, 1);
+        QCOMPARE(w_->engine.sentenceNumber(), 1);
         QVERIFY(
             appState().results.exerciseFile.endsWith(QStringLiteral("TastiDeboli_ANNA_MARIA.lez")));
-        QVERIFY(!w_->engine.sentenceDone);
+        QVERIFY(!w_->engine.sentenceDone());
     }
 };
 

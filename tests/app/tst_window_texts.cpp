@@ -5,6 +5,7 @@
 // its control. With TASTOLINO_SHOTS set, a picture of the screen with each
 // window goes to that folder (run under a real display to see tooltips and
 // message boxes too).
+#include "WindowControls.h"
 #include "app/WindowInputs.h"
 #include "app/frmTastomat.h"
 #include "game/FrmPlay.h"
@@ -280,7 +281,7 @@ class TestWindowTexts : public QObject {
     // Pictures of what appears only for a moment: the keyboard's tooltips,
     // the external key map, the message boxes, a game under way.
     void moreShots(frmTastomat* w) {
-        auto* keyboard = qobject_cast<KeyboardPanel*>(w->picKeyword);
+        auto* keyboard = qobject_cast<KeyboardPanel*>(control<QWidget>(*w, "picKeyword"));
         tooltipAt(keyboard, keyboard->keyRect(KeyMenu).center());
         takeShot(w, shotName("tooltip-key37"));
         tooltipAt(keyboard, keyboard->fingerIconRect(0).center());
@@ -292,7 +293,8 @@ class TestWindowTexts : public QObject {
             takeShot(w, shotName("keymap"));
             QToolTip::hideText();
         }
-        tooltipAt(w->lblMenu[6], w->lblMenu[6]->rect().center());
+        tooltipAt(control<QLabel>(*w, "lblMenu", 6),
+                  control<QLabel>(*w, "lblMenu", 6)->rect().center());
         takeShot(w, shotName("tooltip-menu"));
         QToolTip::hideText();
 
@@ -382,7 +384,7 @@ class TestWindowTexts : public QObject {
 
         // The keyboard draws its own tooltips: key 37, the finger icons, and
         // the external key map with its captions.
-        auto* keyboard = qobject_cast<KeyboardPanel*>(w->picKeyword);
+        auto* keyboard = qobject_cast<KeyboardPanel*>(control<QWidget>(*w, "picKeyword"));
         QVERIFY(keyboard);
         w->show();
         QCOMPARE(tooltipAt(keyboard, keyboard->keyRect(KeyMenu).center()), QStringLiteral("T0151"));

@@ -36,7 +36,7 @@ LineFitter windowFitter(const QSize& screen, const QString& folder) {
     appState().appFolder = folder;
     frmTastomat w;
     w.Form_Load();
-    const QFontMetrics fm(w.lblFraseCorr->font());
+    const QFontMetrics fm(w.findChild<QLabel*>(QStringLiteral("lblFraseCorr"))->font());
     return {[fm](const QString& text) { return fm.horizontalAdvance(text); },
             w.findChild<QWidget*>(QStringLiteral("picDisplay"))->width() - 10};
 }

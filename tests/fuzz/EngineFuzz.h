@@ -60,7 +60,7 @@ struct EngineRun {
     void typeSentence() {
         using namespace tastolino;
         for (QChar c : appState().results.exerciseText) {
-            if (c == QLatin1Char('\n') || engine->sentenceDone) continue;
+            if (c == QLatin1Char('\n') || engine->sentenceDone()) continue;
             const bool typeable = c == QLatin1Char('\r') || isTypeableCode(charCode(c));
             engine->OnInputText(typeable ? QString(c) : QStringLiteral("x"));
         }

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     appState().results.userName = user;
     appState().results.exerciseFile =
         programFolder() + QStringLiteral("CorsoDattilo/05 g und h.lez");
-    ExerciseSources& sources = run.engine->sources;
+    ExerciseSources& sources = run.engine->sources();
     sources.listEntries = QStringList{QStringLiteral("a"), QStringLiteral("b")};
     sources.listIndex = 0;
     QStringList messages;

@@ -59,17 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     writeFile(exercise, file);
     run.engine->EnableSources();
     run.engine->SelectSource(SourceExercises);
-    FUZZ_CHECK(run.engine->sources.listEntries == QStringList{QStringLiteral("e.lez")});
+    FUZZ_CHECK(run.engine->sources().listEntries == QStringList{QStringLiteral("e.lez")});
     run.view.answers = {0, 0, 1};  // on after levels 1 and 2, then end
     for (int n = 1; n <= 15; ++n) {
         run.engine->StartSentence();
-        FUZZ_CHECK(run.engine->sentenceNo == n);
+        FUZZ_CHECK(run.engine->sentenceNumber() == n);
         const QString sentence = appState().results.exerciseText;
         FUZZ_CHECK(!sentence.isEmpty());
         FUZZ_CHECK(!sentence.startsWith(QLatin1Char('\r')) &&
                    !sentence.endsWith(QLatin1Char('\n')));
         run.typeSentence();
-        FUZZ_CHECK(run.engine->sentenceDone);
+        FUZZ_CHECK(run.engine->sentenceDone());
         FUZZ_CHECK(run.view.startEnabled);
     }
     run.engine->StartSentence();

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     writeFile(path, file);
     run.engine->EnableSources();
     run.engine->SelectSource(SourceTextFiles);
-    FUZZ_CHECK(run.engine->sources.listEntries.size() == (size < size_t(kTextFileLimit) ? 1 : 0));
-    if (run.engine->sources.listEntries.isEmpty()) return 0;
+    FUZZ_CHECK(run.engine->sources().listEntries.size() == (size < size_t(kTextFileLimit) ? 1 : 0));
+    if (run.engine->sources().listEntries.isEmpty()) return 0;
     run.engine->StartSentence();
     const QString text = appState().results.exerciseText;
     if (!appState().freeTextMode) {
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(!text.isEmpty() && text == text.trimmed());
         FUZZ_CHECK(!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')));
         run.typeSentence();
-        FUZZ_CHECK(run.engine->sentenceDone);
+        FUZZ_CHECK(run.engine->sentenceDone());
         FUZZ_CHECK(int(appState().results.correctCount) == text.size());
         FUZZ_CHECK(!run.view.modals.empty() &&
                    run.view.modals.back().kind == DialogKind::FreeTextReport);

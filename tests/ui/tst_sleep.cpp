@@ -1,4 +1,5 @@
 #include "platform/Seams.h"
+#include "platform/Wait.h"
 #include "ui/basSleep.h"
 
 #include <QElapsedTimer>
@@ -29,6 +30,28 @@ class TestSleep : public QObject {
         QCOMPARE(WaitWithEvents(-5), 258);
         QCOMPARE(WaitWithEvents(kWaitForever), 258);
         QCOMPARE(seams::tickMs(), 200);
+    }
+
+    // The wait with a survivor check: it waits as the plain wait does and
+    // tells apart an object deleted meanwhile from one that lives on.
+    void waitAliveReportsWhetherTheOwnerSurvived() {
+        seams::useFakeClock(QDateTime(QDate(2024, 3, 1), QTime(12, 0)));
+        seams::setInstantWaits(true);
+        QObject kept;
+        QVERIFY(waitAlive(&kept, 120));
+        QCOMPARE(seams::tickMs(), 120);
+        auto* doomed = new QObject;
+        // A window closed by an event dispatched during the wait.
+        QTimer::singleShot(0, doomed, [doomed] { delete doomed; });
+        QVERIFY(!waitAlive(doomed, 30));
+        QCOMPARE(seams::tickMs(), 150);
+        QVERIFY(!waitAlive(nullptr, 0));
+        // A real wait is as long as the plain one.
+        seams::resetAll();
+        QElapsedTimer elapsed;
+        elapsed.start();
+        QVERIFY(waitAlive(&kept, 25));
+        QVERIFY(elapsed.elapsed() >= 25);
     }
 
     // A real wait lasts its time and sleeps instead of spinning.
