@@ -4,27 +4,12 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 
-#if defined(TASTOLINO_HAVE_HELP_VIEWER)
-#include "ui/HelpViewer.h"
-#endif
-
 namespace tastolino {
 namespace {
 
 std::unique_ptr<LayoutBackend>& backendSlot() {
     static std::unique_ptr<LayoutBackend> slot;
     return slot;
-}
-
-constexpr int kLanguageHelpTopic = 1001;
-
-void openLanguageHelp(QWidget* owner) {
-#if defined(TASTOLINO_HAVE_HELP_VIEWER)
-    // Only when the guide is there: a missing guide is not worth a second box.
-    if (HelpAvailable()) ShowHelp(owner, kLanguageHelpTopic);
-#else
-    Q_UNUSED(owner);
-#endif
 }
 
 }  // namespace
@@ -65,7 +50,6 @@ bool CheckGermanLayout(QWidget* owner, const LayoutWarningTexts& texts) {
     if (EnsureKeyboardLayout(kGermanLayoutId, true)) return true;
     seams::message(owner, layoutWarningText(texts), texts.title, seams::MsgIcon::Critical,
                    seams::MsgButtons::Ok);
-    openLanguageHelp(owner);
     return false;
 }
 
