@@ -1,11 +1,11 @@
 #include "results/frmAbout.h"
 
-#include "keyboard/KeyArtwork.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "platform/WindowPlacement.h"
 #include "results/frmLanguage.h"
 #include "settings/LanguageSupport.h"
+#include "ui/Artwork.h"
 #include "ui/ClsResize.h"
 #include "ui/GradientPanel.h"
 #include "ui/HelpViewer.h"

@@ -1,9 +1,9 @@
 #include "results/frmLanguage.h"
 
-#include "keyboard/KeyArtwork.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "settings/LanguageSupport.h"
+#include "ui/Artwork.h"
 #include "ui/modGradient.h"
 
 #include <QComboBox>
