@@ -4,10 +4,10 @@
 // chosen while the program runs included, and Italian where the language
 // has no guide.
 #include "app/frmTastomat.h"
+#include "dialogs/frmAbout.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
-#include "results/frmAbout.h"
 #include "ui/HelpViewer.h"
 
 #include <QDialog>

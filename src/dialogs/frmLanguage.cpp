@@ -1,4 +1,4 @@
-#include "results/frmLanguage.h"
+#include "dialogs/frmLanguage.h"
 
 #include "platform/AppState.h"
 #include "platform/Seams.h"

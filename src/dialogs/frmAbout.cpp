@@ -1,9 +1,9 @@
-#include "results/frmAbout.h"
+#include "dialogs/frmAbout.h"
 
+#include "dialogs/frmLanguage.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "platform/WindowPlacement.h"
-#include "results/frmLanguage.h"
 #include "settings/LanguageSupport.h"
 #include "ui/Artwork.h"
 #include "ui/ClsResize.h"
