@@ -188,7 +188,6 @@ class TestScoring : public QObject {
         QCOMPARE(r.categoryIndex, int16_t(0));
         QCOMPARE(bestBarRowColour(2, 3), 0x00E1E1u);  // RGB(225, 225, 0)
         QCOMPARE(bestBarRowColour(3, 30), 0u);        // clamped below zero
-        QCOMPARE(ColorFromBgr(0x0040C0), QColor(0xC0, 0x40, 0x00));
         QCOMPARE(clockText(75999), QStringLiteral("01:15"));
     }
 };
