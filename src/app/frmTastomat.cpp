@@ -1,12 +1,12 @@
 // Start-up, welcome, modal windows and unload of the main window.
 #include "app/frmTastomat.h"
 
-#include "app/DesktopTexts.h"
 #include "app/MainWindowParts.h"
-#include "app/MessageTable.h"
 #include "app/StatsRecorder.h"
 #include "app/frmTastomat_view.h"
 #include "dialogs/frmInput.h"
+#include "exercise/DesktopTexts.h"
+#include "exercise/MessageTable.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"

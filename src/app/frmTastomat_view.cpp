@@ -2,8 +2,8 @@
 #include "app/frmTastomat_view.h"
 
 #include "app/MainWindowParts.h"
-#include "app/Scoring.h"
 #include "app/frmTastomat.h"
+#include "exercise/Scoring.h"
 #include "game/FrmPlay.h"
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"

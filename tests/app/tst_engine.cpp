@@ -2,7 +2,7 @@
 // chosen timings on a fake clock, wrong keys, two-line sentences, dead-key
 // commit strings, a free text, the pause and the results window requests.
 #include "EngineTestView.h"
-#include "app/ExerciseEngine.h"
+#include "exercise/ExerciseEngine.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 

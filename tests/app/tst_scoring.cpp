@@ -1,8 +1,8 @@
 // Scoring rules at their edges: score clamping, category scales, level
 // averages with capped speeds, icon categories, the error-ratio face and
 // the shapes of the message after a sentence.
-#include "app/MessageTable.h"
-#include "app/Scoring.h"
+#include "exercise/MessageTable.h"
+#include "exercise/Scoring.h"
 
 #include <QtTest>
 

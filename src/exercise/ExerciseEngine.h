@@ -7,9 +7,9 @@
 
 #include "settings/InterfaceTexts.h"
 
-#include "app/EngineView.h"
-#include "app/ExerciseSources.h"
-#include "app/Frasi.h"
+#include "exercise/EngineView.h"
+#include "exercise/ExerciseSources.h"
+#include "exercise/Frasi.h"
 #include "stats/KeystrokeTally.h"
 #include "stats/SentenceRecord.h"
 

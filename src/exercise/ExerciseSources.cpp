@@ -1,7 +1,7 @@
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseSources.h"
 
-#include "app/ExerciseKeys.h"
-#include "app/ExerciseProfile.h"
+#include "exercise/ExerciseKeys.h"
+#include "exercise/ExerciseProfile.h"
 #include "platform/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"

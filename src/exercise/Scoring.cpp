@@ -1,4 +1,4 @@
-#include "app/Scoring.h"
+#include "exercise/Scoring.h"
 
 #include "platform/Seams.h"
 
