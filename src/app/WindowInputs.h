@@ -4,9 +4,9 @@
 
 #include "game/FrmPlay.h"
 #include "results/ResultsWindowInput.h"
-#include "results/frmAbout.h"
-#include "results/frmInput.h"
-#include "results/frmLanguage.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmInput.h"
+#include "dialogs/frmLanguage.h"
 #include "ui/frmTransparency.h"
 
 namespace tastolino {

@@ -1,12 +1,13 @@
 // Start-up, welcome, modal windows and unload of the main window.
 #include "app/frmTastomat.h"
 
-#include "app/DesktopTexts.h"
 #include "app/MainWindowParts.h"
-#include "app/MessageTable.h"
 #include "app/StatsRecorder.h"
 #include "app/WindowInputs.h"
 #include "app/frmTastomat_view.h"
+#include "dialogs/frmInput.h"
+#include "exercise/DesktopTexts.h"
+#include "exercise/MessageTable.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
@@ -14,7 +15,6 @@
 #include "platform/StatisticsEntry.h"
 #include "platform/WindowProperty.h"
 #include "results/frmClassifica.h"
-#include "results/frmInput.h"
 #include "results/frmReportFreeTXT.h"
 #include "settings/LanguageSupport.h"
 #include "settings/Settings.h"

@@ -5,8 +5,8 @@
 // the settings when it unloads.
 #pragma once
 
-#include "app/ExerciseEngine.h"
 #include "app/modTastomat.h"
+#include "exercise/ExerciseEngine.h"
 #include "settings/LanguageSupportMainTexts.h"
 #include "settings/Settings.h"
 

@@ -5,7 +5,7 @@
 #include "app/frmTastomat.h"
 
 #include "app/MainWindowParts.h"
-#include "app/Scoring.h"
+#include "exercise/Scoring.h"
 #include "platform/AppState.h"
 #include "settings/LanguageSupport.h"
 #include "ui/GradientPanel.h"

@@ -4,7 +4,7 @@
 #include "app/frmTastomat.h"
 
 #include "app/MainWindowParts.h"
-#include "app/Scoring.h"
+#include "exercise/Scoring.h"
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"
 #include "results/frmClassificaIcons.h"

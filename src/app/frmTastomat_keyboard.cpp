@@ -8,6 +8,7 @@
 #include "platform/ScreenScale.h"
 #include "ui/ClsResize.h"
 #include "ui/GradientPanel.h"
+#include "ui/HelpViewer.h"
 
 #include <QLabel>
 
@@ -16,6 +17,9 @@
 namespace tastolino {
 
 namespace {
+
+// The guide's page about the keyboard language.
+constexpr int kLanguageHelpTopic = 1001;
 
 KeyboardPanel* keyboardOf(QWidget* picKeyword) {
     return static_cast<KeyboardPanel*>(picKeyword);
@@ -116,7 +120,9 @@ void frmTastomat::CheckKeyboardLayout() {
     texts.mayNotWork = messageText(messages, Message::MayNotWork);
     texts.seeHelp = messageText(messages, Message::SeeHelp);
     texts.title = warningTitle;
-    CheckGermanLayout(this, texts);
+    // After the warning, the guide's page about the keyboard language; only
+    // when the guide is there: a missing guide is not worth a second box.
+    if (!CheckGermanLayout(this, texts) && HelpAvailable()) ShowHelp(this, kLanguageHelpTopic);
 }
 
 void frmTastomat::RestoreKeyboard() {

@@ -3,10 +3,10 @@
 
 #include "app/MainWindowParts.h"
 #include "app/WindowInputs.h"
+#include "dialogs/frmAbout.h"
 #include "keyboard/KeyboardPanel.h"
 #include "keyboard/KeyboardPrintout.h"
 #include "platform/Seams.h"
-#include "results/frmAbout.h"
 #include "ui/frmTransparency.h"
 #include "ui/modGradient.h"
 

@@ -2,9 +2,9 @@
 #include "app/frmTastomat_view.h"
 
 #include "app/MainWindowParts.h"
-#include "app/Scoring.h"
 #include "app/WindowInputs.h"
 #include "app/frmTastomat.h"
+#include "exercise/Scoring.h"
 #include "game/FrmPlay.h"
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"

@@ -2,7 +2,7 @@
 // lands on the window's controls and on the keyboard panel.
 #pragma once
 
-#include "app/EngineView.h"
+#include "exercise/EngineView.h"
 
 #include <QString>
 #include <QStringList>

@@ -4,10 +4,6 @@
 #include "platform/SeamReset.h"
 #include "platform/Seams.h"
 
-#if defined(TASTOLINO_HAVE_HELP_VIEWER)
-#include "ui/HelpViewer.h"
-#endif
-
 namespace tastolino {
 namespace {
 
@@ -26,17 +22,6 @@ std::unique_ptr<LayoutBackend>& backendSlot() {
         backendSlot().reset();
         rememberedLayout().clear();
     });
-
-constexpr int kLanguageHelpTopic = 1001;
-
-void openLanguageHelp(QWidget* owner) {
-#if defined(TASTOLINO_HAVE_HELP_VIEWER)
-    // Only when the guide is there: a missing guide is not worth a second box.
-    if (HelpAvailable()) ShowHelp(owner, kLanguageHelpTopic);
-#else
-    Q_UNUSED(owner);
-#endif
-}
 
 }  // namespace
 
@@ -77,7 +62,6 @@ bool CheckGermanLayout(QWidget* owner, const LayoutWarningTexts& texts) {
     if (EnsureKeyboardLayout(kGermanLayoutId, true)) return true;
     seams::message(owner, layoutWarningText(texts), texts.title, seams::MsgIcon::Critical,
                    seams::MsgButtons::Ok);
-    openLanguageHelp(owner);
     return false;
 }
 

@@ -51,8 +51,8 @@ struct LayoutWarningTexts {
 QString layoutWarningText(const LayoutWarningTexts& texts);
 
 // The start-up check: makes the German layout current, remembering the
-// previous one; when that fails, warns (once per call) and opens the guide
-// at its page about the keyboard language when the guide is there.
+// previous one; when that fails, warns (once per call) and returns false, so
+// that the caller can open the guide at its page about the keyboard language.
 bool CheckGermanLayout(QWidget* owner, const LayoutWarningTexts& texts = {});
 
 // At exit: gives back the layout remembered by CheckGermanLayout, if any,

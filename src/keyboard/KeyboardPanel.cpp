@@ -1,12 +1,12 @@
 #include "keyboard/KeyboardPanel.h"
 
 #include "keyboard/CharKeyMap.h"
-#include "keyboard/KeyArtwork.h"
 #include "keyboard/KeySet.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"
 #include "settings/InterfaceTexts.h"
+#include "ui/Artwork.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>

@@ -6,6 +6,7 @@
 
 #include "platform/ScreenScale.h"
 #include "settings/InterfaceTexts.h"
+#include "ui/Artwork.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

@@ -4,7 +4,13 @@
 // animation delays, sounds, the random generator, and the printer, the
 // opener of files and links, and the screen size.
 //
-// With no hook installed each function does the real thing.
+// With no hook installed each function does the real thing. The seams live
+// in two libraries: the clock, waits, random numbers and the registry need
+// Qt Core only (tastolino_platform_core); modal windows, the printer, the
+// opener, the save dialog, the screen and the desktop's own message box,
+// sounds and Caps Lock come with the widget part (tastolino_platform).
+// Without that part linked in, a message answers as if closed, sounds are
+// silent and Caps Lock reads off.
 #pragma once
 
 #include <QDateTime>

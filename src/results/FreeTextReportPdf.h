@@ -3,7 +3,7 @@
 // and the overall rating, on A4 portrait in centimetres.
 #pragma once
 
-#include "results/FreeTextReportFigures.h"
+#include "exercise/FreeTextReportFigures.h"
 #include "results/ReportPdfFile.h"
 #include "settings/InterfaceTexts.h"
 

@@ -4,8 +4,8 @@
 // closes. The window only reads the exercise record it is given.
 #pragma once
 
+#include "exercise/FreeTextReportFigures.h"
 #include "platform/TempReportFile.h"
-#include "results/FreeTextReportFigures.h"
 #include "results/ResultsWindowInput.h"
 
 #include <QDialog>

@@ -2,7 +2,7 @@
 // short test reaches (a counter near its limit, a cursor mid-sentence).
 #pragma once
 
-#include "app/ExerciseEngine.h"
+#include "exercise/ExerciseEngine.h"
 
 namespace tastolino {
 

@@ -3,8 +3,8 @@
 // script.
 #pragma once
 
-#include "app/EngineView.h"
-#include "app/ExerciseEngine.h"
+#include "exercise/EngineView.h"
+#include "exercise/ExerciseEngine.h"
 #include "platform/AppState.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // commit strings, a free text, the pause and the results window requests.
 #include "EngineProbe.h"
 #include "EngineTestView.h"
-#include "app/ExerciseEngine.h"
+#include "exercise/ExerciseEngine.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "support/TestFiles.h"

@@ -1,6 +1,6 @@
 // The sentence bank: its size, the sentences learners know by heart, the
 // shape of each level, every character typeable; and the draw.
-#include "app/Frasi.h"
+#include "exercise/Frasi.h"
 #include "keyboard/CharKeyMap.h"
 #include "platform/Seams.h"
 #include "text/Cp1252.h"

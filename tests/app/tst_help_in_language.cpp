@@ -5,10 +5,10 @@
 // has no guide.
 #include "WindowControls.h"
 #include "app/frmTastomat.h"
+#include "dialogs/frmAbout.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
-#include "results/frmAbout.h"
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/QuietSeams.h"

@@ -6,10 +6,10 @@
 // never wins. Report files are private, and saves killed midway leave at
 // most one temporary file, which the next save removes.
 #include "EngineTestView.h"
-#include "app/DesktopTexts.h"
-#include "app/ExerciseProfile.h"
-#include "app/ExerciseSources.h"
 #include "app/StartupChecks.h"
+#include "exercise/DesktopTexts.h"
+#include "exercise/ExerciseProfile.h"
+#include "exercise/ExerciseSources.h"
 #include "game/PlayRules.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"

@@ -1,8 +1,8 @@
 // Exercise sources on a program folder of their own: the file lists and
 // their estimates, the size limit, resolving list entries, reading course
 // entries, the command line and the per-user course bookmark.
-#include "app/ExerciseProfile.h"
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseProfile.h"
+#include "exercise/ExerciseSources.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "support/TestFiles.h"

@@ -1,9 +1,9 @@
 // Start-up checks, the single running copy, the end-of-session signals,
 // the path helpers and the built-in message table.
-#include "app/MessageTable.h"
 #include "app/SignalBridge.h"
 #include "app/StartupChecks.h"
 #include "app/modTastomat.h"
+#include "exercise/MessageTable.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "settings/SafeFileQt.h"

@@ -1,6 +1,6 @@
 #include "DataCheck.h"
 
-#include "app/ExerciseProfile.h"
+#include "exercise/ExerciseProfile.h"
 #include "keyboard/CharKeyMap.h"
 #include "support/TestFiles.h"
 #include "text/Cp1252.h"

@@ -6,7 +6,7 @@
 // every character of the keyboard map is introduced somewhere.
 #pragma once
 
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseSources.h"
 
 #include <QList>
 #include <QString>

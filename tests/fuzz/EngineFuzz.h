@@ -6,7 +6,7 @@
 #include "FuzzCommon.h"
 
 #include "app/EngineTestView.h"
-#include "app/ExerciseKeys.h"
+#include "exercise/ExerciseKeys.h"
 #include "platform/Seams.h"
 
 #include <QApplication>

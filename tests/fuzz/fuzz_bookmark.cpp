@@ -4,8 +4,8 @@
 // the file is read-only) leaves the file byte for byte and is said so.
 #include "EngineFuzz.h"
 
-#include "app/ExerciseProfile.h"
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseProfile.h"
+#include "exercise/ExerciseSources.h"
 #include "settings/UserStorageKey.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

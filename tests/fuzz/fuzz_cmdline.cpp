@@ -5,7 +5,7 @@
 // can put there: files, folders, links and pipes.
 #include "FuzzCommon.h"
 
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseSources.h"
 #include "platform/AppState.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -5,7 +5,7 @@
 // file.
 #include "EngineFuzz.h"
 
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseSources.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

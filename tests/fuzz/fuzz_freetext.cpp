@@ -4,7 +4,7 @@
 // the file is never changed.
 #include "EngineFuzz.h"
 
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseSources.h"
 
 using namespace tastolino;
 using namespace fuzzcommon;

@@ -1,9 +1,9 @@
 // The free-text report: ratings at their thresholds, the character classes,
 // the totals and their formats, the window's texts and drawing, and the PDF
 // report as outside readers see it, from creation to removal.
+#include "exercise/FreeTextReportFigures.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "results/FreeTextReportFigures.h"
 #include "results/FreeTextReportPdf.h"
 #include "results/frmClassifica.h"
 #include "results/frmReportFreeTXT.h"

@@ -3,7 +3,7 @@
 // back by the program exactly as written, fitting the sentence area), and
 // made from a user's records into a file the command line accepts.
 #include "StatsTestUtil.h"
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseSources.h"
 #include "stats/StatsStore.h"
 #include "stats/WeakKeyDrill.h"
 #include "support/TestFiles.h"

@@ -110,6 +110,7 @@ class TestGradient : public QObject {
             PaintGradient(p, 0, 0, 300, 200, 0x3366CC, 0x3366CC, 0x3366CC, 0x3366CC, true);
         }
         QVERIFY(allPixels(image, qRgb(0xCC, 0x66, 0x33)));
+        QCOMPARE(ColorFromBgr(0x0040C0), QColor(0xC0, 0x40, 0x00));  // red in the low byte
 
         // Theme 10 is black everywhere; an odd height must still be covered.
         QImage theme = canvas(61, 47);

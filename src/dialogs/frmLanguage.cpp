@@ -1,8 +1,8 @@
-#include "results/frmLanguage.h"
+#include "dialogs/frmLanguage.h"
 
-#include "keyboard/KeyArtwork.h"
 #include "platform/Seams.h"
 #include "settings/LanguageSupport.h"
+#include "ui/Artwork.h"
 #include "ui/modGradient.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "app/ExerciseSources.h"
+#include "exercise/ExerciseSources.h"
 
-#include "app/ExerciseKeys.h"
-#include "app/ExerciseProfile.h"
-#include "app/MessageTable.h"
+#include "exercise/ExerciseKeys.h"
+#include "exercise/ExerciseProfile.h"
+#include "exercise/MessageTable.h"
 #include "platform/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"

@@ -1,4 +1,4 @@
-#include "app/ExerciseProfile.h"
+#include "exercise/ExerciseProfile.h"
 
 #include "settings/IniManager.h"
 

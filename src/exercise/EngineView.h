@@ -3,8 +3,8 @@
 // window implements it on its controls; tests implement it with a recorder.
 #pragma once
 
-#include "app/ExerciseSources.h"
-#include "app/Scoring.h"
+#include "exercise/ExerciseSources.h"
+#include "exercise/Scoring.h"
 #include "platform/DialogKind.h"
 
 #include <QChar>

@@ -1,14 +1,14 @@
 // The timed side of the engine: the sentence clock, the pause, the Enter
 // blinker, the end of a sentence, and the menu commands that restart.
-#include "app/ExerciseEngine.h"
+#include "exercise/ExerciseEngine.h"
 
-#include "app/DesktopTexts.h"
-#include "app/Scoring.h"
+#include "exercise/DesktopTexts.h"
+#include "exercise/FreeTextReportFigures.h"
+#include "exercise/Scoring.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"
 #include "platform/Wait.h"
-#include "results/FreeTextReportFigures.h"
 
 #include <QFileInfo>
 

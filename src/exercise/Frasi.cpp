@@ -1,4 +1,4 @@
-#include "app/Frasi.h"
+#include "exercise/Frasi.h"
 
 #include "platform/Seams.h"
 

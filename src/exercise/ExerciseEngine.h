@@ -5,10 +5,12 @@
 // EngineView and keeps no widgets of its own.
 #pragma once
 
-#include "app/EngineView.h"
-#include "app/ExerciseSources.h"
-#include "app/Frasi.h"
-#include "app/MessageTable.h"
+#include "settings/InterfaceTexts.h"
+
+#include "exercise/EngineView.h"
+#include "exercise/ExerciseSources.h"
+#include "exercise/Frasi.h"
+#include "exercise/MessageTable.h"
 #include "stats/KeystrokeTally.h"
 #include "stats/SentenceRecord.h"
 

@@ -1,10 +1,11 @@
 // The about window driven through its real controls: what it shows at load,
 // the texts of a language file, and where each command leads (guide,
 // language window and back, keyboard printout, links).
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmLanguage.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "results/frmAbout.h"
-#include "results/frmLanguage.h"
+
 #include "ui/HelpViewer.h"
 
 #include <QComboBox>

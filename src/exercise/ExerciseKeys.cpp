@@ -1,4 +1,4 @@
-#include "app/ExerciseKeys.h"
+#include "exercise/ExerciseKeys.h"
 
 #include "keyboard/CharKeyMap.h"
 #include "text/Cp1252.h"

@@ -1,8 +1,8 @@
-#include "app/ExerciseEngine.h"
+#include "exercise/ExerciseEngine.h"
 
-#include "app/ExerciseKeys.h"
-#include "app/MessageTable.h"
-#include "app/Scoring.h"
+#include "exercise/ExerciseKeys.h"
+#include "exercise/MessageTable.h"
+#include "exercise/Scoring.h"
 #include "platform/AppState.h"
 #include "platform/BlankTrim.h"
 #include "platform/Seams.h"

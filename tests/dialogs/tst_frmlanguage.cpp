@@ -1,10 +1,10 @@
 // The language window driven through its real controls: the list of
 // language files, the choice and the question before it, the translation
 // credits, and the captions of a language file in the user name entry.
+#include "dialogs/frmInput.h"
+#include "dialogs/frmLanguage.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "results/frmInput.h"
-#include "results/frmLanguage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "app/Scoring.h"
+#include "exercise/Scoring.h"
 
-#include "app/MessageTable.h"
+#include "exercise/MessageTable.h"
 #include "platform/Seams.h"
 
 #include <algorithm>

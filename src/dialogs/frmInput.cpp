@@ -1,4 +1,4 @@
-#include "results/frmInput.h"
+#include "dialogs/frmInput.h"
 
 #include "platform/DataFolders.h"
 #include "platform/WindowPlacement.h"

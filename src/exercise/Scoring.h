@@ -5,10 +5,8 @@
 #pragma once
 
 #include "platform/AppState.h"
-#include "platform/BgrColour.h"
 
 #include <QChar>
-#include <QColor>
 #include <QString>
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/DesktopTexts.h"
+#include "exercise/DesktopTexts.h"
 
 #include "settings/LanguageSupport.h"
 

@@ -1,4 +1,4 @@
-#include "app/MessageTable.h"
+#include "exercise/MessageTable.h"
 
 #include "settings/LanguageSupportMainTexts.h"
 

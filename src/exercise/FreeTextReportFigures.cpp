@@ -1,4 +1,4 @@
-#include "results/FreeTextReportFigures.h"
+#include "exercise/FreeTextReportFigures.h"
 
 #include "settings/LanguageSupport.h"
 #include "text/Cp1252.h"

@@ -1,10 +1,10 @@
-#include "results/frmAbout.h"
+#include "dialogs/frmAbout.h"
 
-#include "keyboard/KeyArtwork.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"
 #include "platform/WindowPlacement.h"
 #include "settings/LanguageSupport.h"
+#include "ui/Artwork.h"
 #include "ui/ClsResize.h"
 #include "ui/GradientPanel.h"
 #include "ui/HelpViewer.h"

@@ -1,0 +1,17 @@
+// The program's pictures: SVG resources rendered at the size they are shown
+// at, and the hand cursor.
+#pragma once
+
+#include <QCursor>
+#include <QImage>
+#include <QString>
+
+namespace tastolino {
+
+// Renders an SVG resource into an image of `size` (cached).
+QImage svgImage(const QString& resource, const QSize& size);
+
+// The program's hand cursor, for controls that react to clicks.
+const QCursor& handCursor();
+
+}  // namespace tastolino
