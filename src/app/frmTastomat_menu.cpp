@@ -7,6 +7,7 @@
 #include "keyboard/KeyboardPrintout.h"
 #include "platform/Seams.h"
 #include "results/frmAbout.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/frmTransparency.h"
 #include "ui/modGradient.h"
 
@@ -97,9 +98,8 @@ void frmTastomat::NextBackgroundTheme() {
 }
 
 void frmTastomat::ShowAbout() {
-    AppState& state = appState();
     HideCoverWindow();
-    const QString language = state.languageName;
+    const QString language = interfaceLanguage().name;
     AboutCommands commands;
     commands.chooseLanguage = ChooseLanguage;
     commands.printKeyboard = [this] {
@@ -120,7 +120,7 @@ void frmTastomat::ShowAbout() {
     shpEV->hide();
     if (unloaded_) return;
 
-    if (state.languageName != language) {
+    if (interfaceLanguage().name != language) {
         engine.SelectSource(SourceInternal);
         ApplyInterfaceTexts();
         FitOptionTexts();

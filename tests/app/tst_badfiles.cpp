@@ -7,6 +7,7 @@
 #include "app/ExerciseKeys.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,7 @@ class TestBadFiles : public QObject {
         AppState& st = appState();
         st = AppState{};
         st.appFolder = dir_.path() + QLatin1Char('/');
+        setInterfaceFolder(st.appFolder);
         QDir(dir_.path()).mkpath(QStringLiteral("Esercizi"));
         QDir(dir_.path()).mkpath(QStringLiteral("CorsoDattilo"));
         view_ = new RecordingView;

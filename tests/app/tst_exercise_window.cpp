@@ -10,6 +10,7 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/GradientPanel.h"
 
 #include <QApplication>
@@ -96,7 +97,9 @@ class TestExerciseWindow : public QObject {
 
     void start(const QString& commandLine) {
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         w_ = std::make_unique<frmTastomat>(commandLine);
         w_->Form_Load();
         w_->FinishStartUp();
@@ -432,7 +435,9 @@ class TestExerciseWindow : public QObject {
             }
         } enter;
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         w_ = std::make_unique<frmTastomat>(QStringLiteral("/test.lez"));
         w_->Form_Load();
         enter.target = w_.get();

@@ -7,6 +7,7 @@
 #include "keyboard/KeyboardLayout.h"
 #include "platform/Seams.h"
 #include "results/frmReportFreeTXT.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -113,7 +114,9 @@ class TestFreeTextReportWindow : public QObject {
         file.close();
 
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         w_ = std::make_unique<frmTastomat>(QString());
         w_->Form_Load();
         w_->FinishStartUp();

@@ -8,6 +8,7 @@
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "results/frmAbout.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/HelpViewer.h"
 
 #include <QDialog>
@@ -76,7 +77,9 @@ class TestHelpInLanguage : public QObject {
     std::unique_ptr<frmTastomat> start(const QString& layout = kGermanLayoutId) {
         setLayoutBackend(std::make_unique<FixedLayout>(layout));
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = app();
+        setInterfaceFolder(appState().appFolder);
         largeScreenScale() = ScaleForScreen(QSize(800, 600));
         auto window = std::make_unique<frmTastomat>();
         window->Form_Load();
@@ -125,7 +128,7 @@ class TestHelpInLanguage : public QObject {
                  QStringLiteral("Contents"));
 
         // The language window has just switched back to Italian.
-        appState().languageName = QStringLiteral("Italian");
+        setInterfaceLanguageName(QStringLiteral("Italian"));
         QTest::keyClick(w->txtInput, Qt::Key_F1);
         QCOMPARE(shownPage(), QStringLiteral("help/index.html"));
         QCOMPARE(HelpViewer::instance()->windowTitle(), QStringLiteral("Tastolino - Guida"));

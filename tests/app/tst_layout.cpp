@@ -11,6 +11,7 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/frmTransparency.h"
 
 #include <QAbstractItemView>
@@ -75,7 +76,9 @@ class TestLayout : public QObject {
     std::unique_ptr<frmTastomat> start(const QSize& screen) {
         screen_ = screen;
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         appState().largeScreen = IsLargeScreen(screen);
         largeScreenScale() = ScaleForScreen(screen);
         auto window = std::make_unique<frmTastomat>();
@@ -152,7 +155,9 @@ class TestLayout : public QObject {
         };
         screen_ = QSize(800, 600);
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         largeScreenScale() = ScaleForScreen(screen_);
         frmTastomat w;
         window = &w;

@@ -8,6 +8,7 @@
 #include "keyboard/KeyboardLayout.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/GradientPanel.h"
 #include "ui/HelpViewer.h"
 
@@ -106,7 +107,9 @@ class TestMainWindow : public QObject {
 
     std::unique_ptr<frmTastomat> start(const QString& commandLine = {}) {
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         appState().largeScreen = IsLargeScreen(screen_);
         largeScreenScale() = ScaleForScreen(screen_);
         auto window = std::make_unique<frmTastomat>(commandLine);
@@ -336,7 +339,9 @@ class TestMainWindow : public QObject {
     // word it.
     void lockThatCannotBeTakenIsTold() {
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         const QString lockFolder = QStringLiteral("/run/somewhere");
         {
             frmTastomat w;
@@ -371,7 +376,9 @@ class TestMainWindow : public QObject {
 
     void menuIsOffUntilStartUpEnds() {
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         frmTastomat w;
         w.Form_Load();
         for (QLabel* item : w.lblMenu) QVERIFY(!item->isEnabled());
@@ -626,7 +633,7 @@ class TestMainWindow : public QObject {
         QVERIFY(!w->flatKeyboardOn);
         QCOMPARE(appState().backgroundTheme, int16_t(0));
         QVERIFY(w->optLevel[0]->isChecked());
-        QCOMPARE(appState().languageName, QStringLiteral("Italian"));
+        QCOMPARE(interfaceLanguage().name, QStringLiteral("Italian"));
     }
 
     void storedSettingsAreAppliedAndWrittenBack() {

@@ -8,6 +8,7 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/LanguageSupport.h"
 #include "ui/cTooltip.h"
 
@@ -57,7 +58,9 @@ class TestMainWindowLanguage : public QObject {
 
     std::unique_ptr<frmTastomat> start() {
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = app();
+        setInterfaceFolder(appState().appFolder);
         largeScreenScale() = ScaleForScreen(QSize(800, 600));
         auto window = std::make_unique<frmTastomat>();
         window->Form_Load();
@@ -88,7 +91,7 @@ class TestMainWindowLanguage : public QObject {
             }
             if (dialog->objectName() == QLatin1String("frmAbout") &&
                 !languageChosenInAbout_.isEmpty())
-                appState().languageName = languageChosenInAbout_;
+                setInterfaceLanguageName(languageChosenInAbout_);
             dialog->accept();
             return int(QDialog::Accepted);
         });
@@ -104,7 +107,7 @@ class TestMainWindowLanguage : public QObject {
         shipEnglish();
         chooseInSettings("English");
         auto w = start();
-        QVERIFY(appState().languageFileActive);
+        QVERIFY(interfaceLanguage().fileActive);
         const QStringList sources = {"Internal sentences", "Typing course", "Exercises",
                                      "Text files", "Game && Training"};
         for (int i = 0; i < 5; ++i) QCOMPARE(w->optMenu[i]->text(), sources[i]);
@@ -125,7 +128,7 @@ class TestMainWindowLanguage : public QObject {
         QCOMPARE(w->warningTitle, QStringLiteral("Warning!"));
         QCOMPARE(w->praiseGreat.value(0), QStringLiteral("Magnificent!"));
         QCOMPARE(appState().results.perMinuteText, QStringLiteral("per minute"));
-        QCOMPARE(appState().helpMissingText, QStringLiteral("Cannot find the help file"));
+        QCOMPARE(interfaceLanguage().helpMissingText, QStringLiteral("Cannot find the help file"));
         QCOMPARE(appState().results.categoryName, QStringLiteral("Beginner"));
         QVERIFY(w->lblFraseCorr->text().startsWith(QStringLiteral("Hello ANNA\n")));
         if (qEnvironmentVariableIsSet("TASTOLINO_SCREENSHOTS"))
@@ -196,7 +199,7 @@ class TestMainWindowLanguage : public QObject {
         }
         {
             auto w = start();  // English, as kept when the window closed
-            QVERIFY(appState().languageFileActive);
+            QVERIFY(interfaceLanguage().fileActive);
             const QString englishTitle = w->levelTips->Title();
             QVERIFY(!englishTitle.isEmpty());
             QVERIFY(englishTitle != QString::fromUtf8("Livello di difficoltà"));
@@ -213,7 +216,7 @@ class TestMainWindowLanguage : public QObject {
     void aLanguageChosenWhileRunningIsAppliedAtOnce() {
         shipEnglish();
         auto w = start();
-        QVERIFY(!appState().languageFileActive);
+        QVERIFY(!interfaceLanguage().fileActive);
         QCOMPARE(w->optMenu[1]->text(), QStringLiteral("Corso dattilo"));
 
         languageChosenInAbout_ = QStringLiteral("English");

@@ -11,6 +11,7 @@
 #include "app/frmTastomat.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
+#include "settings/InterfaceLanguage.h"
 #include "stats/StatsStore.h"
 #include "statswindow/frmStatistiche.h"
 
@@ -93,7 +94,9 @@ class TestStatsRecording : public QObject {
 
     void start(const QString& commandLine) {
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         w_ = std::make_unique<frmTastomat>(commandLine);
         w_->Form_Load();
         w_->FinishStartUp();

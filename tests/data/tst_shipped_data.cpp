@@ -12,6 +12,7 @@
 #include "keyboard/KeyboardLayout.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,8 +36,10 @@ class GermanLayout : public LayoutBackend {
 LineFitter windowFitter(const QSize& screen, const QString& folder) {
     seams::setScreenSizeHook([screen] { return screen; });
     appState() = AppState();
+    resetInterfaceLanguage();
     appState().largeScreen = screen.width() > 1000 || screen.height() > 750;
     appState().appFolder = folder;
+    setInterfaceFolder(appState().appFolder);
     frmTastomat w;
     w.Form_Load();
     const QFontMetrics fm(w.lblFraseCorr->font());

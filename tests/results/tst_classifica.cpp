@@ -5,6 +5,7 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,6 +25,7 @@ class TestClassifica : public QObject {
   private slots:
     void init() {
         appState() = AppState{};
+        resetInterfaceLanguage();
         in_ = ResultsWindowInput{};
         in_.results.categoryName = QStringLiteral("Principiante");
         seams::resetAll();
