@@ -9,6 +9,7 @@
 #include "app/frmTastomat.h"
 #include "keyboard/KeyboardLayout.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -119,6 +120,7 @@ int main(int argc, char** argv) {
     seams::setCapsLockHooks([] { return false; }, [] {});
     setLayoutBackend(std::make_unique<GermanLayout>());
     appState().appFolder = folder.path() + QLatin1Char('/');
+    setInterfaceFolder(appState().appFolder);
 
     frmTastomat window(QStringLiteral("/lang.txt"));
     window.Form_Load();

@@ -5,7 +5,7 @@
 // a file saved again, which is read anew; and the ratio of the window's
 // texts to one reading.
 //   bench_language [runs]
-#include "platform/AppState.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/InterfaceTexts.h"
 #include "settings/LanguageFile.h"
 #include "settings/LanguageSupportMainTexts.h"
@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
     while (bytes.size() < 10 * 1024 * 1024) bytes += filler;
     writeFile(path, bytes);
 
-    appState().appFolder = folder.path() + QLatin1Char('/');
-    appState().languageName = QStringLiteral("Big");
+    setInterfaceFolder(folder.path() + QLatin1Char('/'));
+    setInterfaceLanguageName(QStringLiteral("Big"));
 
     const double oneRead = medianMs(runs, [&] { (void)LanguageFile::read(path); });
     (void)LanguageFileMainWindowTexts();  // keeps the file

@@ -3,6 +3,7 @@
 #include "platform/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/LanguageSupport.h"
 #include "stats/StatsStore.h"
 
@@ -14,9 +15,9 @@ QString statsDatabasePath() {
 }
 
 TextLookup interfaceLookup() {
-    const AppState& st = appState();
-    if (!st.languageFileActive) return {};
-    return [folder = st.appFolder, name = st.languageName](const QString& id) {
+    const InterfaceLanguage& language = interfaceLanguage();
+    if (!language.fileActive) return {};
+    return [folder = appState().appFolder, name = language.name](const QString& id) {
         return GetLangString(folder, name, id);
     };
 }

@@ -1,6 +1,7 @@
 #include "app/WindowInputs.h"
 
 #include "platform/AppState.h"
+#include "settings/InterfaceLanguage.h"
 
 namespace tastolino {
 
@@ -9,7 +10,7 @@ ResultsWindowInput resultsWindowInput() {
     ResultsWindowInput in;
     in.results = state.results;
     in.soundOn = state.soundOn;
-    in.languageFileActive = state.languageFileActive;
+    in.languageFileActive = interfaceLanguage().fileActive;
     in.largeScreen = state.largeScreen;
     return in;
 }
@@ -21,7 +22,7 @@ frmTransparency::Options coverOptions() {
 
 AboutInput aboutInput() {
     const AppState& state = appState();
-    return {state.largeScreen, state.soundOn, state.languageFileActive};
+    return {state.largeScreen, state.soundOn, interfaceLanguage().fileActive};
 }
 
 GameInput gameInput() {
@@ -30,7 +31,7 @@ GameInput gameInput() {
     in.appFolder = state.appFolder;
     in.userName = state.results.userName;
     in.largeScreen = state.largeScreen;
-    in.languageFileActive = state.languageFileActive;
+    in.languageFileActive = interfaceLanguage().fileActive;
     in.soundOn = state.soundOn;
     in.translucent = state.windows2000OrLater;
     in.backgroundTheme = state.backgroundTheme;
@@ -38,20 +39,19 @@ GameInput gameInput() {
 }
 
 LanguageWindowInput languageWindowInput() {
-    const AppState& state = appState();
-    return {state.appFolder, state.languageName, state.languageFileActive};
+    const InterfaceLanguage& language = interfaceLanguage();
+    return {appState().appFolder, language.name, language.fileActive};
 }
 
 bool ChooseLanguage(QWidget* owner) {
     const QString chosen = frmLanguage::Choose(languageWindowInput(), owner);
-    if (chosen == appState().languageName) return false;
-    appState().languageName = chosen;
+    if (chosen == interfaceLanguage().name) return false;
+    setInterfaceLanguageName(chosen);
     return true;
 }
 
 UserNameInput userNameInput() {
-    const AppState& state = appState();
-    return {state.appFolder, state.languageFileActive};
+    return {appState().appFolder, interfaceLanguage().fileActive};
 }
 
 }  // namespace tastolino

@@ -16,6 +16,7 @@
 #include "platform/WindowProperty.h"
 #include "results/frmClassifica.h"
 #include "results/frmReportFreeTXT.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/LanguageSupport.h"
 #include "settings/Settings.h"
 #include "ui/ClsResize.h"
@@ -82,15 +83,16 @@ void frmTastomat::ApplyInterfaceTexts() {
     AppState& state = appState();
     // The language file found at start-up, or the one chosen since in the
     // language window; a name without a file keeps the Italian texts.
+    const InterfaceLanguage& language = interfaceLanguage();
     const bool fromFile =
-        !state.appFolder.isEmpty() && languageFileExists(state.appFolder, state.languageName);
+        !language.folder.isEmpty() && languageFileExists(language.folder, language.name);
     texts_ = fromFile ? LanguageFileMainWindowTexts() : BuiltInMainWindowTexts();
     const MainWindowTexts& texts = texts_;
 
     messages = texts.messages;
     warningTitle = texts.warningTitle;
     state.results.perMinuteText = texts.perMinuteText;
-    state.helpMissingText = texts.helpMissingText;
+    setHelpMissingText(texts.helpMissingText);
     state.results.categoryName = messageText(
         messages, state.results.categoryIndex == 1 ? Message::Expert : Message::Beginner);
     engine.UseTexts(
@@ -110,7 +112,7 @@ void frmTastomat::ApplyInterfaceTexts() {
     for (size_t i = 0; i < lblMenu.size(); ++i) lblMenu[i]->setToolTip(texts.menuTips[i]);
     ApplyKeyboardTexts();
     // The balloon tips keep the language the program started with.
-    SetupBalloonTips(state.languageFileActive);
+    SetupBalloonTips(language.fileActive);
 }
 
 void frmTastomat::Form_Load() {
@@ -156,6 +158,7 @@ void frmTastomat::Form_Load() {
     if (state.appFolder.isEmpty())
         state.appFolder = dataFolderFor(QCoreApplication::applicationDirPath());
     if (!state.appFolder.endsWith(QLatin1Char('/'))) state.appFolder += QLatin1Char('/');
+    setInterfaceFolder(state.appFolder);
 
     // 5./6. Settings, texts, category, per-sentence speeds.
     ApplySettings();
@@ -368,8 +371,8 @@ void frmTastomat::EnableMenu(bool on) {
 void frmTastomat::ApplySettings() {
     AppState& state = appState();
     const MainOptions options = LoadSettings(state.appFolder);
-    state.languageName = options.languageName;
-    state.languageFileActive = options.languageFileActive;
+    setInterfaceLanguageName(options.languageName);
+    setInterfaceLanguageFileActive(options.languageFileActive);
     ApplyInterfaceTexts();
 
     ergonomicOn = options.ergonomicOn;
@@ -406,8 +409,8 @@ MainOptions frmTastomat::CurrentOptions() const {
     options.flatKeyboardOn = flatKeyboardOn;
     options.backgroundTheme = state.backgroundTheme;
     options.category = state.results.categoryIndex;
-    options.languageName = state.languageName;
-    options.languageFileActive = state.languageFileActive;
+    options.languageName = interfaceLanguage().name;
+    options.languageFileActive = interfaceLanguage().fileActive;
     return options;
 }
 

@@ -7,6 +7,7 @@
 #include "keyboard/KeyboardPanel.h"
 #include "keyboard/KeyboardPrintout.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/frmTransparency.h"
 #include "ui/modGradient.h"
 
@@ -98,9 +99,8 @@ void frmTastomat::NextBackgroundTheme() {
 }
 
 void frmTastomat::ShowAbout() {
-    AppState& state = appState();
     HideCoverWindow();
-    const QString language = state.languageName;
+    const QString language = interfaceLanguage().name;
     AboutCommands commands;
     commands.chooseLanguage = ChooseLanguage;
     commands.printKeyboard = [this] {
@@ -123,7 +123,7 @@ void frmTastomat::ShowAbout() {
     shpEV->hide();
     if (unloaded_) return;
 
-    if (state.languageName != language) {
+    if (interfaceLanguage().name != language) {
         engine.SelectSource(SourceInternal);
         ApplyInterfaceTexts();
         FitOptionTexts();

@@ -7,6 +7,7 @@
 #include "platform/DataFolders.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     largeScreenScale() = ScaleForScreen(seams::screenSize());
     state.windows2000OrLater = IsWindows2000OrLater();
     state.appFolder = dataFolderFor(QCoreApplication::applicationDirPath());
+    setInterfaceFolder(state.appFolder);
 
     // The command line as one text, the way the exercise argument is read.
     const QStringList arguments = app.arguments().mid(1);

@@ -21,10 +21,7 @@ struct AppState {
     bool largeScreen = false;
     bool windows2000OrLater = true;  // translucent windows available
     int16_t backgroundTheme = 0;     // 0..10
-    bool languageFileActive = false;
-    QString languageName = QStringLiteral("Italian");
     DialogKind pendingDialog = DialogKind::None;
-    QString helpMissingText = QStringLiteral("Impossibile trovare il file della guida");
     ExerciseResults results;
 };
 

@@ -1,7 +1,7 @@
 #include "settings/LanguageSupport.h"
 
-#include "platform/AppState.h"
 #include "platform/SeamReset.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/InterfaceTexts.h"
 #include "settings/LanguageFile.h"
 
@@ -108,8 +108,8 @@ QString GetLangString(const QString& appFolder, const QString& languageName, con
 }
 
 QString GetLangString(const QString& id, const QString& builtIn) {
-    const AppState& state = appState();
-    return textOf(state.appFolder, state.languageName, id, builtIn);
+    const InterfaceLanguage& language = interfaceLanguage();
+    return textOf(language.folder, language.name, id, builtIn);
 }
 
 QString GetLangString(const QString& id) {
@@ -117,7 +117,7 @@ QString GetLangString(const QString& id) {
 }
 
 QString WindowText(const QString& id, const QString& builtIn) {
-    return appState().languageFileActive ? GetLangString(id, builtIn) : builtIn;
+    return interfaceLanguage().fileActive ? GetLangString(id, builtIn) : builtIn;
 }
 
 QString WindowText(const QString& id) {
@@ -134,12 +134,11 @@ QString PlacedLangString(bool fromFile, const QString& id, const char* builtIn,
 }
 
 QLocale InterfaceLocale() {
-    const AppState& state = appState();
+    const InterfaceLanguage& language = interfaceLanguage();
     const QLocale italian(QLocale::Italian, QLocale::Italy);
-    if (!state.languageFileActive || !languageFileExists(state.appFolder, state.languageName))
-        return italian;
+    if (!language.fileActive || !languageFileExists(language.folder, language.name)) return italian;
     static QHash<QString, QLocale> known;
-    const QString name = state.languageName.trimmed().toCaseFolded();
+    const QString name = language.name.trimmed().toCaseFolded();
     if (const auto it = known.constFind(name); it != known.cend()) return *it;
     QLocale found = QLocale::system();
     for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,

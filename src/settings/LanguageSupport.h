@@ -27,19 +27,19 @@ QString languageFilePath(const QString& appFolder, const QString& languageName);
 // Whether the file of the language exists and can be read.
 bool languageFileExists(const QString& appFolder, const QString& languageName);
 
-// The text of `id` in the current language file (appState().appFolder and
-// languageName), blanks around it removed. When the file lacks the text,
+// The text of `id` in the current language file (interfaceLanguage(): folder
+// and name), blanks around it removed. When the file lacks the text,
 // holds it empty or cannot be read, `builtIn`, and without one the Italian
 // text of the identifier (InterfaceTexts.h): a language file never leaves a
 // blank caption or message. The file is read once and kept (read again only
-// when it changes on disk). Does not look at appState().languageFileActive.
+// when it changes on disk). Does not look at interfaceLanguage().fileActive.
 QString GetLangString(const QString& id);
 QString GetLangString(const QString& id, const QString& builtIn);
 // The same in the language file of the given folder and language.
 QString GetLangString(const QString& appFolder, const QString& languageName, const QString& id);
 
 // The text of a window other than the main window: from the language file
-// when one was found at start-up (appState().languageFileActive), else the
+// when one was found at start-up (interfaceLanguage().fileActive), else the
 // built-in text (the Italian text of the identifier when none is given).
 QString WindowText(const QString& id);
 QString WindowText(const QString& id, const QString& builtIn);

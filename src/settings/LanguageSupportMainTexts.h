@@ -52,7 +52,7 @@ struct MainWindowTexts {
 
 // The built-in Italian texts.
 MainWindowTexts BuiltInMainWindowTexts();
-// The texts of the current language file (appState().languageName); a text
+// The texts of the current language file (interfaceLanguage().name); a text
 // the file lacks or leaves empty keeps its Italian one.
 MainWindowTexts LanguageFileMainWindowTexts();
 

@@ -1,7 +1,7 @@
 #include "ui/HelpViewer.h"
 
-#include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/LanguageSupport.h"
 
 #include <QDir>
@@ -51,17 +51,17 @@ QString plainText(const QString& html) {
 }  // namespace
 
 QString HelpFolder() {
-    return appState().appFolder + QStringLiteral("help/");
+    return interfaceLanguage().folder + QStringLiteral("help/");
 }
 
 QString HelpLanguageFolder() {
-    const AppState& state = appState();
+    const InterfaceLanguage& language = interfaceLanguage();
     const QString italian = HelpFolder();
-    const QString name = state.languageName;
+    const QString name = language.name;
     // A name that could lead out of the folders is no language at all.
     if (!isSafeLanguageName(name)) return italian;
     // The interface speaks the language only when its file is there.
-    const QString lngFile = entryIgnoringCase(state.appFolder + QStringLiteral("Lang"),
+    const QString lngFile = entryIgnoringCase(language.folder + QStringLiteral("Lang"),
                                               name + QStringLiteral(".lng"), QDir::Files);
     if (lngFile.isEmpty()) return italian;
     const QString folder = entryIgnoringCase(italian, name, QDir::Dirs);
@@ -116,10 +116,10 @@ HelpCaptions HelpCaptionsOf(const QString& guideFolder) {
 void ShowHelp(QWidget* owner, int topicId) {
     if (!HelpAvailable()) {
         // The guide is a folder of pages here, so name the page that is missing.
-        seams::message(
-            owner,
-            appState().helpMissingText + QStringLiteral(" ") + QStringLiteral("help/") + kIndexPage,
-            QStringLiteral("Tastolino"), seams::MsgIcon::Information);
+        seams::message(owner,
+                       interfaceLanguage().helpMissingText + QStringLiteral(" ") +
+                           QStringLiteral("help/") + kIndexPage,
+                       QStringLiteral("Tastolino"), seams::MsgIcon::Information);
         return;
     }
     // The viewer belongs to the owner's window, so it stays usable while

@@ -26,7 +26,7 @@ void ShowHelp(QWidget* owner, int topicId);
 // The folder of the Italian guide, "<appFolder>help/".
 QString HelpFolder();
 // The folder of the guide in the interface language: "<appFolder>help/<Name>/"
-// when appState().languageName has both a language file in Lang/ and a guide
+// when interfaceLanguage().name has both a language file in Lang/ and a guide
 // folder (names matched ignoring case), else HelpFolder().
 QString HelpLanguageFolder();
 // The page for a context number: "<n>.html" of the language's guide, else

@@ -8,6 +8,7 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "support/TestFiles.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,6 +97,7 @@ class TestBadFiles : public QObject {
         AppState& st = appState();
         st = AppState{};
         st.appFolder = dir_.path() + QLatin1Char('/');
+        setInterfaceFolder(st.appFolder);
         QDir(dir_.path()).mkpath(QStringLiteral("Esercizi"));
         QDir(dir_.path()).mkpath(QStringLiteral("CorsoDattilo"));
         view_ = new RecordingView;

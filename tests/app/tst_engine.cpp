@@ -7,6 +7,7 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "support/TestFiles.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,6 +93,7 @@ class TestEngine : public QObject {
         AppState& st = appState();
         st = AppState{};
         st.appFolder = dir_.path() + QLatin1Char('/');
+        setInterfaceFolder(st.appFolder);
         QDir(dir_.path()).mkpath(QStringLiteral("Esercizi"));
         QDir(dir_.path()).mkpath(QStringLiteral("CorsoDattilo"));
         st.results.categoryName = QStringLiteral("Principiante");

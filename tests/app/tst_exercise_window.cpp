@@ -15,6 +15,7 @@
 #include "support/MainWindowStart.h"
 #include "support/QuietSeams.h"
 #include "support/TestFiles.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/GradientPanel.h"
 
 #include <QApplication>

@@ -10,6 +10,7 @@
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/QuietSeams.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDialog>
 #include <QLineEdit>

@@ -12,6 +12,8 @@
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/QuietSeams.h"
+#include "dialogs/frmAbout.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/HelpViewer.h"
 
 #include <QDialog>
@@ -108,7 +110,7 @@ class TestHelpInLanguage : public QObject {
                  QStringLiteral("Contents"));
 
         // The language window has just switched back to Italian.
-        appState().languageName = QStringLiteral("Italian");
+        setInterfaceLanguageName(QStringLiteral("Italian"));
         QTest::keyClick(control<QLineEdit>(*w, "txtInput"), Qt::Key_F1);
         QCOMPARE(shownPage(), QStringLiteral("help/index.html"));
         QCOMPARE(HelpViewer::instance()->windowTitle(), QStringLiteral("Tastolino - Guida"));

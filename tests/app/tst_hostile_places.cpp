@@ -15,6 +15,7 @@
 #include "platform/Seams.h"
 #include "platform/TempReportFile.h"
 #include "settings/AtomicFile.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/InterfaceTexts.h"
 #include "settings/LanguageSupport.h"
 #include "settings/Profile.h"
@@ -145,7 +146,9 @@ class TestHostilePlaces : public QObject {
             QTemporaryDir mine;
             const QString folder = shared.path() + QLatin1Char('/');
             appState() = AppState{};
+            resetInterfaceLanguage();
             appState().appFolder = folder;
+            setInterfaceFolder(appState().appFolder);
             qputenv("XDG_DATA_HOME", QFile::encodeName(folder + QStringLiteral("data")));
             QDir(folder).mkpath(QStringLiteral("Lang"));
             QDir(folder).mkpath(QStringLiteral("CorsoDattilo"));
@@ -197,7 +200,9 @@ class TestHostilePlaces : public QObject {
         QTemporaryDir mine;
         const QString folder = shared.path() + QLatin1Char('/');
         appState() = AppState{};
+        resetInterfaceLanguage();
         appState().appFolder = folder;
+        setInterfaceFolder(appState().appFolder);
         qputenv("XDG_DATA_HOME", QFile::encodeName(folder + QStringLiteral("data")));
         appState().results.userName = QStringLiteral("Anna");
         appState().results.exerciseFile = folder + QStringLiteral("CorsoDattilo/03 r und u.lez");
@@ -246,7 +251,9 @@ class TestHostilePlaces : public QObject {
         QTemporaryDir mine;
         const QString folder = shared.path() + QLatin1Char('/');
         appState() = AppState{};
+        resetInterfaceLanguage();
         appState().appFolder = folder;
+        setInterfaceFolder(appState().appFolder);
         const QString victim = mine.filePath(QStringLiteral("victim"));
         QFile v(victim);
         QVERIFY(v.open(QIODevice::WriteOnly));

@@ -14,6 +14,7 @@
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/TestFiles.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/frmTransparency.h"
 
 #include <QAbstractItemView>

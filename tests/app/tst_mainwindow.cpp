@@ -12,6 +12,7 @@
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/TestFiles.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/GradientPanel.h"
 #include "ui/HelpViewer.h"
 
@@ -330,7 +331,9 @@ class TestMainWindow : public QObject {
     // word it.
     void lockThatCannotBeTakenIsTold() {
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         const QString lockFolder = QStringLiteral("/run/somewhere");
         {
             frmTastomat w;
@@ -365,7 +368,9 @@ class TestMainWindow : public QObject {
 
     void menuIsOffUntilStartUpEnds() {
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         frmTastomat w;
         w.Form_Load();
         for (QLabel* item : controls<QLabel>(w, "lblMenu")) QVERIFY(!item->isEnabled());
@@ -640,7 +645,7 @@ class TestMainWindow : public QObject {
         QVERIFY(!w->CurrentOptions().flatKeyboardOn);
         QCOMPARE(appState().backgroundTheme, int16_t(0));
         QVERIFY(control<QRadioButton>(*w, "optLevel", 0)->isChecked());
-        QCOMPARE(appState().languageName, QStringLiteral("Italian"));
+        QCOMPARE(interfaceLanguage().name, QStringLiteral("Italian"));
     }
 
     void storedSettingsAreAppliedAndWrittenBack() {

@@ -8,6 +8,7 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/LanguageSupport.h"
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
@@ -79,7 +80,7 @@ class TestMainWindowLanguage : public QObject {
             }
             if (dialog->objectName() == QLatin1String("frmAbout") &&
                 !languageChosenInAbout_.isEmpty())
-                appState().languageName = languageChosenInAbout_;
+                setInterfaceLanguageName(languageChosenInAbout_);
             dialog->accept();
             return int(QDialog::Accepted);
         });
@@ -94,7 +95,7 @@ class TestMainWindowLanguage : public QObject {
         shipEnglish();
         chooseInSettings("English");
         auto w = start();
-        QVERIFY(appState().languageFileActive);
+        QVERIFY(interfaceLanguage().fileActive);
         const QStringList sources = {"Internal sentences", "Typing course", "Exercises",
                                      "Text files", "Game && Training"};
         for (int i = 0; i < 5; ++i)
@@ -120,7 +121,7 @@ class TestMainWindowLanguage : public QObject {
         QCOMPARE(w->warningTitle, QStringLiteral("Warning!"));
         QCOMPARE(w->engine.praiseGreat().value(0), QStringLiteral("Magnificent!"));
         QCOMPARE(appState().results.perMinuteText, QStringLiteral("per minute"));
-        QCOMPARE(appState().helpMissingText, QStringLiteral("Cannot find the help file"));
+        QCOMPARE(interfaceLanguage().helpMissingText, QStringLiteral("Cannot find the help file"));
         QCOMPARE(appState().results.categoryName, QStringLiteral("Beginner"));
         QVERIFY(
             control<QLabel>(*w, "lblFraseCorr")->text().startsWith(QStringLiteral("Hello ANNA\n")));
@@ -194,7 +195,7 @@ class TestMainWindowLanguage : public QObject {
         }
         {
             auto w = start();  // English, as kept when the window closed
-            QVERIFY(appState().languageFileActive);
+            QVERIFY(interfaceLanguage().fileActive);
             const QString englishTitle = w->levelTips->Title();
             QVERIFY(!englishTitle.isEmpty());
             QVERIFY(englishTitle != QString::fromUtf8("Livello di difficoltà"));
@@ -212,7 +213,7 @@ class TestMainWindowLanguage : public QObject {
     void aLanguageChosenWhileRunningIsAppliedAtOnce() {
         shipEnglish();
         auto w = start();
-        QVERIFY(!appState().languageFileActive);
+        QVERIFY(!interfaceLanguage().fileActive);
         QCOMPARE(control<QRadioButton>(*w, "optMenu", 1)->text(), QStringLiteral("Corso dattilo"));
 
         languageChosenInAbout_ = QStringLiteral("English");

@@ -6,6 +6,7 @@
 #include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "support/TestFiles.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,7 +35,9 @@ class TestSources : public QObject {
                                                QStringLiteral("/my.txt.app-XXXXXX"));
         QVERIFY(dir_->isValid());
         appState() = AppState{};
+        resetInterfaceLanguage();
         appState().appFolder = dir_->path() + QLatin1Char('/');
+        setInterfaceFolder(appState().appFolder);
         QDir(dir_->path()).mkpath(QStringLiteral("CorsoDattilo"));
         QDir(dir_->path()).mkpath(QStringLiteral("Esercizi"));
         boxes_.clear();

@@ -11,6 +11,7 @@
 #include "app/frmTastomat.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
+#include "settings/InterfaceLanguage.h"
 #include "stats/StatsStore.h"
 #include "statswindow/frmStatistiche.h"
 #include "support/FixedLayout.h"

@@ -19,6 +19,7 @@
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
 #include "results/frmReportFreeTXT.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/LanguageSupport.h"
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
@@ -217,10 +218,12 @@ class TestWindowTexts : public QObject {
                             app() + QStringLiteral("Lang/") + language + QStringLiteral(".lng")));
         }
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = app();
-        appState().languageName =
-            language.isEmpty() ? QStringLiteral("Italian [Default]") : language;
-        appState().languageFileActive = !language.isEmpty();
+        setInterfaceFolder(appState().appFolder);
+        setInterfaceLanguageName(language.isEmpty() ? QStringLiteral("Italian [Default]")
+                                                    : language);
+        setInterfaceLanguageFileActive(!language.isEmpty());
         seams::setButtonTexts(
             {GetLangString(QStringLiteral("9003")), GetLangString(QStringLiteral("9004")),
              GetLangString(QStringLiteral("9005")), GetLangString(QStringLiteral("9006"))});

@@ -14,6 +14,7 @@
 #include "platform/Seams.h"
 #include "support/FixedLayout.h"
 #include "support/TestFiles.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,8 +33,10 @@ namespace {
 LineFitter windowFitter(const QSize& screen, const QString& folder) {
     seams::setScreenSizeHook([screen] { return screen; });
     appState() = AppState();
+    resetInterfaceLanguage();
     appState().largeScreen = screen.width() > 1000 || screen.height() > 750;
     appState().appFolder = folder;
+    setInterfaceFolder(appState().appFolder);
     frmTastomat w;
     w.Form_Load();
     const QFontMetrics fm(w.findChild<QLabel*>(QStringLiteral("lblFraseCorr"))->font());

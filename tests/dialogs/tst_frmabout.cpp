@@ -5,7 +5,9 @@
 #include "dialogs/frmLanguage.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
-
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmLanguage.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/HelpViewer.h"
 
 #include <QComboBox>
@@ -61,7 +63,9 @@ class TestFrmAbout : public QObject {
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = app();
+        setInterfaceFolder(appState().appFolder);
         sounds_.clear();
         opened_.clear();
         asked_.clear();
@@ -122,8 +126,8 @@ class TestFrmAbout : public QObject {
                 "[Strings]\r\n0066=Close window\r\n0069=Print the keyboard!\r\n"
                 "0071=Recommended screen\r\n0072=1024x768 or 800x600\r\n0073=Edition for\r\n"
                 "1003=German keyboard\r\n0075=&Close\r\n0115=Language\r\n0143=Recommended by:\r\n");
-        appState().languageName = QStringLiteral("English");
-        appState().languageFileActive = true;
+        setInterfaceLanguageName(QStringLiteral("English"));
+        setInterfaceLanguageFileActive(true);
         frmAbout window(AboutInput{false, true, true});
         QCOMPARE(child<QLabel>(&window, "lblPrintKey")->text(),
                  QStringLiteral("Print the keyboard!"));

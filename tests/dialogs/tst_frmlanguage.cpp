@@ -5,6 +5,9 @@
 #include "dialogs/frmLanguage.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "dialogs/frmInput.h"
+#include "dialogs/frmLanguage.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,7 +33,7 @@ class TestFrmLanguage : public QObject {
     QString app() const { return folder_->path() + QLatin1Char('/'); }
     // The window is given the language the texts come from.
     LanguageWindowInput input() const {
-        return {app(), appState().languageName, appState().languageFileActive};
+        return {app(), interfaceLanguage().name, interfaceLanguage().fileActive};
     }
     void putLanguage(const QString& name, const QByteArray& bytes) {
         QDir(app()).mkpath(QStringLiteral("Lang"));
@@ -60,7 +63,9 @@ class TestFrmLanguage : public QObject {
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
         appState() = AppState();
+        resetInterfaceLanguage();
         appState().appFolder = app();
+        setInterfaceFolder(appState().appFolder);
         asked_.clear();
         answers_.clear();
         seams::setMessageHook([this](const seams::MessageRequest& r) {
@@ -90,7 +95,7 @@ class TestFrmLanguage : public QObject {
         QFETCH(QStringList, expected);
         QFETCH(QString, selected);
         for (const QString& name : files) putLanguage(name, "[Strings]\r\n");
-        appState().languageName = current;
+        setInterfaceLanguageName(current);
         frmLanguage window(input());
         QStringList shown = entries(window);
         shown.sort();
@@ -104,7 +109,7 @@ class TestFrmLanguage : public QObject {
     void aConfirmedChoiceBecomesTheLanguage() {
         putLanguage(QStringLiteral("English"), "[Strings]\r\n");
         putLanguage(QStringLiteral("German"), "[Strings]\r\n");
-        appState().languageName = QStringLiteral("Italian");
+        setInterfaceLanguageName(QStringLiteral("Italian"));
         seams::setModalHook([this](QDialog* dialog) {
             auto* window = static_cast<frmLanguage*>(dialog);
             window->show();
@@ -126,7 +131,7 @@ class TestFrmLanguage : public QObject {
     void aRefusedOrUnchangedChoiceChangesNothing() {
         putLanguage(QStringLiteral("English"), "[Strings]\r\n");
         putLanguage(QStringLiteral("German"), "[Strings]\r\n");
-        appState().languageName = QStringLiteral("English");
+        setInterfaceLanguageName(QStringLiteral("English"));
         {
             frmLanguage window(input());
             list(window)->setCurrentIndex(list(window)->findText(QStringLiteral("German")));
@@ -146,7 +151,7 @@ class TestFrmLanguage : public QObject {
 
     void closingTheWindowAnyWayAsksFirst() {
         putLanguage(QStringLiteral("English"), "[Strings]\r\n");
-        appState().languageName = QStringLiteral("Italian");
+        setInterfaceLanguageName(QStringLiteral("Italian"));
         frmLanguage window(input());
         window.show();
         list(window)->setCurrentIndex(list(window)->findText(QStringLiteral("English")));
@@ -179,8 +184,8 @@ class TestFrmLanguage : public QObject {
         QFETCH(QByteArray, file);
         QFETCH(QString, expected);
         putLanguage(QStringLiteral("English"), file);
-        appState().languageName = QStringLiteral("English");
-        appState().languageFileActive = active;
+        setInterfaceLanguageName(QStringLiteral("English"));
+        setInterfaceLanguageFileActive(active);
         frmLanguage window(input());
         click(window, "cmdInfoAuthor");
         QCOMPARE(asked_.size(), 1);
@@ -193,8 +198,8 @@ class TestFrmLanguage : public QObject {
         putLanguage(QStringLiteral("English"),
                     "[Strings]\r\n0200=Choose the language\r\n0201=Sure?\r\n0202=Pick one\r\n"
                     "0203=&Close\r\n0204=Closes\r\n0205=Credits\r\n");
-        appState().languageName = QStringLiteral("English");
-        appState().languageFileActive = true;
+        setInterfaceLanguageName(QStringLiteral("English"));
+        setInterfaceLanguageFileActive(true);
         frmLanguage window(input());
         QCOMPARE(window.windowTitle(), QStringLiteral("Choose the language"));
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblMess"))->text(),
@@ -214,7 +219,7 @@ class TestFrmLanguage : public QObject {
 
     void theWindowLooksRightAt800x600() {
         putLanguage(QStringLiteral("English"), "[Strings]\r\n");
-        appState().languageName = QStringLiteral("English");
+        setInterfaceLanguageName(QStringLiteral("English"));
         frmLanguage window(input());
         window.show();
         QVERIFY(window.width() <= 800 && window.height() <= 600);
@@ -231,8 +236,8 @@ class TestFrmLanguage : public QObject {
     void theUserNameEntryTakesTheTextsOfTheLanguageFile() {
         putLanguage(QStringLiteral("English"),
                     "[Strings]\r\n0012=Welcome!\r\n0066=Confirm\r\n0096=Your name\r\n");
-        appState().languageName = QStringLiteral("English");
-        appState().languageFileActive = true;
+        setInterfaceLanguageName(QStringLiteral("English"));
+        setInterfaceLanguageFileActive(true);
         frmInput dialog(UserNameInput{app(), true});
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblBenvenuto"))->text(),
                  QStringLiteral("Welcome!"));

@@ -8,6 +8,7 @@
 #include "app/EngineTestView.h"
 #include "exercise/ExerciseKeys.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QApplication>
 
@@ -46,6 +47,7 @@ struct EngineRun {
         AppState& st = appState();
         st = AppState{};
         st.appFolder = programFolder();
+        setInterfaceFolder(st.appFolder);
         for (const char* sub : {"Esercizi", "CorsoDattilo"}) {
             QDir(programFolder() + QLatin1String(sub)).removeRecursively();
             QDir(programFolder()).mkpath(QLatin1String(sub));

@@ -7,6 +7,7 @@
 
 #include "exercise/ExerciseSources.h"
 #include "platform/AppState.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -64,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AppState& st = appState();
     st = AppState{};
     st.appFolder = programFolder();
+    setInterfaceFolder(st.appFolder);
     ExerciseSources sources;
     // Relative paths start in a folder of the fuzz run, for this call only:
     // the fuzzer itself names its corpus relative to where it started.

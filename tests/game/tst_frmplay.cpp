@@ -1,7 +1,7 @@
 #include "game/FrmPlay.h"
 
-#include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,8 +18,11 @@
 #include <memory>
 #include <set>
 
-using tastolino::appState;
 using tastolino::FrmPlay;
+using tastolino::resetInterfaceLanguage;
+using tastolino::setInterfaceFolder;
+using tastolino::setInterfaceLanguageFileActive;
+using tastolino::setInterfaceLanguageName;
 namespace game = tastolino::game;
 
 class TestFrmPlay : public QObject {
@@ -89,8 +92,8 @@ class TestFrmPlay : public QObject {
             return seams::MsgAnswer::Ok;
         });
         FrmPlay::setManualTimers(true);
-        appState() = tastolino::AppState{};
-        appState().appFolder = dir.path() + "/";
+        resetInterfaceLanguage();
+        setInterfaceFolder(dir.path() + "/");
         input = tastolino::GameInput{};
         input.appFolder = dir.path() + "/";
         input.userName = "ANNA";
@@ -598,8 +601,8 @@ class TestFrmPlay : public QObject {
             "0310= Leicht \r\n0313=eigene\r\n0203=Schlie\xdf"
             "en\r\n");
         f.close();
-        appState().languageFileActive = true;
-        appState().languageName = "Deutsch";
+        setInterfaceLanguageFileActive(true);
+        setInterfaceLanguageName("Deutsch");
         input.languageFileActive = true;
         open();
         QCOMPARE(w->playText(1), QString("Spiel"));

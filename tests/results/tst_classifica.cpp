@@ -5,6 +5,7 @@
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
 #include "support/TestLanguageFile.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -25,6 +26,7 @@ class TestClassifica : public QObject {
     void init() {
         seams::resetAll();
         appState() = AppState{};
+        resetInterfaceLanguage();
         in_ = ResultsWindowInput{};
         in_.results.categoryName = QStringLiteral("Principiante");
         seams::setSoundHook([](int) {});

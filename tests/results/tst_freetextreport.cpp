@@ -8,6 +8,7 @@
 #include "results/frmClassifica.h"
 #include "results/frmReportFreeTXT.h"
 #include "support/TestLanguageFile.h"
+#include "settings/InterfaceLanguage.h"
 
 #include "support/ReportFileCheck.h"
 
@@ -86,6 +87,7 @@ class TestFreeTextReport : public QObject {
   private slots:
     void init() {
         appState() = AppState{};
+        resetInterfaceLanguage();
         in_ = ResultsWindowInput{};
         seams::resetAll();
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));

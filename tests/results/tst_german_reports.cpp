@@ -10,6 +10,7 @@
 #include "results/ResultsReport.h"
 #include "results/frmClassifica.h"
 #include "results/frmReportFreeTXT.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/InterfaceTexts.h"
 #include "settings/LanguageSupport.h"
 #include "settings/LanguageSupportMainTexts.h"
@@ -86,9 +87,11 @@ class TestGermanReports : public QObject {
         // The system speaks English; the reports follow the interface.
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         appState() = AppState{};
+        resetInterfaceLanguage();
         appState().appFolder = folder_->path() + QLatin1Char('/');
-        appState().languageName = QStringLiteral("German");
-        appState().languageFileActive = true;
+        setInterfaceFolder(appState().appFolder);
+        setInterfaceLanguageName(QStringLiteral("German"));
+        setInterfaceLanguageFileActive(true);
         in_ = ResultsWindowInput{};
         in_.languageFileActive = true;
         ExerciseResults& r = in_.results;
@@ -179,7 +182,7 @@ class TestGermanReports : public QObject {
     // Without a language file the reports are Italian, dates included,
     // whatever the system's language.
     void withoutALanguageFileTheDateIsItalian() {
-        appState().languageFileActive = false;
+        setInterfaceLanguageFileActive(false);
         in_.languageFileActive = false;
         frmReportFreeTXT w(in_);
         w.findChild<QPushButton*>(QStringLiteral("cmdCreaPDF"))->click();

@@ -3,7 +3,7 @@
 // reach a path or differ in case, the list of languages, the main window's
 // table of identifiers, and the shipped files against the list of every
 // identifier the program looks up.
-#include "platform/AppState.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/InterfaceTexts.h"
 #include "settings/LanguageFile.h"
 #include "settings/LanguageSupport.h"
@@ -39,9 +39,9 @@ class TestLanguage : public QObject {
   private slots:
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
-        appState() = AppState();
-        appState().appFolder = app();
-        appState().languageName = QStringLiteral("Test");
+        resetInterfaceLanguage();
+        setInterfaceFolder(app());
+        setInterfaceLanguageName(QStringLiteral("Test"));
     }
 
     void textsAreReadByIdentifier_data() {
@@ -107,7 +107,7 @@ class TestLanguage : public QObject {
         QVERIFY(!languageFileExists(app(), QStringLiteral("Test")));
         QCOMPARE(GetLangString(QStringLiteral("0001"), QStringLiteral("Frasi")),
                  QStringLiteral("Frasi"));
-        appState().appFolder.clear();
+        setInterfaceFolder(QString());
         QCOMPARE(GetLangString(QStringLiteral("0001")), QStringLiteral("Frasi interne"));
         // Not a language at all: no text to fall back on.
         QCOMPARE(GetLangString(QStringLiteral("InfoAuthor")), QString());
@@ -122,8 +122,8 @@ class TestLanguage : public QObject {
     // the case of either; the file spelt exactly as asked wins.
     void theNameFindsItsFileIgnoringCase() {
         putLanguage(QStringLiteral("GERMAN.LNG"), "[Strings]\r\n0027=Anf\xE4nger\r\n");
-        appState().languageName = QStringLiteral("German");
-        QVERIFY(languageFileExists(app(), appState().languageName));
+        setInterfaceLanguageName(QStringLiteral("German"));
+        QVERIFY(languageFileExists(app(), interfaceLanguage().name));
         QCOMPARE(GetLangString(QStringLiteral("0027")), QString::fromUtf8("Anfänger"));
         putLanguage(QStringLiteral("German.lng"), "[Strings]\r\n0027=exact\r\n");
         QCOMPARE(GetLangString(QStringLiteral("0027")), QStringLiteral("exact"));
@@ -163,9 +163,9 @@ class TestLanguage : public QObject {
         // A file that a traversing name would reach.
         writeFile(app() + QStringLiteral("Secret.lng"), "[Strings]\r\n0001=stolen\r\n");
         QDir(app()).mkpath(QStringLiteral("Lang"));
-        appState().languageName = QStringLiteral("../Secret");
+        setInterfaceLanguageName(QStringLiteral("../Secret"));
         QCOMPARE(GetLangString(QStringLiteral("0001")), QStringLiteral("Frasi interne"));
-        QVERIFY(!languageFileExists(app(), appState().languageName));
+        QVERIFY(!languageFileExists(app(), interfaceLanguage().name));
     }
 
     void theListHoldsLanguageFilesOnly() {

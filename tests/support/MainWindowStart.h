@@ -6,6 +6,7 @@
 
 #include "app/frmTastomat.h"
 #include "platform/AppState.h"
+#include "settings/InterfaceLanguage.h"
 
 #include <QString>
 
@@ -17,7 +18,9 @@ namespace tastolino::testing {
 // (with its closing slash).
 inline void freshProgramState(const QString& appFolder) {
     appState() = AppState();
+    resetInterfaceLanguage();
     appState().appFolder = appFolder;
+    setInterfaceFolder(appFolder);
 }
 
 inline std::unique_ptr<frmTastomat> startMainWindow(const QString& commandLine = {}) {

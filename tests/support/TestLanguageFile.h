@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/AppState.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/InterfaceTexts.h"
 
 #include <QDir>
@@ -29,8 +30,9 @@ class TestLanguageFile {
         file.close();
         AppState& state = appState();
         state.appFolder = folder_.path() + QLatin1Char('/');
-        state.languageName = QStringLiteral("Test");
-        state.languageFileActive = true;
+        setInterfaceFolder(state.appFolder);
+        setInterfaceLanguageName(QStringLiteral("Test"));
+        setInterfaceLanguageFileActive(true);
     }
     QString folder() const { return folder_.path() + QLatin1Char('/'); }
 

@@ -1,5 +1,5 @@
-#include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/HelpViewer.h"
 
 #include <QDir>
@@ -41,7 +41,7 @@ class TestHelp : public QObject {
   private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
-        appState().appFolder = dir_->path() + QLatin1Char('/');
+        setInterfaceFolder(dir_->path() + QLatin1Char('/'));
         messages_.clear();
         opened_.clear();
         seams::setMessageHook([this](const seams::MessageRequest& r) {
@@ -80,7 +80,7 @@ class TestHelp : public QObject {
     }
 
     void topicsOpenTheirPages() {
-        QVERIFY(copyGuide(appState().appFolder));
+        QVERIFY(copyGuide(interfaceLanguage().folder));
         QWidget owner;
         ShowHelp(&owner, 1001);
         QVERIFY(messages_.isEmpty());
@@ -103,7 +103,7 @@ class TestHelp : public QObject {
     }
 
     void linksStayInsideOrGoToTheOpener() {
-        QVERIFY(copyGuide(appState().appFolder));
+        QVERIFY(copyGuide(interfaceLanguage().folder));
         ShowHelp(nullptr, 0);
         HelpViewer* viewer = HelpViewer::instance();
         auto* browser = viewer->findChild<QTextBrowser*>();
@@ -132,7 +132,7 @@ class TestHelp : public QObject {
 
     // The viewer belongs to its owner's window and goes away with it.
     void viewerFollowsItsOwner() {
-        QVERIFY(copyGuide(appState().appFolder));
+        QVERIFY(copyGuide(interfaceLanguage().folder));
         auto owner = std::make_unique<QWidget>();
         auto* child = new QWidget(owner.get());
         ShowHelp(child, 0);

@@ -1,9 +1,9 @@
 // The guide in every interface language: each shipped guide has every page
 // the program opens and whole links, the interface language picks its
 // guide, and a language or page that is missing falls back to Italian.
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "support/TestFiles.h"
+#include "settings/InterfaceLanguage.h"
 #include "ui/HelpViewer.h"
 
 #include <QDir>
@@ -85,13 +85,13 @@ class TestHelpLanguages : public QObject {
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
     }
-    void useLanguage(const QString& name) { appState().languageName = name; }
+    void useLanguage(const QString& name) { setInterfaceLanguageName(name); }
 
   private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
-        appState() = AppState();
-        appState().appFolder = app();
+        resetInterfaceLanguage();
+        setInterfaceFolder(app());
         messages_.clear();
         seams::setMessageHook([this](const seams::MessageRequest& r) {
             messages_.append(r);
@@ -102,7 +102,7 @@ class TestHelpLanguages : public QObject {
     void cleanup() {
         delete HelpViewer::instance();
         seams::resetAll();
-        appState() = AppState();
+        resetInterfaceLanguage();
         dir_.reset();
     }
 
@@ -124,8 +124,8 @@ class TestHelpLanguages : public QObject {
         QVERIFY(!languages.isEmpty());
         for (const QString& file : languages) {
             const QString language = QFileInfo(file).completeBaseName();
-            appState().appFolder = QStringLiteral(TASTOLINO_SOURCE_DIR "/data/");
-            appState().languageName = language;
+            setInterfaceFolder(QStringLiteral(TASTOLINO_SOURCE_DIR "/data/"));
+            setInterfaceLanguageName(language);
             QVERIFY2(HelpLanguageFolder() != HelpFolder(),
                      qPrintable(language + QStringLiteral(" has no guide")));
         }
