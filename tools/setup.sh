@@ -2,7 +2,7 @@
 # tests and its tools need, when they are missing. Root runs apt-get itself;
 # anyone else goes through sudo.
 tastolino_packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
   libqt6sql6-sqlite wngerman hunspell-de-de
   libgl-dev libx11-dev libxkbfile-dev libxtst-dev
