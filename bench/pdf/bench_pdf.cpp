@@ -20,6 +20,8 @@
 
 #ifdef TASTOLINO_HAVE_HPDF
 #include <hpdf.h>
+
+using namespace tastolino;
 #endif
 
 namespace {

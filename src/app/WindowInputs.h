@@ -2,11 +2,11 @@
 // when they open. They hand their answers back; the main module keeps them.
 #pragma once
 
-#include "game/FrmPlay.h"
-#include "results/ResultsWindowInput.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmInput.h"
 #include "dialogs/frmLanguage.h"
+#include "game/FrmPlay.h"
+#include "results/ResultsWindowInput.h"
 #include "ui/frmTransparency.h"
 
 namespace tastolino {

@@ -404,7 +404,9 @@ void FrmPlay::paintEvent(QPaintEvent*) {
     p.drawRect(area.adjusted(-7, -7, 6, 6));
 }
 
-void FrmPlay::playSound(Sound sound) const { playSoundIf(input_.soundOn, sound); }
+void FrmPlay::playSound(Sound sound) const {
+    playSoundIf(input_.soundOn, sound);
+}
 
 void FrmPlay::optDifficulty_Click(int index) {
     if (index < 0 || index >= game::kModeCount) return;

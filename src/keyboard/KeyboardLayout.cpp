@@ -17,11 +17,10 @@ std::unique_ptr<LayoutBackend>& backendSlot() {
     return slot;
 }
 
-[[maybe_unused]] const bool backendResetRegistered =
-    seams::registerReset([] {
-        backendSlot().reset();
-        rememberedLayout().clear();
-    });
+[[maybe_unused]] const bool backendResetRegistered = seams::registerReset([] {
+    backendSlot().reset();
+    rememberedLayout().clear();
+});
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace pdf {
+namespace tastolino::pdf {
 
 namespace {
 
@@ -127,4 +127,4 @@ bool readBmpFile(const std::string& fileName, int32_t colorSpace, BmpImage& imag
     return decodeBmp(bytes.data(), bytes.size(), colorSpace, image);
 }
 
-}  // namespace pdf
+}  // namespace tastolino::pdf

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace pdf {
+namespace tastolino::pdf {
 
 struct BmpImage {
     // Rows bottom first, padding dropped: packed palette indices for 1, 4
@@ -34,4 +34,4 @@ bool decodeBmp(const uint8_t* data, size_t size, int32_t colorSpace, BmpImage& i
 // "BM"; throws std::runtime_error when it is there but cannot be read.
 bool readBmpFile(const std::string& fileName, int32_t colorSpace, BmpImage& image);
 
-}  // namespace pdf
+}  // namespace tastolino::pdf

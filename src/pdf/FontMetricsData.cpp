@@ -2,7 +2,7 @@
 // Advance widths in 1/1000 em, indexed from the first code of each font.
 #include "FontMetricsData.h"
 
-namespace pdf::metrics {
+namespace tastolino::pdf::metrics {
 
 // clang-format off
 const std::array<int16_t, 224> kArialRegular = {
@@ -58,4 +58,4 @@ const std::array<int16_t, 226> kSymbol = {
 };
 // clang-format on
 
-}  // namespace pdf::metrics
+}  // namespace tastolino::pdf::metrics

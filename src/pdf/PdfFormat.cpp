@@ -4,7 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace pdf {
+namespace tastolino::pdf {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::string ascii85Encode(const uint8_t* data, size_t size) {
     return out;
 }
 
-}  // namespace pdf
+}  // namespace tastolino::pdf

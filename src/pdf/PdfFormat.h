@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pdf {
+namespace tastolino::pdf {
 
 // A number as the file shows it: rounded to `decimals` places with halves to
 // even, shortest form (no trailing zeros, no point for whole numbers), always
@@ -26,4 +26,4 @@ inline std::string ascii85Encode(const std::vector<uint8_t>& bytes) {
     return ascii85Encode(bytes.data(), bytes.size());
 }
 
-}  // namespace pdf
+}  // namespace tastolino::pdf

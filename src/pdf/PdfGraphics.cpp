@@ -5,6 +5,8 @@
 #include "PdfFormat.h"
 #include "clsPDFCreator.h"
 
+namespace tastolino {
+
 using pdf::appendNumber;
 
 namespace {
@@ -191,3 +193,5 @@ void clsPDFCreator::Arc(float X, float Y, float Ray, float StartAngle, float End
     if (Pie) LineTo(X, Y, 0);
     PaintPath(Options);
 }
+
+}  // namespace tastolino

@@ -6,6 +6,8 @@
 #include "PdfInternal.h"
 #include "clsPDFCreator.h"
 
+namespace tastolino {
+
 using pdf::appendNumber;
 
 bool clsPDFCreator::LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
@@ -150,3 +152,5 @@ void clsPDFCreator::DrawPageTemplates() {
         if (every || even || odd) DrawObject(t.name);
     }
 }
+
+}  // namespace tastolino

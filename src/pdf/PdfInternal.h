@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace pdf::detail {
+namespace tastolino::pdf::detail {
 
 // Resource and font names go into the file as PDF names without escapes, so
 // they must be printable ASCII without blanks, delimiters or "#".
@@ -13,4 +13,4 @@ inline void appendInt(std::string& out, long long v) {
     out += std::to_string(v);
 }
 
-}  // namespace pdf::detail
+}  // namespace tastolino::pdf::detail

@@ -9,6 +9,8 @@
 #include "clsPDFCreator.h"
 #include "text/Cp1252.h"
 
+namespace tastolino {
+
 using pdf::appendNumber;
 
 namespace {
@@ -229,3 +231,5 @@ void clsPDFCreator::SetTextRenderingMode(int32_t W) {
     if (W < 0 || W > 2) return;
     WriteLine(std::to_string(W) + " Tr");
 }
+
+}  // namespace tastolino

@@ -10,6 +10,8 @@
 #include "PdfInternal.h"
 #include "text/Cp1252.h"
 
+namespace tastolino {
+
 using pdf::appendNumber;
 using pdf::detail::appendInt;
 
@@ -329,3 +331,5 @@ void clsPDFCreator::ClosePDFFile() {
     WriteLine("%%EOF\r");
     closeFile();
 }
+
+}  // namespace tastolino

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace tastolino {
+
 class clsPDFCreator {
   public:
     clsPDFCreator();
@@ -179,3 +181,5 @@ class clsPDFCreator {
     std::vector<FontMetrics> fonts_;
     std::vector<PageTemplate> pageTemplates_;
 };
+
+}  // namespace tastolino

@@ -29,6 +29,8 @@ struct AppState {
 AppState& appState();
 
 // Plays `sound` when the sound option is on; true when it was played.
-inline bool playSoundIfOn(Sound sound) { return playSoundIf(appState().soundOn, sound); }
+inline bool playSoundIfOn(Sound sound) {
+    return playSoundIf(appState().soundOn, sound);
+}
 
 }  // namespace tastolino

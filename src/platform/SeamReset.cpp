@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace seams {
+namespace tastolino::seams {
 namespace {
 
 // Built on first use: files register while statics are set up, in no fixed
@@ -23,4 +23,4 @@ void runRegisteredResets() {
     for (const std::function<void()>& reset : resets()) reset();
 }
 
-}  // namespace seams
+}  // namespace tastolino::seams

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace seams {
+namespace tastolino::seams {
 
 // Adds `reset` to what resetAll() runs. Returns true, so that a file can
 // register while its statics are set up:
@@ -17,4 +17,4 @@ bool registerReset(std::function<void()> reset);
 // Runs every registered reset, in the order they were registered.
 void runRegisteredResets();
 
-}  // namespace seams
+}  // namespace tastolino::seams

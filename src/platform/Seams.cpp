@@ -10,7 +10,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 
-namespace seams {
+namespace tastolino::seams {
 
 using registry::state;
 
@@ -19,21 +19,27 @@ int execModal(QDialog* dialog) {
     return dialog->exec();
 }
 
-void setModalHook(ModalHook hook) { state().modalHook = std::move(hook); }
+void setModalHook(ModalHook hook) {
+    state().modalHook = std::move(hook);
+}
 
 bool printerAvailable() {
     if (state().printerHook) return state().printerHook();
     return !QPrinterInfo::defaultPrinter().isNull();
 }
 
-void setPrinterAvailableHook(std::function<bool()> hook) { state().printerHook = std::move(hook); }
+void setPrinterAvailableHook(std::function<bool()> hook) {
+    state().printerHook = std::move(hook);
+}
 
 bool openUrl(const QUrl& url) {
     if (state().openUrlHook) return state().openUrlHook(url);
     return QDesktopServices::openUrl(url);
 }
 
-void setOpenUrlHook(std::function<bool(const QUrl&)> hook) { state().openUrlHook = std::move(hook); }
+void setOpenUrlHook(std::function<bool(const QUrl&)> hook) {
+    state().openUrlHook = std::move(hook);
+}
 
 QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                      const QString& filter) {
@@ -51,6 +57,8 @@ QSize screenSize() {
     return {};
 }
 
-void setScreenSizeHook(std::function<QSize()> hook) { state().screenHook = std::move(hook); }
+void setScreenSizeHook(std::function<QSize()> hook) {
+    state().screenHook = std::move(hook);
+}
 
-}  // namespace seams
+}  // namespace tastolino::seams

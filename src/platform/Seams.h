@@ -25,7 +25,7 @@
 class QDialog;
 class QWidget;
 
-namespace seams {
+namespace tastolino::seams {
 
 enum class MsgIcon { None, Information, Warning, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -124,4 +124,4 @@ void setCapsLockHooks(std::function<bool()> state, std::function<void()> off);
 // seeded afresh.
 void resetAll();
 
-}  // namespace seams
+}  // namespace tastolino::seams

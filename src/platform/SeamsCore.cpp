@@ -2,8 +2,8 @@
 // Caps Lock as far as the hooks go, the clock, waits and the random
 // generator. Without the widget part of the platform (the exercise tests)
 // a message answers as if closed, sounds are silent and Caps Lock reads off.
-#include "platform/Seams.h"
 #include "platform/SeamReset.h"
+#include "platform/Seams.h"
 #include "platform/SeamsRegistry.h"
 
 #include <QCoreApplication>
@@ -12,7 +12,7 @@
 #include <QThread>
 #include <QTimer>
 
-namespace seams {
+namespace tastolino::seams {
 
 registry::State& registry::state() {
     static State s;
@@ -42,10 +42,16 @@ MsgAnswer message(QWidget* parent, const QString& text, const QString& title, Ms
     return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
-void setMessageHook(MessageHook hook) { state().messageHook = std::move(hook); }
+void setMessageHook(MessageHook hook) {
+    state().messageHook = std::move(hook);
+}
 
-void setButtonTexts(const ButtonTexts& texts) { state().buttonTexts = texts; }
-const ButtonTexts& buttonTexts() { return state().buttonTexts; }
+void setButtonTexts(const ButtonTexts& texts) {
+    state().buttonTexts = texts;
+}
+const ButtonTexts& buttonTexts() {
+    return state().buttonTexts;
+}
 
 QDateTime now() {
     if (state().fakeNow) return *state().fakeNow;
@@ -68,9 +74,13 @@ void advanceClock(qint64 ms) {
     state().fakeTick += ms;
 }
 
-void clearFakeClock() { state().fakeNow.reset(); }
+void clearFakeClock() {
+    state().fakeNow.reset();
+}
 
-bool fakeClockActive() { return state().fakeNow.has_value(); }
+bool fakeClockActive() {
+    return state().fakeNow.has_value();
+}
 
 void waitWithEvents(int ms) {
     if (state().instantWaits) {
@@ -96,9 +106,13 @@ void waitWithEvents(int ms) {
     loop.exec();
 }
 
-void setInstantWaits(bool on) { state().instantWaits = on; }
+void setInstantWaits(bool on) {
+    state().instantWaits = on;
+}
 
-bool instantWaits() { return state().instantWaits; }
+bool instantWaits() {
+    return state().instantWaits;
+}
 
 void playSound(int id) {
     if (state().soundHook) {
@@ -108,17 +122,23 @@ void playSound(int id) {
     if (state().desktop.playSound) state().desktop.playSound(id);
 }
 
-void setSoundHook(SoundHook hook) { state().soundHook = std::move(hook); }
+void setSoundHook(SoundHook hook) {
+    state().soundHook = std::move(hook);
+}
 
 int randomInt(int low, int high) {
     if (high <= low) return low;
-    return static_cast<int>(state().random.bounded(static_cast<qint64>(low),
-                                                   static_cast<qint64>(high) + 1));
+    return static_cast<int>(
+        state().random.bounded(static_cast<qint64>(low), static_cast<qint64>(high) + 1));
 }
 
-double randomUnit() { return state().random.generateDouble(); }
+double randomUnit() {
+    return state().random.generateDouble();
+}
 
-void seedRandom(quint32 seed) { state().random.seed(seed); }
+void seedRandom(quint32 seed) {
+    state().random.seed(seed);
+}
 
 bool capsLockOn() {
     if (state().capsStateHook) return state().capsStateHook();
@@ -157,4 +177,4 @@ void resetAll() {
     runRegisteredResets();
 }
 
-}  // namespace seams
+}  // namespace tastolino::seams

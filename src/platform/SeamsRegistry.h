@@ -10,7 +10,7 @@
 
 #include <optional>
 
-namespace seams::registry {
+namespace tastolino::seams::registry {
 
 // What the desktop does without any test hook.
 struct Desktop {
@@ -40,4 +40,4 @@ struct State {
 
 State& state();
 
-}  // namespace seams::registry
+}  // namespace tastolino::seams::registry

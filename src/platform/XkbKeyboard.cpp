@@ -2,11 +2,11 @@
 
 #include <QGuiApplication>
 
-#include <cstdio>
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <cstdio>
 
-namespace xkb {
+namespace tastolino::xkb {
 
 Display* display() {
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
@@ -30,4 +30,4 @@ void switchCapsLockOff() {
     XFlush(dpy);
 }
 
-}  // namespace xkb
+}  // namespace tastolino::xkb

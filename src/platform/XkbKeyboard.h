@@ -8,7 +8,7 @@
 
 using Display = struct _XDisplay;
 
-namespace xkb {
+namespace tastolino::xkb {
 
 // The X display of the running application, or null.
 Display* display();
@@ -16,4 +16,4 @@ Display* display();
 bool capsLockOn();
 void switchCapsLockOff();
 
-}  // namespace xkb
+}  // namespace tastolino::xkb

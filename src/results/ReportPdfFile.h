@@ -11,9 +11,9 @@
 
 #include <functional>
 
-class clsPDFCreator;
-
 namespace tastolino {
+
+class clsPDFCreator;
 
 enum class ReportPdfResult {
     Written,

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace cp1252 {
+namespace tastolino::cp1252 {
 
 // The Unicode code point of a Windows-1252 byte. The five unassigned bytes
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value,
@@ -30,4 +30,4 @@ void appendUtf8(std::string& out, char32_t codePoint);
 // sequence yields U+FFFD and advances by one byte.
 char32_t nextCodePoint(std::string_view utf8, size_t& pos);
 
-}  // namespace cp1252
+}  // namespace tastolino::cp1252

@@ -119,15 +119,16 @@ void ClsResize::ResizeControls() {
         if (!w) continue;  // destroyed since the capture
         switch (r.kind) {
             case Kind::Line:
-                SetLine(w, scaled(r.a, largeScreenScale().x), scaled(r.b, largeScreenScale().y), scaled(r.c, largeScreenScale().x),
-                        scaled(r.d, largeScreenScale().y));
+                SetLine(w, scaled(r.a, largeScreenScale().x), scaled(r.b, largeScreenScale().y),
+                        scaled(r.c, largeScreenScale().x), scaled(r.d, largeScreenScale().y));
                 break;
             case Kind::Image:
                 w->setGeometry(scaled(r.a, largeScreenScale().x) + kImageOffset,
                                scaled(r.b, largeScreenScale().y) + kImageOffset, r.c, r.d);
                 break;
             case Kind::Control: {
-                w->setGeometry(scaled(r.a, largeScreenScale().x), scaled(r.b, largeScreenScale().y), scaled(r.c, largeScreenScale().x),
+                w->setGeometry(scaled(r.a, largeScreenScale().x), scaled(r.b, largeScreenScale().y),
+                               scaled(r.c, largeScreenScale().x),
                                scaled(r.d, largeScreenScale().y));
                 QFont font = w->font();
                 if (r.pointSize > 0) {

@@ -19,7 +19,9 @@ qint64 wholeSeconds(const QDateTime& t) {
 }
 
 // The shared wait sleeps in the event loop (instant in tests).
-void sleepWithEvents(int ms) { seams::waitWithEvents(ms); }
+void sleepWithEvents(int ms) {
+    seams::waitWithEvents(ms);
+}
 
 void waitForever() {
     if (seams::instantWaits()) {

@@ -11,7 +11,7 @@
 #include <deque>
 #include <vector>
 
-namespace tastolino_test {
+namespace tastolino::testing {
 
 using namespace tastolino;
 
@@ -113,4 +113,4 @@ class RecordingView : public EngineView {
     void inputStateChanged() override {}
 };
 
-}  // namespace tastolino_test
+}  // namespace tastolino::testing

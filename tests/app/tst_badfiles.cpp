@@ -7,8 +7,8 @@
 #include "exercise/ExerciseKeys.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "support/TestFiles.h"
 #include "settings/InterfaceLanguage.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +18,7 @@
 #include <unistd.h>
 
 using namespace tastolino;
-using namespace tastolino_test;
+using namespace tastolino::testing;
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "exercise/ExerciseEngine.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "support/TestFiles.h"
 #include "settings/InterfaceLanguage.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +19,7 @@
 #include <set>
 
 using namespace tastolino;
-using namespace tastolino_test;
+using namespace tastolino::testing;
 
 namespace {
 

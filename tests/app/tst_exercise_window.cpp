@@ -11,11 +11,11 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
+#include "settings/InterfaceLanguage.h"
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/QuietSeams.h"
 #include "support/TestFiles.h"
-#include "settings/InterfaceLanguage.h"
 #include "ui/GradientPanel.h"
 
 #include <QApplication>

@@ -7,10 +7,10 @@
 #include "keyboard/KeyboardLayout.h"
 #include "platform/Seams.h"
 #include "results/frmReportFreeTXT.h"
+#include "settings/InterfaceLanguage.h"
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/QuietSeams.h"
-#include "settings/InterfaceLanguage.h"
 
 #include <QDialog>
 #include <QLineEdit>

@@ -11,10 +11,10 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/TestFiles.h"
-#include "settings/InterfaceLanguage.h"
 #include "ui/frmTransparency.h"
 
 #include <QAbstractItemView>

@@ -9,10 +9,10 @@
 #include "keyboard/KeyboardLayout.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "support/FixedLayout.h"
 #include "support/MainWindowStart.h"
 #include "support/TestFiles.h"
-#include "settings/InterfaceLanguage.h"
 #include "ui/GradientPanel.h"
 #include "ui/HelpViewer.h"
 

@@ -5,8 +5,8 @@
 #include "exercise/ExerciseSources.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "support/TestFiles.h"
 #include "settings/InterfaceLanguage.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

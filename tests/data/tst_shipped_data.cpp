@@ -12,9 +12,9 @@
 #include "keyboard/KeyboardLayout.h"
 #include "platform/AppState.h"
 #include "platform/Seams.h"
+#include "settings/InterfaceLanguage.h"
 #include "support/FixedLayout.h"
 #include "support/TestFiles.h"
-#include "settings/InterfaceLanguage.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,7 @@
 // language window and back, keyboard printout, links).
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmLanguage.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "dialogs/frmAbout.h"
-#include "dialogs/frmLanguage.h"
 #include "settings/InterfaceLanguage.h"
 #include "ui/HelpViewer.h"
 
@@ -62,10 +59,8 @@ class TestFrmAbout : public QObject {
   private slots:
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
-        appState() = AppState();
         resetInterfaceLanguage();
-        appState().appFolder = app();
-        setInterfaceFolder(appState().appFolder);
+        setInterfaceFolder(app());
         sounds_.clear();
         opened_.clear();
         asked_.clear();

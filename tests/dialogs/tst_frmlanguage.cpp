@@ -3,10 +3,7 @@
 // credits, and the captions of a language file in the user name entry.
 #include "dialogs/frmInput.h"
 #include "dialogs/frmLanguage.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
-#include "dialogs/frmInput.h"
-#include "dialogs/frmLanguage.h"
 #include "settings/InterfaceLanguage.h"
 
 #include <QCheckBox>
@@ -62,10 +59,8 @@ class TestFrmLanguage : public QObject {
   private slots:
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
-        appState() = AppState();
         resetInterfaceLanguage();
-        appState().appFolder = app();
-        setInterfaceFolder(appState().appFolder);
+        setInterfaceFolder(app());
         asked_.clear();
         answers_.clear();
         seams::setMessageHook([this](const seams::MessageRequest& r) {

@@ -28,7 +28,7 @@ inline void startQt() {
 // A fresh engine on a fresh program state; message boxes are counted and
 // answered `answer`.
 struct EngineRun {
-    tastolino_test::RecordingView view;
+    tastolino::testing::RecordingView view;
     std::unique_ptr<tastolino::ExerciseEngine> engine;
     QStringList boxes;
 

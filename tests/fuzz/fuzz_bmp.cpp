@@ -8,6 +8,8 @@
 #include "BmpReader.h"
 #include "PdfFormat.h"
 
+using namespace tastolino;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int32_t colorSpace : {0, 1}) {
         pdf::BmpImage image;

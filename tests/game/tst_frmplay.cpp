@@ -18,11 +18,7 @@
 #include <memory>
 #include <set>
 
-using tastolino::FrmPlay;
-using tastolino::resetInterfaceLanguage;
-using tastolino::setInterfaceFolder;
-using tastolino::setInterfaceLanguageFileActive;
-using tastolino::setInterfaceLanguageName;
+using namespace tastolino;
 namespace game = tastolino::game;
 
 class TestFrmPlay : public QObject {

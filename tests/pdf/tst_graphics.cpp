@@ -7,6 +7,8 @@
 #include "PdfTestUtil.h"
 #include "clsPDFCreator.h"
 
+using namespace tastolino;
+
 using namespace pdftest;
 
 class TestGraphics : public QObject {

@@ -9,6 +9,8 @@
 #include "PdfTestUtil.h"
 #include "clsPDFCreator.h"
 
+using namespace tastolino;
+
 using namespace pdftest;
 
 namespace {

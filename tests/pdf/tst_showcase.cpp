@@ -5,6 +5,8 @@
 #include "PdfTestUtil.h"
 #include "clsPDFCreator.h"
 
+using namespace tastolino;
+
 using namespace pdftest;
 
 class TestShowcase : public QObject {

@@ -10,6 +10,8 @@
 #include "PdfTestUtil.h"
 #include "clsPDFCreator.h"
 
+using namespace tastolino;
+
 using namespace pdftest;
 
 class TestStructure : public QObject {

@@ -1,11 +1,10 @@
 // The results window: which level tables appear, their figures at the
 // score and symbol boundaries, the rating words, the closing messages and
 // the answer handed back.
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/frmClassifica.h"
-#include "support/TestLanguageFile.h"
 #include "settings/InterfaceLanguage.h"
+#include "support/TestLanguageFile.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -25,7 +24,6 @@ class TestClassifica : public QObject {
   private slots:
     void init() {
         seams::resetAll();
-        appState() = AppState{};
         resetInterfaceLanguage();
         in_ = ResultsWindowInput{};
         in_.results.categoryName = QStringLiteral("Principiante");

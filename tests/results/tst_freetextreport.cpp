@@ -2,13 +2,12 @@
 // the totals and their formats, the window's texts and drawing, and the PDF
 // report as outside readers see it, from creation to removal.
 #include "exercise/FreeTextReportFigures.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/FreeTextReportPdf.h"
 #include "results/frmClassifica.h"
 #include "results/frmReportFreeTXT.h"
-#include "support/TestLanguageFile.h"
 #include "settings/InterfaceLanguage.h"
+#include "support/TestLanguageFile.h"
 
 #include "support/ReportFileCheck.h"
 
@@ -86,7 +85,6 @@ class TestFreeTextReport : public QObject {
 
   private slots:
     void init() {
-        appState() = AppState{};
         resetInterfaceLanguage();
         in_ = ResultsWindowInput{};
         seams::resetAll();

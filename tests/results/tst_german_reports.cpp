@@ -5,7 +5,6 @@
 // without a language file they are Italian.
 #include "keyboard/KeyboardPanel.h"
 #include "keyboard/KeyboardPrintout.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "results/ResultsReport.h"
 #include "results/frmClassifica.h"
@@ -86,10 +85,8 @@ class TestGermanReports : public QObject {
         qputenv("TMPDIR", folder_->path().toUtf8());
         // The system speaks English; the reports follow the interface.
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        appState() = AppState{};
         resetInterfaceLanguage();
-        appState().appFolder = folder_->path() + QLatin1Char('/');
-        setInterfaceFolder(appState().appFolder);
+        setInterfaceFolder(folder_->path() + QLatin1Char('/'));
         setInterfaceLanguageName(QStringLiteral("German"));
         setInterfaceLanguageFileActive(true);
         in_ = ResultsWindowInput{};

@@ -2,9 +2,11 @@
 
 #include <QTest>
 
+using namespace tastolino;
+
 class TestCp1252 : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void everyByteSurvivesARoundTrip() {
         std::string all;
         for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
@@ -20,7 +22,7 @@ private slots:
     }
     void unmappableAndMalformedBecomeQuestionMarks() {
         QCOMPARE(cp1252::fromUtf8("a\xe2\x82z"), std::string("a??z"));  // cut sequence
-        QCOMPARE(cp1252::fromUtf8("\xc0\xafx"), std::string("??x"));   // overlong
+        QCOMPARE(cp1252::fromUtf8("\xc0\xafx"), std::string("??x"));    // overlong
         QCOMPARE(cp1252::fromUtf8("Ω中"), std::string("??"));
         QCOMPARE(cp1252::fromUtf8("\xf0\x9f\x98\x80"), std::string("?"));
         QCOMPARE(cp1252::fromUtf8("\xed\xa0\x80"), std::string("???"));  // surrogate

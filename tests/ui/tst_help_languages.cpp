@@ -2,8 +2,8 @@
 // the program opens and whole links, the interface language picks its
 // guide, and a language or page that is missing falls back to Italian.
 #include "platform/Seams.h"
-#include "support/TestFiles.h"
 #include "settings/InterfaceLanguage.h"
+#include "support/TestFiles.h"
 #include "ui/HelpViewer.h"
 
 #include <QDir>
