@@ -1,6 +1,6 @@
 #include "app/StatsCommandLine.h"
 
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 #include "platform/DataFolders.h"
 #include "settings/LanguageSupport.h"
 #include "settings/Settings.h"

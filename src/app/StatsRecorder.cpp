@@ -1,6 +1,6 @@
 #include "app/StatsRecorder.h"
 
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"
 #include "settings/InterfaceLanguage.h"

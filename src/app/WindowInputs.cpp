@@ -1,6 +1,6 @@
 #include "app/WindowInputs.h"
 
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 #include "settings/InterfaceLanguage.h"
 
 namespace tastolino {

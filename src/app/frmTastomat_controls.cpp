@@ -5,8 +5,8 @@
 #include "app/frmTastomat.h"
 
 #include "app/MainWindowParts.h"
+#include "exercise/AppState.h"
 #include "exercise/Scoring.h"
-#include "platform/AppState.h"
 #include "settings/LanguageSupport.h"
 #include "ui/GradientPanel.h"
 #include "ui/cTooltip.h"

@@ -1,6 +1,6 @@
 #include "app/modTastomat.h"
 
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 #include "platform/Seams.h"
 
 #include <QCoreApplication>

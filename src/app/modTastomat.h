@@ -3,7 +3,7 @@
 // help, file names, window placement, printer and keyboard state.
 #pragma once
 
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 #include "platform/Sounds.h"
 #include "platform/WindowPlacement.h"    // SetTopMost, SetDialogFrame
 #include "settings/InstallerLanguage.h"  // InstallerLanguage

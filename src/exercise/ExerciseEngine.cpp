@@ -1,9 +1,9 @@
 #include "exercise/ExerciseEngine.h"
 
+#include "exercise/AppState.h"
 #include "exercise/ExerciseKeys.h"
 #include "exercise/MessageTable.h"
 #include "exercise/Scoring.h"
-#include "platform/AppState.h"
 #include "platform/BlankTrim.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"

@@ -2,10 +2,10 @@
 // blinker, the end of a sentence, and the menu commands that restart.
 #include "exercise/ExerciseEngine.h"
 
+#include "exercise/AppState.h"
 #include "exercise/DesktopTexts.h"
 #include "exercise/FreeTextReportFigures.h"
 #include "exercise/Scoring.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "platform/Sounds.h"
 #include "platform/Wait.h"

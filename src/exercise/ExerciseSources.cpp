@@ -1,9 +1,9 @@
 #include "exercise/ExerciseSources.h"
 
+#include "exercise/AppState.h"
 #include "exercise/ExerciseKeys.h"
 #include "exercise/ExerciseProfile.h"
 #include "exercise/MessageTable.h"
-#include "platform/AppState.h"
 #include "platform/DataFolders.h"
 #include "platform/Seams.h"
 #include "settings/SafeFileQt.h"

@@ -4,7 +4,7 @@
 // exercise results, so the engine and the results windows agree on them.
 #pragma once
 
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 
 #include <QChar>
 #include <QString>

@@ -3,9 +3,9 @@
 // script.
 #pragma once
 
+#include "exercise/AppState.h"
 #include "exercise/EngineView.h"
 #include "exercise/ExerciseEngine.h"
-#include "platform/AppState.h"
 
 #include <array>
 #include <deque>

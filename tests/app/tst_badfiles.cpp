@@ -3,9 +3,9 @@
 // command-line names. Each must give a clear message or a fallback, leave
 // the engine ready for the next Start, and leave the files as they were.
 #include "EngineTestView.h"
+#include "exercise/AppState.h"
 #include "exercise/ExerciseEngine.h"
 #include "exercise/ExerciseKeys.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "settings/InterfaceLanguage.h"
 #include "support/TestFiles.h"

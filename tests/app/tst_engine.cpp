@@ -3,8 +3,8 @@
 // commit strings, a free text, the pause and the results window requests.
 #include "EngineProbe.h"
 #include "EngineTestView.h"
+#include "exercise/AppState.h"
 #include "exercise/ExerciseEngine.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "settings/InterfaceLanguage.h"
 #include "support/TestFiles.h"

@@ -7,11 +7,11 @@
 // most one temporary file, which the next save removes.
 #include "EngineTestView.h"
 #include "app/StartupChecks.h"
+#include "exercise/AppState.h"
 #include "exercise/DesktopTexts.h"
 #include "exercise/ExerciseProfile.h"
 #include "exercise/ExerciseSources.h"
 #include "game/PlayRules.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "platform/TempReportFile.h"
 #include "settings/AtomicFile.h"

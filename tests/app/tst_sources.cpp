@@ -1,9 +1,9 @@
 // Exercise sources on a program folder of their own: the file lists and
 // their estimates, the size limit, resolving list entries, reading course
 // entries, the command line and the per-user course bookmark.
+#include "exercise/AppState.h"
 #include "exercise/ExerciseProfile.h"
 #include "exercise/ExerciseSources.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "settings/InterfaceLanguage.h"
 #include "support/TestFiles.h"

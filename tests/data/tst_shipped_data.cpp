@@ -9,8 +9,8 @@
 #include "DataCheck.h"
 
 #include "app/frmTastomat.h"
+#include "exercise/AppState.h"
 #include "keyboard/KeyboardLayout.h"
-#include "platform/AppState.h"
 #include "platform/Seams.h"
 #include "settings/InterfaceLanguage.h"
 #include "support/FixedLayout.h"

@@ -5,8 +5,8 @@
 // can put there: files, folders, links and pipes.
 #include "FuzzCommon.h"
 
+#include "exercise/AppState.h"
 #include "exercise/ExerciseSources.h"
-#include "platform/AppState.h"
 #include "settings/InterfaceLanguage.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/frmTastomat.h"
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 #include "settings/InterfaceLanguage.h"
 
 #include <QString>

@@ -4,7 +4,7 @@
 // language "Test" in use.
 #pragma once
 
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 #include "settings/InterfaceLanguage.h"
 #include "settings/InterfaceTexts.h"
 

@@ -1,4 +1,4 @@
-#include "platform/AppState.h"
+#include "exercise/AppState.h"
 
 #include "platform/SeamReset.h"
 
