@@ -15,11 +15,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <dirent.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -118,8 +118,7 @@ Run runOnce(const std::string& program, int settleSeconds, int idleSeconds) {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     const auto start = Clock::now();
-    const int spawned =
-        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         XCloseDisplay(display);
@@ -176,10 +175,11 @@ int main(int argc, char** argv) {
         shared.push_back(run.memory.sharedMiB);
         cpu.push_back(run.idleCpuPercent);
     }
-    std::printf("first window %.1f ms (min %.1f, max %.1f) | resident %.1f MiB, private %.1f MiB, "
-                "shared %.1f MiB | idle CPU %.3f %% (max %.3f %%) | median of %d\n",
-                median(first), *std::min_element(first.begin(), first.end()),
-                *std::max_element(first.begin(), first.end()), median(rss), median(priv),
-                median(shared), median(cpu), *std::max_element(cpu.begin(), cpu.end()), runs);
+    std::printf(
+        "first window %.1f ms (min %.1f, max %.1f) | resident %.1f MiB, private %.1f MiB, "
+        "shared %.1f MiB | idle CPU %.3f %% (max %.3f %%) | median of %d\n",
+        median(first), *std::min_element(first.begin(), first.end()),
+        *std::max_element(first.begin(), first.end()), median(rss), median(priv), median(shared),
+        median(cpu), *std::max_element(cpu.begin(), cpu.end()), runs);
     return 0;
 }
