@@ -32,18 +32,18 @@ struct EngineRun {
     std::unique_ptr<tastolino::ExerciseEngine> engine;
     QStringList boxes;
 
-    explicit EngineRun(seams::MsgAnswer answer) {
+    explicit EngineRun(tastolino::seams::MsgAnswer answer) {
         using namespace tastolino;
-        seams::resetAll();
-        seams::useFakeClock(QDateTime(QDate(2024, 3, 1), QTime(9, 0)));
-        seams::setInstantWaits(true);
-        seams::seedRandom(3);
-        seams::setSoundHook([](int) {});
-        seams::setMessageHook([this, answer](const seams::MessageRequest& r) {
+        tastolino::seams::resetAll();
+        tastolino::seams::useFakeClock(QDateTime(QDate(2024, 3, 1), QTime(9, 0)));
+        tastolino::seams::setInstantWaits(true);
+        tastolino::seams::seedRandom(3);
+        tastolino::seams::setSoundHook([](int) {});
+        tastolino::seams::setMessageHook([this, answer](const tastolino::seams::MessageRequest& r) {
             boxes << r.text;
             return answer;
         });
-        seams::setCapsLockHooks([] { return false; }, [] {});
+        tastolino::seams::setCapsLockHooks([] { return false; }, [] {});
         AppState& st = appState();
         st = AppState{};
         st.appFolder = programFolder();
@@ -55,7 +55,7 @@ struct EngineRun {
         engine = std::make_unique<ExerciseEngine>(view);
         view.engine = engine.get();
     }
-    ~EngineRun() { seams::resetAll(); }
+    ~EngineRun() { tastolino::seams::resetAll(); }
 
     // Types the sentence shown, every character right; one without a key
     // (free text accepts any key) is typed as "x".
