@@ -31,6 +31,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
@@ -452,14 +453,11 @@ void frmTastomat::closeEvent(QCloseEvent* event) {
     emit unloaded();
 }
 
-void frmTastomat::paintEvent(QPaintEvent*) {
+void frmTastomat::paintEvent(QPaintEvent* event) {
     const int theme = appState().backgroundTheme;
-    if (background_.size() != size() || backgroundTheme_ != theme) {
-        background_ = BackgroundPixmap(size(), theme);
-        backgroundTheme_ = theme;
-    }
     QPainter p(this);
-    p.drawPixmap(0, 0, background_);
+    PaintRows(p, event->region(), size(),
+              [theme](QPainter& strip, const QSize& s) { PaintBackground(strip, s, theme); });
 }
 
 }  // namespace tastolino

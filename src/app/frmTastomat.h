@@ -225,8 +225,6 @@ class frmTastomat : public QWidget {
     std::unique_ptr<StatsRecorder> stats_;
     MainWindowTexts texts_;
     std::unique_ptr<ClsResize> resizer_;
-    QPixmap background_;
-    int backgroundTheme_ = -1;
     bool unloaded_ = false;
     bool inStartUp_ = false;
     // The last Esc press went to this window (not to a box or list in

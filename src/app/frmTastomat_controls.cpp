@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <cmath>
+
 namespace tastolino {
 
 namespace {
@@ -62,13 +64,22 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+qreal ringRadius(const QSize& sheet) {
+    return sheet.height() / 160.0 + 1.6;
+}
+
+// The rows the rings' antialiased edges lie in, with a margin.
+int ringRows(const QSize& sheet) {
+    return int(std::ceil(2 * ringRadius(sheet) + 6));
+}
+
 // The notebook sheet: a gradient with the rings of a spiral binding along
 // its top edge and a thin frame.
 GradientPanel::Painter notebookPainter() {
     return [](QPainter& p, const QSize& s) {
         PaintGradient(p, 0, 0, s.width(), s.height(), 0xFFFFFF, 0xFFFFFF, 0xF0E6DC, 0xF0E6DC, true);
         p.setRenderHint(QPainter::Antialiasing);
-        const qreal radius = s.height() / 160.0 + 1.6;
+        const qreal radius = ringRadius(s);
         constexpr int kRings = 38;
         const qreal step = (s.width() - 36) / qreal(kRings - 1);
         for (int ring = 0; ring < kRings; ++ring) {
@@ -138,6 +149,7 @@ void frmTastomat::CreateControls() {
 
 void frmTastomat::CreateNotebook() {
     picNotebook = new GradientPanel(notebookPainter(), this);
+    picNotebook->setWholeTopRows(ringRows);
     picNotebook->setObjectName(QStringLiteral("picNotebook"));
     picNotebook->setGeometry(20, 40, 760, 480);
 

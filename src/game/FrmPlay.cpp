@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -393,9 +394,11 @@ void FrmPlay::applyTexts() {
     lblTime->setText(game::durationText(hsTime->value(), decimalPoint_));
 }
 
-void FrmPlay::paintEvent(QPaintEvent*) {
+void FrmPlay::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawPixmap(0, 0, BackgroundPixmap(size(), input_.backgroundTheme));
+    const int theme = input_.backgroundTheme;
+    PaintRows(p, event->region(), size(),
+              [theme](QPainter& strip, const QSize& s) { PaintBackground(strip, s, theme); });
     // White guide lines around the play area and the strip below it.
     p.setPen(QPen(Qt::white, 2));
     const QRect area = PicPlay->geometry().united(picBottom->geometry());

@@ -14,12 +14,12 @@ GradientPanel::GradientPanel(Painter painter, QWidget* parent)
 }
 
 GradientPanel::Painter GradientPanel::panelPainter() {
-    return [](QPainter& p, const QSize& s) { p.drawPixmap(0, 0, PanelPixmap(s)); };
+    return [](QPainter& p, const QSize& s) { PaintPanel(p, s); };
 }
 
 GradientPanel::Painter GradientPanel::themePainter(std::function<int()> theme) {
     return [theme = std::move(theme)](QPainter& p, const QSize& s) {
-        p.drawPixmap(0, 0, BackgroundPixmap(s, theme ? theme() : 0));
+        PaintBackground(p, s, theme ? theme() : 0);
     };
 }
 
@@ -37,22 +37,23 @@ void GradientPanel::setPainter(Painter painter) {
     invalidate();
 }
 
+void GradientPanel::setWholeTopRows(std::function<int(const QSize&)> rows) {
+    wholeTopRows_ = std::move(rows);
+    update();
+}
+
 void GradientPanel::invalidate() {
-    picture_ = QPixmap();
     update();
 }
 
 void GradientPanel::paintEvent(QPaintEvent* event) {
-    if (picture_.size() != size() && !size().isEmpty()) {
-        picture_ = QPixmap(size());
-        picture_.fill(Qt::white);
-        if (painter_) {
-            QPainter p(&picture_);
-            painter_(p, size());
-        }
-    }
     QPainter p(this);
-    p.drawPixmap(event->rect(), picture_, event->rect());
+    PaintRows(
+        p, event->region(), size(),
+        [this](QPainter& strip, const QSize& s) {
+            if (painter_) painter_(strip, s);
+        },
+        wholeTopRows_ ? wholeTopRows_(size()) : 0);
 }
 
 }  // namespace tastolino

@@ -1,9 +1,8 @@
 // A widget that paints its own surface with a painter function (a theme
-// background, a panel, a four-corner gradient) and keeps the finished
-// picture until its size changes or invalidate() is called.
+// background, a panel, a four-corner gradient). No picture of the whole
+// surface is kept: each repaint draws the rows it needs.
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
 
 #include <cstdint>
@@ -26,7 +25,10 @@ class GradientPanel : public QWidget {
                                    uint32_t bottomRight, bool halftone = true);
 
     void setPainter(Painter painter);
-    // Drops the kept picture and repaints, e.g. after a theme change.
+    // The top rows that hold antialiased drawing, for the panel's size: a
+    // repaint that reaches them starts at the top edge (see PaintRows).
+    void setWholeTopRows(std::function<int(const QSize&)> rows);
+    // Repaints the whole surface, e.g. after a theme change.
     void invalidate();
 
   protected:
@@ -34,7 +36,7 @@ class GradientPanel : public QWidget {
 
   private:
     Painter painter_;
-    QPixmap picture_;
+    std::function<int(const QSize&)> wholeTopRows_;
 };
 
 }  // namespace tastolino

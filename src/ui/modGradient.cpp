@@ -1,10 +1,12 @@
 #include "ui/modGradient.h"
 
 #include <QColor>
-#include <QHash>
 #include <QPainter>
+#include <QRegion>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace tastolino {
 namespace {
@@ -49,23 +51,28 @@ Rgb colourAt(const Rgb& from, const Rgb& to, int count, int k) {
             channelAt(from.b, to.b, count, k)};
 }
 
-// A small cache of finished pictures; windows repaint with the same size
-// and theme most of the time, so a handful of entries is plenty.
-QPixmap cached(const QString& key, const QSize& size, void (*paint)(QPainter&, const QSize&, int),
-               int arg) {
-    static QHash<QString, QPixmap> cache;
-    const QString fullKey = key + QStringLiteral("/%1x%2").arg(size.width()).arg(size.height());
-    auto it = cache.constFind(fullKey);
-    if (it != cache.constEnd()) return *it;
-    if (cache.size() > 16) cache.clear();
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::white);
-    {
-        QPainter p(&pixmap);
-        paint(p, size, arg);
+// The source bitmaps of the last gradients painted. A surface repaints
+// its gradients over and over while its size stays; a handful of entries
+// (at most 255 x 255 pixels each) covers the windows on screen.
+struct SourceKey {
+    int width, height;
+    uint32_t topLeft, topRight, bottomLeft, bottomRight;
+    bool operator==(const SourceKey&) const = default;
+};
+
+const QImage& cachedSource(const SourceKey& key) {
+    constexpr size_t kKept = 6;
+    static std::vector<std::pair<SourceKey, QImage>> kept;  // most recent last
+    const auto found = std::find_if(kept.begin(), kept.end(),
+                                    [&key](const auto& entry) { return entry.first == key; });
+    if (found != kept.end()) {
+        std::rotate(found, found + 1, kept.end());
+        return kept.back().second;
     }
-    cache.insert(fullKey, pixmap);
-    return pixmap;
+    if (kept.size() == kKept) kept.erase(kept.begin());
+    kept.emplace_back(key, GradientSourceImage(key.width, key.height, key.topLeft, key.topRight,
+                                               key.bottomLeft, key.bottomRight));
+    return kept.back().second;
 }
 
 }  // namespace
@@ -106,8 +113,8 @@ QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t top
 void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t topLeft,
                    uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight, bool halftone) {
     if (width <= 0 || height <= 0) return;
-    const QImage source =
-        GradientSourceImage(width, height, topLeft, topRight, bottomLeft, bottomRight);
+    const QImage& source = cachedSource({GradientSourceExtent(width), GradientSourceExtent(height),
+                                         topLeft, topRight, bottomLeft, bottomRight});
     const bool wasSmooth = p.testRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::SmoothPixmapTransform, halftone);
     p.drawImage(QRect(x, y, width, height), source);
@@ -133,17 +140,41 @@ void PaintPanel(QPainter& p, const QSize& client) {
 
 QPixmap BackgroundPixmap(const QSize& client, int theme) {
     if (client.isEmpty()) return {};
-    if (theme < 0 || theme >= kThemeCount) theme = 0;
-    return cached(
-        QStringLiteral("theme%1").arg(theme), client,
-        [](QPainter& p, const QSize& s, int t) { PaintBackground(p, s, t); }, theme);
+    QPixmap pixmap(client);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    PaintBackground(p, client, theme);
+    return pixmap;
 }
 
-QPixmap PanelPixmap(const QSize& client) {
-    if (client.isEmpty()) return {};
-    return cached(
-        QStringLiteral("panel"), client, [](QPainter& p, const QSize& s, int) { PaintPanel(p, s); },
-        0);
+void PaintRows(QPainter& target, const QRegion& region, const QSize& size,
+               const std::function<void(QPainter&, const QSize&)>& paint, int wholeTopRows) {
+    const QRect whole(QPoint(0, 0), size);
+    // The row ranges the region touches, joined where they meet.
+    std::vector<std::pair<int, int>> bands;
+    for (const QRect& r : region) {
+        const QRect inside = r & whole;
+        if (!inside.isEmpty())
+            bands.emplace_back(inside.top() < wholeTopRows ? 0 : inside.top(), inside.bottom());
+    }
+    std::sort(bands.begin(), bands.end());
+    std::vector<std::pair<int, int>> joined;
+    for (const auto& band : bands) {
+        if (!joined.empty() && band.first <= joined.back().second + 1)
+            joined.back().second = std::max(joined.back().second, band.second);
+        else
+            joined.push_back(band);
+    }
+    for (const auto& [top, bottom] : joined) {
+        QImage strip(size.width(), bottom - top + 1, QImage::Format_RGB32);
+        strip.fill(Qt::white);
+        {
+            QPainter p(&strip);
+            p.translate(0, -top);
+            paint(p, size);
+        }
+        target.drawImage(QPoint(0, top), strip);
+    }
 }
 
 }  // namespace tastolino

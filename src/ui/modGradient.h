@@ -10,8 +10,10 @@
 #include <QSize>
 
 #include <cstdint>
+#include <functional>
 
 class QPainter;
+class QRegion;
 
 namespace tastolino {
 
@@ -40,6 +42,8 @@ QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t top
                            uint32_t bottomLeft, uint32_t bottomRight);
 
 // Stretches the source bitmap onto the rectangle; `halftone` smooths it.
+// The last few source bitmaps are kept, so that repainting a part of a
+// surface does not compute its gradient again.
 void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t topLeft,
                    uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight, bool halftone);
 
@@ -51,9 +55,19 @@ void PaintBackground(QPainter& p, const QSize& client, int theme);
 // A panel: upper half white fading to light grey, lower half light grey.
 void PaintPanel(QPainter& p, const QSize& client);
 
-// The same pictures ready to draw, kept for the last sizes and themes asked
-// for, so that windows repaint cheaply.
+// A whole background as a picture (for windows that need it as one).
 QPixmap BackgroundPixmap(const QSize& client, int theme);
-QPixmap PanelPixmap(const QSize& client);
+
+// Repaints the part `region` of a surface of `size` that `paint` draws
+// whole, without keeping a picture of the whole surface. The rows the
+// region touches are drawn across the full width into a strip and copied:
+// a stretched bitmap clipped at a side would be sampled from another
+// starting point and differ in the last bit, while whole rows give every
+// pixel exactly as a full paint does. The strip starts white. Antialiased
+// edges depend on the strip's starting row as well: a strip that begins
+// within the first `wholeTopRows` rows (where such edges lie) begins at the
+// top edge.
+void PaintRows(QPainter& target, const QRegion& region, const QSize& size,
+               const std::function<void(QPainter&, const QSize&)>& paint, int wholeTopRows = 0);
 
 }  // namespace tastolino
