@@ -3,14 +3,14 @@
 // platform, so that the registration below runs before main().
 #include "platform/Seams.h"
 #include "platform/SeamsRegistry.h"
+#include "platform/SoundPlayer.h"
 #include "platform/WindowPlacement.h"
 #include "platform/XkbKeyboard.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QGuiApplication>
-#include <QHash>
 #include <QMessageBox>
-#include <QSoundEffect>
 
 namespace tastolino::seams {
 namespace {
@@ -72,19 +72,17 @@ MsgAnswer messageBox(QWidget* parent, const MessageRequest& request) {
     }
 }
 
+QByteArray soundResource(int id) {
+    QFile file(QStringLiteral(":/sounds/%1.wav").arg(id));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void playEffect(int id) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
-    // One effect per sound, loaded once; QSoundEffect plays asynchronously
-    // and stays silent without an audio device.
-    static QHash<int, QSoundEffect*> effects;
-    QSoundEffect*& effect = effects[id];
-    if (!effect) {
-        effect = new QSoundEffect(QCoreApplication::instance());
-        effect->setSource(QUrl(QStringLiteral("qrc:/sounds/%1.wav").arg(id)));
-        effect->setVolume(0.6f);
-    }
-    effect->stop();
-    effect->play();
+    // Made at the first sound; silent without a sound output. The sounds
+    // play at 60 % of their recorded level.
+    static SoundPlayer player(openSystemOutput, soundResource, 0.6f);
+    player.play(id);
 }
 
 const bool registered = [] {

@@ -36,8 +36,8 @@ grep -q '/\.keep$' <<<"$contents" && fail "placeholder files in the package"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for dep in libqt6widgets6 libqt6multimedia6 libqt6svg6 libx11-6 \
-  fonts-liberation2 fonts-dejavu-core gstreamer1.0-plugins-base libqt6sql6-sqlite; do
+for dep in libqt6widgets6 libqt6svg6 libx11-6 \
+  fonts-liberation2 fonts-dejavu-core libasound2 libqt6sql6-sqlite; do
   grep -q "\b$dep\b" <<<"$depends" || fail "does not depend on $dep"
 done
 
