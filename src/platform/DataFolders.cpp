@@ -55,10 +55,21 @@ bool isInstalledDataFolder(const QString& dataFolder) {
 
 QFileInfoList filesIn(const QString& folder, const QString& pattern) {
     QDir dir(folder);
-    dir.setNameFilters({pattern});
     dir.setFilter(QDir::Files | QDir::Readable);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    return dir.entryInfoList();
+    // A pattern of the "*.lez" kind is matched here, case ignored as QDir
+    // does: QDir would compile every name filter into a regular expression,
+    // and the start-up needs the expression engine for nothing else.
+    const QStringView ending = QStringView(pattern).mid(1);
+    if (!pattern.startsWith(QLatin1Char('*')) || ending.contains(QLatin1Char('*')) ||
+        ending.contains(QLatin1Char('?')) || ending.contains(QLatin1Char('['))) {
+        dir.setNameFilters({pattern});
+        return dir.entryInfoList();
+    }
+    QFileInfoList matching;
+    for (const QFileInfo& file : dir.entryInfoList())
+        if (file.fileName().endsWith(ending, Qt::CaseInsensitive)) matching << file;
+    return matching;
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ std::optional<PcmSound> decodeWav(const QByteArray& file, float gain) {
             rate = int(le32(data + body + 4));
             bits = le16(data + body + 14);
             // WAVE_FORMAT_EXTENSIBLE names the format in its sub-format.
-            pcm = format == 1 || (format == 0xFFFE && available >= 26 && le16(data + body + 24) == 1);
+            pcm =
+                format == 1 || (format == 0xFFFE && available >= 26 && le16(data + body + 24) == 1);
         } else if (std::memcmp(id, "data", 4) == 0) {
             // A writer that did not know the length at the start leaves it
             // too large: what the file holds is played.

@@ -260,6 +260,10 @@ class TestDataFolders : public QObject {
         touch(own + QStringLiteral("Esercizi/uno.LEZ"));
         touch(own + QStringLiteral("Esercizi/Due.lez"));
         touch(own + QStringLiteral("Esercizi/notes.txt"));
+        // Neither another ending nor a hidden file is a lesson.
+        touch(own + QStringLiteral("Esercizi/nolez"));
+        touch(own + QStringLiteral("Esercizi/vier.lezz"));
+        touch(own + QStringLiteral("Esercizi/.fuenf.lez"));
 
         const QFileInfoList course = listedFiles(data_, QStringLiteral("CorsoDattilo"),
                                                  QStringLiteral("*.lez"), title, user_);
@@ -270,6 +274,9 @@ class TestDataFolders : public QObject {
             listedFiles(data_, QStringLiteral("Esercizi"), QStringLiteral("*.lez"), folded, user_);
         QCOMPARE(names(exercises), (QStringList{"Due.lez", "tre.lez", "uno.LEZ"}));
         QCOMPARE(exercises[2].path(), own + QStringLiteral("Esercizi"));
+        QCOMPARE(names(listedFiles(data_, QStringLiteral("Esercizi"), QStringLiteral("*.txt"),
+                                   folded, user_)),
+                 QStringList{"notes.txt"});
 
         QCOMPARE(
             lookupFolders(data_, QStringLiteral("Esercizi"), user_),
