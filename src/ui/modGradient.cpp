@@ -51,9 +51,10 @@ Rgb colourAt(const Rgb& from, const Rgb& to, int count, int k) {
             channelAt(from.b, to.b, count, k)};
 }
 
-// The source bitmaps of the last gradients painted. A surface repaints
-// its gradients over and over while its size stays; a handful of entries
-// (at most 255 x 255 pixels each) covers the windows on screen.
+// The source bitmaps of the last gradients painted that change across as
+// well as down (the themes' backgrounds): a surface repaints its gradients
+// over and over while its size stays, and these take a while to compute. A
+// gradient that changes only downwards is quicker to compute than to keep.
 struct SourceKey {
     int width, height;
     uint32_t topLeft, topRight, bottomLeft, bottomRight;
@@ -61,7 +62,7 @@ struct SourceKey {
 };
 
 const QImage& cachedSource(const SourceKey& key) {
-    constexpr size_t kKept = 6;
+    constexpr size_t kKept = 4;
     static std::vector<std::pair<SourceKey, QImage>> kept;  // most recent last
     const auto found = std::find_if(kept.begin(), kept.end(),
                                     [&key](const auto& entry) { return entry.first == key; });
@@ -102,6 +103,10 @@ QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t top
         const Rgb left = colourAt(bl, tl, sh, k);
         const Rgb right = colourAt(br, tr, sh, k);
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(sh - 1 - k));
+        if (left.r == right.r && left.g == right.g && left.b == right.b) {
+            std::fill(line, line + sw, qRgb(left.r, left.g, left.b));
+            continue;
+        }
         for (int j = 0; j < sw; ++j) {
             const Rgb c = colourAt(left, right, sw, j);
             line[j] = qRgb(c.r, c.g, c.b);
@@ -113,8 +118,16 @@ QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t top
 void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t topLeft,
                    uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight, bool halftone) {
     if (width <= 0 || height <= 0) return;
-    const QImage& source = cachedSource({GradientSourceExtent(width), GradientSourceExtent(height),
-                                         topLeft, topRight, bottomLeft, bottomRight});
+    const SourceKey key{GradientSourceExtent(width),
+                        GradientSourceExtent(height),
+                        topLeft,
+                        topRight,
+                        bottomLeft,
+                        bottomRight};
+    const QImage source =
+        topLeft == topRight && bottomLeft == bottomRight
+            ? GradientSourceImage(width, height, topLeft, topRight, bottomLeft, bottomRight)
+            : cachedSource(key);
     const bool wasSmooth = p.testRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::SmoothPixmapTransform, halftone);
     p.drawImage(QRect(x, y, width, height), source);
@@ -147,6 +160,10 @@ QPixmap BackgroundPixmap(const QSize& client, int theme) {
     return pixmap;
 }
 
+namespace {
+constexpr int kStripRows = 64;
+}  // namespace
+
 void PaintRows(QPainter& target, const QRegion& region, const QSize& size,
                const std::function<void(QPainter&, const QSize&)>& paint, int wholeTopRows) {
     const QRect whole(QPoint(0, 0), size);
@@ -165,15 +182,23 @@ void PaintRows(QPainter& target, const QRegion& region, const QSize& size,
         else
             joined.push_back(band);
     }
+    // Strips of a few rows at a time, so that even a whole window needs
+    // little memory on the side; the first strip of a band that starts at
+    // the top takes in every row of antialiased drawing there.
+    const int stripRows = std::max(kStripRows, wholeTopRows);
+    QImage strip;
     for (const auto& [top, bottom] : joined) {
-        QImage strip(size.width(), bottom - top + 1, QImage::Format_RGB32);
-        strip.fill(Qt::white);
-        {
-            QPainter p(&strip);
-            p.translate(0, -top);
-            paint(p, size);
+        for (int from = top; from <= bottom; from += stripRows) {
+            const int rows = std::min(stripRows, bottom - from + 1);
+            if (strip.height() != rows) strip = QImage(size.width(), rows, QImage::Format_RGB32);
+            strip.fill(Qt::white);
+            {
+                QPainter p(&strip);
+                p.translate(0, -from);
+                paint(p, size);
+            }
+            target.drawImage(QPoint(0, from), strip);
         }
-        target.drawImage(QPoint(0, top), strip);
     }
 }
 
