@@ -29,6 +29,7 @@ class QTimer;
 
 namespace tastolino {
 
+class BlinkPicture;
 class ClsResize;
 class cTooltip;
 class DisplayPanel;
@@ -144,7 +145,7 @@ class frmTastomat : public QWidget {
     // averages: time, sentence, correct, wrong, errors, level averages.
     std::array<QLabel*, 6> bottomCaptions{};
     QWidget* picKeyword = nullptr;
-    QLabel* imgPremi = nullptr;  // the blinking "press Enter" picture
+    BlinkPicture* imgPremi = nullptr;  // the blinking "press Enter" picture
 
   public:
     // Balloon tips of the source options and of the level options.

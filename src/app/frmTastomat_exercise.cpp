@@ -8,6 +8,7 @@
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"
 #include "results/frmClassificaIcons.h"
+#include "ui/BlinkPicture.h"
 #include "ui/GradientPanel.h"
 
 #include <QComboBox>
@@ -96,9 +97,8 @@ void frmTastomat::CreateEnterPicture() {
     const QRect enter = keyboard->keyRect(KeyEnterUpper).united(keyboard->keyRect(KeyEnterLower));
     const int side = std::max(24, enter.width() * 3 / 4);
     if (!imgPremi) {
-        imgPremi = new QLabel(picNotebook);
+        imgPremi = new BlinkPicture(picNotebook);
         imgPremi->setObjectName(QStringLiteral("imgPremi"));
-        imgPremi->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     QPixmap pm(side, side);
     pm.fill(Qt::transparent);
@@ -126,7 +126,8 @@ void frmTastomat::CreateEnterPicture() {
     // On the Enter key itself, so the blinking points at the key to press.
     const QPoint centre = keyboard->mapTo(picNotebook, enter.center());
     imgPremi->setGeometry(centre.x() - side / 2, centre.y() - side / 2, side, side);
-    imgPremi->hide();
+    imgPremi->setLit(false);
+    imgPremi->show();
 }
 
 }  // namespace tastolino

@@ -10,6 +10,7 @@
 #include "keyboard/KeyboardPanel.h"
 #include "platform/Seams.h"
 #include "results/frmClassificaIcons.h"
+#include "ui/BlinkPicture.h"
 #include "ui/GradientPanel.h"
 #include "ui/frmTransparency.h"
 
@@ -431,7 +432,7 @@ void MainWindowView::setEnterInvitation(bool on) {
         }
         return;
     }
-    w_.imgPremi->hide();
+    w_.imgPremi->setLit(false);
     if (kb) {
         kb->DrawKey(KeyEnterLower, true);
         kb->DrawKey(KeyEnterUpper, true);
@@ -439,8 +440,11 @@ void MainWindowView::setEnterInvitation(bool on) {
 }
 
 void MainWindowView::toggleEnterPicture() {
-    w_.imgPremi->setVisible(w_.imgPremi->isHidden());
-    if (w_.imgPremi->isVisible()) w_.imgPremi->raise();
+    BlinkPicture* picture = w_.imgPremi;
+    picture->setLit(!picture->isLit());
+    // Above anything placed on the keyboard since.
+    const QObjectList& siblings = picture->parentWidget()->children();
+    if (picture->isLit() && siblings.last() != picture) picture->raise();
 }
 
 // --- Other windows --------------------------------------------------------------
