@@ -74,7 +74,8 @@ int ringRows(const QSize& sheet) {
 }
 
 // The notebook sheet: a gradient with the rings of a spiral binding along
-// its top edge and a thin frame.
+// its top edge and a thin frame. Like the other panels here, only its
+// antialiased rings need the whole-row painting of a gradient surface.
 GradientPanel::Painter notebookPainter() {
     return [](QPainter& p, const QSize& s) {
         PaintGradient(p, 0, 0, s.width(), s.height(), 0xFFFFFF, 0xFFFFFF, 0xF0E6DC, 0xF0E6DC, true);
@@ -82,7 +83,8 @@ GradientPanel::Painter notebookPainter() {
         const qreal radius = ringRadius(s);
         constexpr int kRings = 38;
         const qreal step = (s.width() - 36) / qreal(kRings - 1);
-        for (int ring = 0; ring < kRings; ++ring) {
+        const bool ringsShown = !VisibleArea(p, QRect(0, 0, s.width(), ringRows(s))).isEmpty();
+        for (int ring = 0; ringsShown && ring < kRings; ++ring) {
             const qreal x = 18 + ring * step;
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(0x9A, 0xA4, 0xB0));
@@ -115,7 +117,11 @@ GradientPanel::Painter bottomBarPainter() {
         p.setPen(QColor(0x8A, 0x9B, 0xB0));
         p.drawRect(QRect(QPoint(0, 0), s).adjusted(0, 0, -1, -1));
         p.setPen(QColor(0xB8, 0xC4, 0xD2));
-        for (int x = 8; x < s.width() - 8; x += 4) p.drawPoint(x, s.height() - 6);
+        const QRect rule = VisibleArea(p, QRect(8, s.height() - 6, s.width() - 16, 1));
+        if (rule.isEmpty()) return;
+        // Every fourth pixel from the left end, within what can show.
+        const int from = 8 + (rule.left() - 8 + 3) / 4 * 4;
+        for (int x = from; x <= rule.right(); x += 4) p.drawPoint(x, s.height() - 6);
     };
 }
 
@@ -149,6 +155,7 @@ void frmTastomat::CreateControls() {
 
 void frmTastomat::CreateNotebook() {
     picNotebook = new GradientPanel(notebookPainter(), this);
+    picNotebook->setRowExact(true);
     picNotebook->setWholeTopRows(ringRows);
     picNotebook->setObjectName(QStringLiteral("picNotebook"));
     picNotebook->setGeometry(20, 40, 760, 480);
@@ -216,6 +223,7 @@ void frmTastomat::CreateNotebook() {
 
     // The message after a sentence, with its score icon.
     picMessaggio = new GradientPanel(messagePanelPainter(), picNotebook);
+    picMessaggio->setRowExact(true);
     picMessaggio->setObjectName(QStringLiteral("picMessaggio"));
     picMessaggio->setGeometry(370, 142, 239, 90);
     imgIconaPunteggio =
@@ -228,6 +236,7 @@ void frmTastomat::CreateNotebook() {
     picMessaggio->hide();
 
     picFondoNotebook = new GradientPanel(trayPainter(), picNotebook);
+    picFondoNotebook->setRowExact(true);
     picFondoNotebook->setObjectName(QStringLiteral("picFondoNotebook"));
     picFondoNotebook->setGeometry(6, 237, 609, 227);
 
@@ -270,6 +279,7 @@ void frmTastomat::CreateNotebook() {
 
 void frmTastomat::CreateSourceMenu(QWidget* parent) {
     picMenu = new GradientPanel(framedPanelPainter(), parent);
+    picMenu->setRowExact(true);
     picMenu->setObjectName(QStringLiteral("picMenu"));
     picMenu->setGeometry(622, 14, 130, 150);
     // Captions and tooltips come with the interface texts.
@@ -297,6 +307,7 @@ void frmTastomat::CreateSourceMenu(QWidget* parent) {
 
 void frmTastomat::CreateLevelPanel(QWidget* parent) {
     picLevel = new GradientPanel(framedPanelPainter(), parent);
+    picLevel->setRowExact(true);
     picLevel->setObjectName(QStringLiteral("picLevel"));
     picLevel->setGeometry(622, 172, 130, 60);
     for (int i = 0; i < 2; ++i) {
@@ -313,6 +324,7 @@ void frmTastomat::CreateLevelPanel(QWidget* parent) {
 
 void frmTastomat::CreateBottomBar() {
     picBottomBar = new GradientPanel(bottomBarPainter(), this);
+    picBottomBar->setRowExact(true);
     picBottomBar->setObjectName(QStringLiteral("picBottomBar"));
     picBottomBar->setGeometry(20, 528, 760, 62);
 

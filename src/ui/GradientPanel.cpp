@@ -42,18 +42,30 @@ void GradientPanel::setWholeTopRows(std::function<int(const QSize&)> rows) {
     update();
 }
 
+void GradientPanel::setRowExact(bool exact) {
+    rowExact_ = exact;
+    update();
+}
+
 void GradientPanel::invalidate() {
     update();
 }
 
 void GradientPanel::paintEvent(QPaintEvent* event) {
+    if (!painter_) return;
     QPainter p(this);
-    PaintRows(
-        p, event->region(), size(),
-        [this](QPainter& strip, const QSize& s) {
-            if (painter_) painter_(strip, s);
-        },
-        wholeTopRows_ ? wholeTopRows_(size()) : 0);
+    const int topRows = wholeTopRows_ ? wholeTopRows_(size()) : 0;
+    if (!rowExact_) {
+        PaintRows(p, event->region(), size(), painter_, topRows);
+        return;
+    }
+    const QRect top(0, 0, width(), topRows);
+    const QRegion strip = event->region() & top;
+    if (!strip.isEmpty()) PaintRows(p, strip, size(), painter_, topRows);
+    const QRegion rest = event->region() - top;
+    if (rest.isEmpty()) return;
+    p.setClipRegion(rest);
+    painter_(p, size());
 }
 
 }  // namespace tastolino

@@ -28,6 +28,11 @@ class GradientPanel : public QWidget {
     // The top rows that hold antialiased drawing, for the panel's size: a
     // repaint that reaches them starts at the top edge (see PaintRows).
     void setWholeTopRows(std::function<int(const QSize&)> rows);
+    // The painter draws, below the top rows above, only gradients that
+    // change downwards and lines, points and rectangles on whole pixels:
+    // pixels that come out the same whatever part is repainted, so a
+    // repaint there draws straight onto the window, no strip needed.
+    void setRowExact(bool exact);
     // Repaints the whole surface, e.g. after a theme change.
     void invalidate();
 
@@ -37,6 +42,7 @@ class GradientPanel : public QWidget {
   private:
     Painter painter_;
     std::function<int(const QSize&)> wholeTopRows_;
+    bool rowExact_ = false;
 };
 
 }  // namespace tastolino

@@ -1,8 +1,10 @@
 #include "ui/modGradient.h"
 
 #include <QColor>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QRegion>
+#include <QTransform>
 
 #include <algorithm>
 #include <array>
@@ -51,29 +53,70 @@ Rgb colourAt(const Rgb& from, const Rgb& to, int count, int k) {
             channelAt(from.b, to.b, count, k)};
 }
 
-// The source bitmaps of the last gradients painted that change across as
-// well as down (the themes' backgrounds): a surface repaints its gradients
-// over and over while its size stays, and these take a while to compute. A
-// gradient that changes only downwards is quicker to compute than to keep.
+// A few pictures kept by key, the most recently used last.
+template <typename Key>
+class KeptPictures {
+  public:
+    explicit KeptPictures(size_t capacity) : capacity_(capacity) {}
+    template <typename Make>
+    const QImage& get(const Key& key, Make make) {
+        const auto found = std::find_if(kept_.begin(), kept_.end(),
+                                        [&key](const auto& entry) { return entry.first == key; });
+        if (found != kept_.end()) {
+            std::rotate(found, found + 1, kept_.end());
+            return kept_.back().second;
+        }
+        if (kept_.size() == capacity_) kept_.erase(kept_.begin());
+        kept_.emplace_back(key, make());
+        return kept_.back().second;
+    }
+
+  private:
+    size_t capacity_;
+    std::vector<std::pair<Key, QImage>> kept_;
+};
+
 struct SourceKey {
     int width, height;
     uint32_t topLeft, topRight, bottomLeft, bottomRight;
     bool operator==(const SourceKey&) const = default;
 };
 
-const QImage& cachedSource(const SourceKey& key) {
-    constexpr size_t kKept = 4;
-    static std::vector<std::pair<SourceKey, QImage>> kept;  // most recent last
-    const auto found = std::find_if(kept.begin(), kept.end(),
-                                    [&key](const auto& entry) { return entry.first == key; });
-    if (found != kept.end()) {
-        std::rotate(found, found + 1, kept.end());
-        return kept.back().second;
-    }
-    if (kept.size() == kKept) kept.erase(kept.begin());
-    kept.emplace_back(key, GradientSourceImage(key.width, key.height, key.topLeft, key.topRight,
-                                               key.bottomLeft, key.bottomRight));
-    return kept.back().second;
+struct ColumnKey {
+    int width, height;
+    uint32_t top, bottom;
+    bool halftone;
+    bool operator==(const ColumnKey&) const = default;
+};
+
+// A gradient that changes across as well as down (the themes'
+// backgrounds) is stretched from its source bitmap, which takes a while to
+// compute: the last few are kept (at most 255 x 255 pixels each).
+const QImage& keptSource(const SourceKey& key) {
+    static KeptPictures<SourceKey> kept(4);
+    return kept.get(key, [&key] {
+        return GradientSourceImage(key.width, key.height, key.topLeft, key.topRight, key.bottomLeft,
+                                   key.bottomRight);
+    });
+}
+
+// A gradient that changes only downwards has one colour per row: its
+// source's columns are equal, and stretching equal neighbours across keeps
+// them equal. The colours are those of the stretched bitmap itself, taken
+// from its first column (a device one pixel wide computes nothing else);
+// kept per size, a few bytes a row.
+const QImage& keptRowColours(const ColumnKey& key) {
+    static KeptPictures<ColumnKey> kept(16);
+    return kept.get(key, [&key] {
+        const QImage source =
+            GradientSourceImage(key.width, key.height, key.top, key.top, key.bottom, key.bottom);
+        QImage column(1, key.height, QImage::Format_RGB32);
+        column.fill(Qt::white);
+        QPainter p(&column);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, key.halftone);
+        p.drawImage(QRect(0, 0, key.width, key.height), source);
+        return column;
+    });
 }
 
 }  // namespace
@@ -118,20 +161,34 @@ QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t top
 void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t topLeft,
                    uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight, bool halftone) {
     if (width <= 0 || height <= 0) return;
-    const SourceKey key{GradientSourceExtent(width),
-                        GradientSourceExtent(height),
-                        topLeft,
-                        topRight,
-                        bottomLeft,
-                        bottomRight};
-    const QImage source =
-        topLeft == topRight && bottomLeft == bottomRight
-            ? GradientSourceImage(width, height, topLeft, topRight, bottomLeft, bottomRight)
-            : cachedSource(key);
     const bool wasSmooth = p.testRenderHint(QPainter::SmoothPixmapTransform);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, halftone);
-    p.drawImage(QRect(x, y, width, height), source);
+    if (topLeft == topRight && bottomLeft == bottomRight) {
+        // The row colours filled across, only the rows that can show.
+        const QImage& rows = keptRowColours({width, height, topLeft, bottomLeft, halftone});
+        const QRect shown = VisibleArea(p, QRect(x, y, width, height));
+        const int first = shown.isEmpty() ? 0 : shown.top() - y;
+        const int last = shown.isEmpty() ? 0 : shown.bottom() + 1 - y;
+        for (int r = first; r < last; ++r)
+            p.fillRect(x, y + r, width, 1, QColor::fromRgb(rows.pixel(0, r)));
+    } else {
+        const QImage& source =
+            keptSource({GradientSourceExtent(width), GradientSourceExtent(height), topLeft,
+                        topRight, bottomLeft, bottomRight});
+        p.setRenderHint(QPainter::SmoothPixmapTransform, halftone);
+        p.drawImage(QRect(x, y, width, height), source);
+    }
     p.setRenderHint(QPainter::SmoothPixmapTransform, wasSmooth);
+}
+
+QRect VisibleArea(const QPainter& p, const QRect& area) {
+    QRect shown = area;
+    const QTransform& transform = p.worldTransform();
+    if (transform.type() > QTransform::TxTranslate) return shown;
+    if (p.hasClipping()) shown &= p.clipBoundingRect().toAlignedRect();
+    if (const QPaintDevice* device = p.device())
+        shown &=
+            QRect(-int(transform.dx()), -int(transform.dy()), device->width(), device->height());
+    return shown;
 }
 
 void PaintBackground(QPainter& p, const QSize& client, int theme) {

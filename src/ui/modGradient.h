@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QRect>
 #include <QSize>
 
 #include <cstdint>
@@ -46,6 +47,11 @@ QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t top
 // surface does not compute its gradient again.
 void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t topLeft,
                    uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight, bool halftone);
+
+// The part of `area` (in the painter's coordinates) that the painter can
+// reach: inside its clip and its device. Drawing wholly outside it can be
+// skipped. Under a rotation or scaling, the whole area.
+QRect VisibleArea(const QPainter& p, const QRect& area);
 
 // A whole window client area in the colours of `theme`: the lower half
 // from the middle band down to the bottom corners, then the upper half from

@@ -103,6 +103,38 @@ class TestGradient : public QObject {
         QVERIFY(allPixels(image, QColor(Qt::magenta).rgb()));
     }
 
+    // A gradient that changes only downwards is painted from its row
+    // colours: exactly the pixels of its source bitmap stretched, smooth or
+    // not, small or large, also into a strip that starts further down.
+    void downwardGradientsMatchTheStretchedBitmap() {
+        for (const QSize size : {QSize(300, 170), QSize(97, 41), QSize(1000, 629), QSize(7, 300)}) {
+            for (const bool halftone : {true, false}) {
+                const auto reference = [&](int top) {
+                    QImage image(size.width(), size.height() - top, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    QPainter p(&image);
+                    p.translate(0, -top);
+                    p.setRenderHint(QPainter::SmoothPixmapTransform, halftone);
+                    p.drawImage(QRect(QPoint(0, 0), size),
+                                GradientSourceImage(size.width(), size.height(), 0x102030, 0x102030,
+                                                    0xF0E6DC, 0xF0E6DC));
+                    return image;
+                };
+                const auto painted = [&](int top) {
+                    QImage image(size.width(), size.height() - top, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    QPainter p(&image);
+                    p.translate(0, -top);
+                    PaintGradient(p, 0, 0, size.width(), size.height(), 0x102030, 0x102030,
+                                  0xF0E6DC, 0xF0E6DC, halftone);
+                    return image;
+                };
+                QCOMPARE(painted(0), reference(0));
+                QCOMPARE(painted(size.height() / 3), reference(size.height() / 3));
+            }
+        }
+    }
+
     void equalColoursGiveAFlatFill() {
         QImage image = canvas(300, 200);
         {
@@ -163,30 +195,59 @@ class TestGradient : public QObject {
     // gradient lies under the part and where antialiased edges in the top
     // rows do; a repaint follows the painter's current colours.
     void panelWidgetRepaintsPartsExactly() {
-        const auto notebook = [](QPainter& p, const QSize& s) {
+        // Across as well as down, with an antialiased ring in the top rows.
+        const auto sheet = [](QPainter& p, const QSize& s) {
             PaintGradient(p, 0, 0, s.width(), s.height(), 0xFFFFFF, 0x3366CC, 0xF0E6DC, 0x104080,
                           true);
             p.setRenderHint(QPainter::Antialiasing);
             p.setBrush(QColor(0x55, 0x5F, 0x6B));
             p.drawEllipse(QPointF(30.5, 7.3), 5.2, 5.2);
         };
-        QImage whole(300, 170, QImage::Format_RGB32);
-        whole.fill(Qt::white);
-        {
-            QPainter p(&whole);
-            notebook(p, whole.size());
-        }
-        GradientPanel panel(notebook);
-        panel.setWholeTopRows([](const QSize&) { return 14; });
-        panel.resize(whole.size());
-        for (const QRect& part : {QRect(17, 3, 40, 12), QRect(250, 100, 49, 69),
-                                  QRect(120, 60, 1, 1), QRect(0, 0, 300, 170)}) {
-            const QRegion region = QRegion(part) + QRect(part.x() / 2, 150, 9, 5);
-            QImage image(whole.size(), QImage::Format_RGB32);
-            image.fill(Qt::black);
-            // render() puts the region's top left corner at the offset given.
-            panel.render(&image, region.boundingRect().topLeft(), region);
-            for (const QRect& r : region) QCOMPARE(image.copy(r), whole.copy(r));
+        // Down only, with a ring on top, a frame, a light line and dots:
+        // painted straight onto the window below the top rows.
+        const auto rowExact = [](QPainter& p, const QSize& s) {
+            PaintGradient(p, 0, 0, s.width(), s.height(), 0xFFFFFF, 0xFFFFFF, 0xF0E6DC, 0xF0E6DC,
+                          true);
+            if (!VisibleArea(p, QRect(0, 0, s.width(), 14)).isEmpty()) {
+                p.setRenderHint(QPainter::Antialiasing);
+                p.setBrush(QColor(0x55, 0x5F, 0x6B));
+                p.drawEllipse(QPointF(30.5, 7.3), 5.2, 5.2);
+                p.setRenderHint(QPainter::Antialiasing, false);
+            }
+            p.setPen(QColor(0x8A, 0x9B, 0xB0));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRect(QPoint(0, 0), s).adjusted(0, 0, -1, -1));
+            p.setPen(QColor(255, 255, 255, 180));
+            p.drawLine(1, 1, s.width() - 2, 1);
+            for (int x = 8; x < s.width() - 8; x += 4) p.drawPoint(x, s.height() - 6);
+        };
+        for (const bool exact : {false, true}) {
+            const GradientPanel::Painter painter =
+                exact ? GradientPanel::Painter(rowExact) : GradientPanel::Painter(sheet);
+            QImage whole(300, 170, QImage::Format_RGB32);
+            whole.fill(Qt::white);
+            {
+                QPainter p(&whole);
+                painter(p, whole.size());
+            }
+            // On a window at an offset, as a panel lies in the main window.
+            QWidget window;
+            window.resize(340, 230);
+            GradientPanel panel(painter, &window);
+            panel.setWholeTopRows([](const QSize&) { return 14; });
+            panel.setRowExact(exact);
+            panel.setGeometry(23, 41, whole.width(), whole.height());
+            for (const QRect& part :
+                 {QRect(17, 3, 40, 12), QRect(250, 100, 49, 69), QRect(120, 60, 1, 1),
+                  QRect(0, 0, 300, 170), QRect(9, 160, 30, 10)}) {
+                const QRegion region = QRegion(part) + QRect(part.x() / 2, 150, 9, 5);
+                QImage image(whole.size(), QImage::Format_RGB32);
+                image.fill(Qt::black);
+                // render() puts the region's top left corner at the offset
+                // given.
+                panel.render(&image, region.boundingRect().topLeft(), region);
+                for (const QRect& r : region) QCOMPARE(image.copy(r), whole.copy(r));
+            }
         }
 
         int theme = 10;
