@@ -8,7 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 using tastolino::IniManager;
 namespace profile = tastolino::profile;
@@ -50,6 +54,49 @@ class TestProfile : public QObject {
                 QFile::remove(entry.filePath());
         }
         path = dir.filePath(QStringLiteral("t.ini"));
+    }
+
+    // A settled file is read once for many keys; still, every change to it
+    // is seen at the next read: in place with the same size, through
+    // another name, by a replacement, by a change of permissions.
+    void aSettledFileIsReadOnceAndChangesAreSeen() {
+        put("[A]\r\nName=Ann\r\n");
+        const auto settle = [this] {
+            const timespec old[2] = {{1600000000, 0}, {1600000000, 0}};
+            QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), old, 0) == 0);
+        };
+        settle();
+        QCOMPARE(read("A", "Name"), std::string("Ann"));
+        // A write in place is a change.
+        put("[A]\r\nName=Bob\r\n");
+        QCOMPARE(read("A", "Name"), std::string("Bob"));
+        settle();
+        QCOMPARE(read("A", "Name"), std::string("Bob"));
+        // Same size, modification time set back, different contents: the
+        // status change time still tells.
+        put("[A]\r\nName=Cid\r\n");
+        settle();
+        QCOMPARE(read("A", "Name"), std::string("Cid"));
+        // A write of this program replaces the file.
+        QVERIFY(ini("A").Scrivi("Name", "Dan"));
+        QCOMPARE(read("A", "Name"), std::string("Dan"));
+        settle();
+        QCOMPARE(read("A", "Name"), std::string("Dan"));
+        if (::geteuid() != 0) {
+            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+            QCOMPARE(read("A", "Name"), std::string("<def>"));
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        }
+        // Another file by the same name after a rename.
+        const QString other = dir.filePath(QStringLiteral("other.ini"));
+        {
+            QFile f(other);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[A]\r\nName=Eve\r\n");
+        }
+        QVERIFY(::rename(QFile::encodeName(other).constData(),
+                         QFile::encodeName(path).constData()) == 0);
+        QCOMPARE(read("A", "Name"), std::string("Eve"));
     }
 
     void writesCreateFileSectionsAndKeysInOrder() {
