@@ -7,7 +7,10 @@
 # name dialog answered and the Enter invitation blinking, resident, private
 # and shared memory five seconds later and the processor time over the next
 # ten seconds.
-#   bench/xstart/run.sh [runs]      (builds build/release when needed)
+#   bench/xstart/run.sh [runs] [app folder]
+# builds build/release when needed; an app folder (the program with its data,
+# as a build tree's app/ holds it) measures that program instead, e.g. one
+# built from an earlier commit.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-5}
@@ -16,6 +19,7 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
 cmake --build "$build" -j "$(nproc)" --target tastolino bench_xstart >/dev/null
+app=$(realpath "${2:-$build/app}")
 
 work=$(mktemp -d)
 xvfb=
@@ -27,14 +31,14 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb
-cp -r "$build/app" "$work/app"
+cp -r "$app" "$work/app"
 printf '[AccessName]\r\nRemember=1\r\nName=Lea\r\n' >"$work/app/Tastolino.ini"
 
 for n in $(seq 120 160); do
   [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { disp=:$n; break; }
 done
 export DISPLAY=$disp
-git log -1 --format='%h %s' 2>/dev/null || true
+if [ -n "${2:-}" ]; then echo "$app"; else git log -1 --format='%h %s' 2>/dev/null || true; fi
 for size in 800x600 1024x768 1280x1024; do
   Xvfb "$DISPLAY" -screen 0 "${size}x24" -noreset >/dev/null 2>&1 &
   xvfb=$!
