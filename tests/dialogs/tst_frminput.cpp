@@ -1,5 +1,7 @@
 #include "dialogs/frmInput.h"
 
+#include "support/TestFiles.h"
+
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -17,14 +19,9 @@ class TestFrmInput : public QObject {
     std::unique_ptr<frmInput> dialog;
 
     QString iniPath() const { return dir.filePath("Tastolino.ini"); }
-    void putIni(const QByteArray& bytes) {
-        QFile f(iniPath());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    void putIni(const QByteArray& bytes) { tastolino::testing::writeFile(iniPath(), bytes); }
     QByteArray iniBytes() const {
-        QFile f(iniPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        return tastolino::testing::readFile(iniPath(), QByteArray("<missing>"));
     }
     void open() {
         dialog = std::make_unique<frmInput>(tastolino::UserNameInput{dir.path() + "/", false});

@@ -1,6 +1,8 @@
 #include "settings/InstallerLanguage.h"
 #include "settings/Settings.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,14 +21,9 @@ class TestSettings : public QObject {
     QString folder;
 
     QString iniPath() const { return folder + "Tastolino.ini"; }
-    void putIni(const QByteArray& bytes) {
-        QFile f(iniPath());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    void putIni(const QByteArray& bytes) { tastolino::testing::writeFile(iniPath(), bytes); }
     QByteArray iniBytes() const {
-        QFile f(iniPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        return tastolino::testing::readFile(iniPath(), QByteArray("<missing>"));
     }
     void putInstallerFile(const QByteArray& bytes) {
         QVERIFY(QDir(config.path()).mkpath("Lingovano"));
