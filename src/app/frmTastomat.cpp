@@ -10,6 +10,7 @@
 #include "exercise/MessageTable.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/DataFolders.h"
+#include "platform/FreeMemory.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
 #include "platform/StatisticsEntry.h"
@@ -41,6 +42,9 @@
 namespace tastolino {
 
 namespace {
+
+// From the end of the start-up to letting go of what the first paints used.
+constexpr int kSettleMs = 2000;
 
 QPointer<frmTastomat>& runningWindow() {
     static QPointer<frmTastomat> window;
@@ -224,6 +228,13 @@ void frmTastomat::FinishStartUp() {
     EnableMenu(true);
     inStartUp_ = false;
     PublishInputState();
+    // Once the welcome is on the screen, what only served the first paints
+    // goes back to the system while the learner reads it.
+    QTimer::singleShot(kSettleMs, this, [this] {
+        ReleaseGradientSources();
+        if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword)) keyboard->ReleaseFaces();
+        ReturnFreeMemory();
+    });
 }
 
 QString frmTastomat::InputState() const {

@@ -69,6 +69,10 @@ QRect KeyboardPanel::scaled(const QRect& d) const {
                  int(std::lround(d.height() * largeScreenScale().y)));
 }
 
+void KeyboardPanel::ReleaseFaces() {
+    for (Key& k : keys_) k.face = QImage();
+}
+
 void KeyboardPanel::rebuildGeometry() {
     for (int k = 0; k < kKeyCount; ++k) {
         keys_[k].rect = scaled(designRect(k));

@@ -76,6 +76,9 @@ class KeyboardPanel : public QWidget {
     // --- Drawing operations.
     void DrawKey(int key, bool released);
     void RedrawKeyboard();
+    // Lets the keys' drawn faces go (half a megabyte) while nothing is
+    // typed; each is drawn again when its key is next painted.
+    void ReleaseFaces();
     void ColorTasti();
     // Shows the key and modifier for the first character of `ch`; `position`
     // is its position in the exercise line (0: only refresh the keyboard).

@@ -174,7 +174,7 @@ void KeyboardPanel::renderFace(int key) {
         }
     }
     p.end();
-    k.face = face;
+    k.face = KeptCopy(face);
 }
 
 void KeyboardPanel::paintEvent(QPaintEvent* event) {

@@ -21,8 +21,12 @@ QImage svgImage(const QString& resource, const QSize& size) {
         p.setRenderHint(QPainter::Antialiasing);
         renderer.render(&p);
     }
-    cache.insert(key, image);
-    return image;
+    cache.insert(key, KeptCopy(image));
+    return *cache.constFind(key);
+}
+
+QImage KeptCopy(const QImage& painted) {
+    return painted.copy();
 }
 
 const QCursor& handCursor() {

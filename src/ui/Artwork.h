@@ -14,4 +14,9 @@ QImage svgImage(const QString& resource, const QSize& size);
 // The program's hand cursor, for controls that react to clicks.
 const QCursor& handCursor();
 
+// What was painted into `painted`, without the paint engine that a QImage
+// once painted on keeps for as long as it lives (kilobytes each): for
+// pictures that are kept.
+QImage KeptCopy(const QImage& painted);
+
 }  // namespace tastolino

@@ -1,5 +1,7 @@
 #include "ui/modGradient.h"
 
+#include "ui/Artwork.h"
+
 #include <QColor>
 #include <QPaintDevice>
 #include <QPainter>
@@ -70,6 +72,7 @@ class KeptPictures {
         kept_.emplace_back(key, make());
         return kept_.back().second;
     }
+    void clear() { kept_.clear(); }
 
   private:
     size_t capacity_;
@@ -92,9 +95,13 @@ struct ColumnKey {
 // A gradient that changes across as well as down (the themes'
 // backgrounds) is stretched from its source bitmap, which takes a while to
 // compute: the last few are kept (at most 255 x 255 pixels each).
-const QImage& keptSource(const SourceKey& key) {
+KeptPictures<SourceKey>& keptSources() {
     static KeptPictures<SourceKey> kept(4);
-    return kept.get(key, [&key] {
+    return kept;
+}
+
+const QImage& keptSource(const SourceKey& key) {
+    return keptSources().get(key, [&key] {
         return GradientSourceImage(key.width, key.height, key.topLeft, key.topRight, key.bottomLeft,
                                    key.bottomRight);
     });
@@ -115,11 +122,16 @@ const QImage& keptRowColours(const ColumnKey& key) {
         QPainter p(&column);
         p.setRenderHint(QPainter::SmoothPixmapTransform, key.halftone);
         p.drawImage(QRect(0, 0, key.width, key.height), source);
-        return column;
+        p.end();
+        return KeptCopy(column);
     });
 }
 
 }  // namespace
+
+void ReleaseGradientSources() {
+    keptSources().clear();
+}
 
 const ThemeColours& ThemeColoursOf(int theme) {
     if (theme < 0 || theme >= kThemeCount) theme = 0;

@@ -48,6 +48,10 @@ QImage GradientSourceImage(int width, int height, uint32_t topLeft, uint32_t top
 void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t topLeft,
                    uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight, bool halftone);
 
+// Lets the kept source bitmaps go (a quarter megabyte each) once the
+// windows have been painted; a later paint computes them again.
+void ReleaseGradientSources();
+
 // The part of `area` (in the painter's coordinates) that the painter can
 // reach: inside its clip and its device. Drawing wholly outside it can be
 // skipped. Under a rotation or scaling, the whole area.

@@ -51,6 +51,7 @@ class TestKeyboardPanel : public QObject {
     void altGrForcesFullRedraw();
     void deadKeyVowelHasNoModifier();
     void highlightOffKeepsKeysPressedWithoutShapes();
+    void releasedFacesAreDrawnAgainAlike();
     void wrongKeyMarkerIsCentred();
     void untypeableCharacter();
     void doubleClicks();
@@ -200,6 +201,29 @@ void TestKeyboardPanel::highlightInvertsNextKeyAndShift() {
     QVERIFY(!panel.isKeyPressed(10) && !panel.isKeyPressed(KeyRightShift));
     QVERIFY(panel.isKeyPressed(16));
     QVERIFY(!panel.highlightShown(1));
+}
+
+// The faces let go while nothing is typed come back as they were, pressed,
+// highlighted or not, and follow what changed since.
+void TestKeyboardPanel::releasedFacesAreDrawnAgainAlike() {
+    KeyboardPanel panel;
+    panel.setFingerMapOn(true);
+    panel.setHighlightOn(true);
+    panel.HighlightNextKey(QStringLiteral("A"), 0);
+    panel.DrawEnterInvitation();
+    const QImage before = panel.grab().toImage();
+    panel.ReleaseFaces();
+    QCOMPARE(panel.grab().toImage(), before);
+
+    panel.ReleaseFaces();
+    panel.HighlightNextKey(QStringLiteral("j"), 0);
+    KeyboardPanel fresh;
+    fresh.setFingerMapOn(true);
+    fresh.setHighlightOn(true);
+    fresh.HighlightNextKey(QStringLiteral("A"), 0);
+    fresh.DrawEnterInvitation();
+    fresh.HighlightNextKey(QStringLiteral("j"), 0);
+    QCOMPARE(panel.grab().toImage(), fresh.grab().toImage());
 }
 
 void TestKeyboardPanel::carriageReturnLightsBothEnterParts() {

@@ -179,6 +179,24 @@ class TestGradient : public QObject {
         QCOMPARE(ThemeColoursOf(-5).c1, ThemeColoursOf(0).c1);
     }
 
+    // A source let go is computed again the same, also for a repaint of a
+    // part.
+    void releasedSourcesAreComputedAgainAlike() {
+        const auto render = [](const QRegion& region) {
+            QImage image = canvas(300, 200);
+            QPainter p(&image);
+            PaintRows(p, region, image.size(),
+                      [](QPainter& strip, const QSize& s) { PaintBackground(strip, s, 3); });
+            return image;
+        };
+        const QImage whole = render(QRegion(0, 0, 300, 200));
+        const QImage part = render(QRegion(40, 70, 90, 30));
+        ReleaseGradientSources();
+        QCOMPARE(render(QRegion(40, 70, 90, 30)), part);
+        ReleaseGradientSources();
+        QCOMPARE(render(QRegion(0, 0, 300, 200)), whole);
+    }
+
     void panelLowerHalfIsFlatGrey() {
         QImage image = canvas(120, 81);
         {
