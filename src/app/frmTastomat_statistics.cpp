@@ -1,6 +1,7 @@
 // The statistics window of the main window: opened from the menu strip and
 // from the results window, with the drill on the weak keys, which starts
 // like an exercise named on the command line, and the CSV export.
+#include "app/StatisticsWindowModule.h"
 #include "app/StatsRecorder.h"
 #include "app/frmTastomat.h"
 #include "app/frmTastomat_view.h"
@@ -10,7 +11,6 @@
 #include "stats/StatsStore.h"
 #include "stats/WeakKeyDrill.h"
 #include "statswindow/KeyHeat.h"
-#include "statswindow/frmStatistiche.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,6 +57,13 @@ void exportCsv(StatsStore& store, QWidget* parent, bool sessions, const QString&
 }  // namespace
 
 void frmTastomat::ShowStatistics(QWidget* parent) {
+    QString problem;
+    const StatisticsWindowRunner runStatisticsWindow = statisticsWindowRunner(&problem);
+    if (!runStatisticsWindow) {
+        seams::message(parent, windowText("9151", interfaceLookup()).arg(problem), kTitle,
+                       seams::MsgIcon::Warning);
+        return;
+    }
     // The sentence clock stands still while the window is open.
     const bool wasRunning = engine.clockRunning();
     const QDateTime stopped = seams::now();
@@ -98,14 +105,9 @@ void frmTastomat::ShowStatistics(QWidget* parent) {
         exportCsv(store, owner, sessions, user);
     };
 
-    frmStatistiche window(store, setup, parent);
-    const QSize screen = seams::screenSize();
-    window.resize(statisticsWindowSize(screen));
-    window.move((screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2);
-    seams::execModal(&window);
-
-    if (!window.drillFile().isEmpty()) {
-        StartCommandLineExercise(window.drillFile());
+    const QString drillFile = runStatisticsWindow(store, setup, parent);
+    if (!drillFile.isEmpty()) {
+        StartCommandLineExercise(drillFile);
         return;
     }
     if (wasRunning && !unloaded_) engine.ResumeClock(stopped);

@@ -18,7 +18,7 @@ namespace {
 //   9060-9069  language window
 //   9100-9109  learning statistics (src/stats/StatsTexts.h); a "\n" in
 //              these texts stands for a line break
-//   9110-9199  the statistics window (9151 on: free)
+//   9110-9199  the statistics window (9152 on: free)
 constexpr InterfaceText kTexts[] = {
     // --- Main window: message table, captions, tooltips ----------------------
     {"0001", "Frasi interne"},
@@ -332,6 +332,8 @@ constexpr InterfaceText kTexts[] = {
     {"9148", "Spazio"},
     {"9149", "Utente: %1"},
     {"9150", "File CSV (*.csv)"},
+    {"9151",
+     "La finestra delle statistiche non si può aprire: il suo modulo manca o non si carica (%1)."},
 };
 
 }  // namespace

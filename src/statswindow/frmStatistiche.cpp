@@ -2,6 +2,7 @@
 
 #include "keyboard/KeySet.h"
 #include "keyboard/KeyboardPanel.h"
+#include "platform/Seams.h"
 #include "stats/FingerMap.h"
 #include "stats/StatsStore.h"
 #include "statswindow/KeyHeat.h"
@@ -64,6 +65,15 @@ QTableWidgetItem* cell(const QString& s, bool number = false) {
 
 QSize statisticsWindowSize(const QSize& screen) {
     return {std::min(screen.width() - 20, 1000), std::min(screen.height() - 40, 760)};
+}
+
+QString runStatisticsWindow(StatsStore& store, const StatsWindowSetup& setup, QWidget* parent) {
+    frmStatistiche window(store, setup, parent);
+    const QSize screen = seams::screenSize();
+    window.resize(statisticsWindowSize(screen));
+    window.move((screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2);
+    seams::execModal(&window);
+    return window.drillFile();
 }
 
 frmStatistiche::frmStatistiche(StatsStore& store, StatsWindowSetup setup, QWidget* parent)

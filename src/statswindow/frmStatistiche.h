@@ -10,6 +10,7 @@
 
 #include "stats/StatsQueries.h"
 #include "stats/StatsTexts.h"
+#include "statswindow/StatsWindowSetup.h"
 
 #include <QDate>
 #include <QDialog>
@@ -30,23 +31,13 @@ namespace tastolino {
 class KeyboardPanel;
 class StatsStore;
 
-struct StatsWindowSetup {
-    QString user;
-    QDate today;
-    TextLookup lookup;
-    bool ergonomic = false;      // the keyboard's finger division
-    bool largeKeyboard = false;  // the keyboard's large-screen size
-    // Makes the drill and returns the exercise file written, or an empty
-    // string after telling the user why not; none = no drill button.
-    std::function<QString(QWidget* parent)> makeDrill;
-    // Asks for a file and exports (true: sessions, false: keys); none = no
-    // export buttons.
-    std::function<void(QWidget* parent, bool sessions)> exportCsv;
-};
-
 // The window's size on a screen: roomy on large screens, within the screen
 // and its frame on the smallest (800 x 600).
 QSize statisticsWindowSize(const QSize& screen);
+
+// Opens the window modally over `parent`, sized for the screen and centred
+// on it; the drill exercise file it made, or empty.
+QString runStatisticsWindow(StatsStore& store, const StatsWindowSetup& setup, QWidget* parent);
 
 class frmStatistiche : public QDialog {
     Q_OBJECT

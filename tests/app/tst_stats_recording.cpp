@@ -7,6 +7,7 @@
 #include "../stats/StatsTestUtil.h"
 #include "StatsFixture.h"
 #include "WindowControls.h"
+#include "app/StatisticsWindowModule.h"
 #include "app/StatsRecorder.h"
 #include "app/frmTastomat.h"
 #include "platform/Seams.h"
@@ -145,6 +146,7 @@ class TestStatsRecording : public QObject {
         seams::useFakeClock(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
         seams::seedRandom(7);
         seams::setPrinterAvailableHook([] { return false; });
+        setStatisticsWindowRunner(&runStatisticsWindow);
         onStatistics_ = {};
         statsFromResults_ = false;
         seams::setModalHook([this](QDialog* dialog) {
@@ -306,6 +308,24 @@ class TestStatsRecording : public QObject {
                                                  " ORDER BY id DESC LIMIT 1")),
                  QStringList{QStringLiteral("4|") + drill});
         QVERIFY(asked_.isEmpty());
+    }
+
+    // The program's window comes from its module: without one beside the
+    // program or where an install puts it, the menu item says so.
+    void missingModuleIsSaid() {
+        start(QString());
+        setStatisticsWindowRunner({});
+        QString problem;
+        QVERIFY(!statisticsWindowRunner(&problem));
+        QVERIFY(problem.contains(QStringLiteral("tastolino-statistics.so")));
+        bool opened = false;
+        onStatistics_ = [&opened](frmStatistiche*) { opened = true; };
+        clickMenuItem(8);
+        QVERIFY(!opened);
+        QCOMPARE(asked_.size(), 1);
+        QVERIFY(asked_[0].text.startsWith(
+            QStringLiteral("La finestra delle statistiche non si può aprire")));
+        QVERIFY(asked_[0].text.contains(problem));
     }
 
     // The export buttons write the user's CSV files where the user chose;

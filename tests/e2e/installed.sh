@@ -109,6 +109,19 @@ start_and_greet() {  # label name program [argument]
 # Menu item 6 of the menu strip (background colour) at 800 x 600.
 next_background() { xdotool mousemove 251 19 click 1; sleep 0.5; }
 
+# Menu item 8 (statistics) at 800 x 600: the window comes from its module,
+# which the program finds beside itself or where the install put it.
+stats_id() { xdotool search --onlyvisible --name '^Statistiche di apprendimento$' 2>/dev/null | grep -m1 .; }
+open_statistics() {  # label
+  local stats
+  xdotool mousemove 323 19 click 1
+  stats=$(wait_for stats_id 20) || { fail "$1: no statistics window: $(cat "$work/$1.log")"; return; }
+  shot "$1-statistics"
+  xdotool windowfocus --sync "$stats" 2>/dev/null
+  xdotool key Escape
+  wait_gone "$stats" || fail "$1: the statistics window stayed"
+}
+
 expected_ini=$'[AccessName]\r\nRemember=1\r\nName=ANNA\r\n[Options]\r\nErgonomic=0\r\nSong=1\r\nKeyMap=1\r\nHighlight=1\r\nSimpleKeyb=0\r\nBackColor=1\r\nCategory=0\r\n[Language]\r\nCurrentLanguage=Italian\r\n'
 same_bytes() {  # file -> true when it holds exactly $expected_ini
   [ -f "$1" ] && cmp -s "$1" <(printf '%s' "$expected_ini")
@@ -125,15 +138,24 @@ same_bytes "$user_ini" || fail "installed, first run: $user_ini is not as expect
 [ "$(stat -c %a "$HOME/.config/tastolino")" = 700 ] || fail "the settings folder is not private"
 [ -e "$HOME/.local/share/tastolino" ] && fail "a data folder was made though nothing was written"
 
-start_and_greet installed2 - "$installed" && shot installed-second-run
+start_and_greet installed2 - "$installed" && {
+  shot installed-second-run
+  open_statistics installed2
+}
 stop_program
 same_bytes "$user_ini" || fail "installed, second run: name or colour not read back: $(cat -A "$user_ini" 2>&1)"
 [ "$(tree_state)" = "$before" ] || fail "the installed tree changed"
 
+[ -f "$HOME/.local/share/tastolino/TastolinoStats.sqlite" ] ||
+  fail "installed: the statistics are not in the user's data folder"
+
 # 2. Portable: beside the executable, byte for byte, nothing for the user.
-rm -rf "$HOME/.config"
+rm -rf "$HOME/.config" "$HOME/.local/share/tastolino"
 e2e_fresh_copy "$build/app/tastolino"
-start_and_greet portable anna "$app" && next_background
+start_and_greet portable anna "$app" && {
+  next_background
+  open_statistics portable
+}
 stop_program
 same_bytes "$work/app/Tastolino.ini" || fail "portable: Tastolino.ini not as expected: $(cat -A "$work/app/Tastolino.ini" 2>&1)"
 for folder in "$HOME/.config/tastolino" "$HOME/.local/share/tastolino"; do

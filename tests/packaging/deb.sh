@@ -32,11 +32,13 @@ for path in ./usr/bin/tastolino \
   ./usr/share/doc/tastolino/copyright ./usr/share/doc/tastolino/changelog.Debian.gz; do
   grep -qxF "$path" <<<"$contents" || fail "missing in the package: $path"
 done
+grep -q '^\./usr/lib/[a-z0-9_-]*/tastolino/tastolino-statistics\.so$' <<<"$contents" ||
+  fail "missing in the package: the statistics window's module"
 grep -q '/\.keep$' <<<"$contents" && fail "placeholder files in the package"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for dep in libqt6widgets6 libqt6svg6 libx11-6 \
+for dep in libqt6widgets6 libqt6svg6 libqt6charts6 libx11-6 \
   fonts-liberation2 fonts-dejavu-core libasound2 libqt6sql6-sqlite; do
   grep -q "\b$dep\b" <<<"$depends" || fail "does not depend on $dep"
 done
