@@ -71,6 +71,8 @@ QRect KeyboardPanel::scaled(const QRect& d) const {
 
 void KeyboardPanel::ReleaseFaces() {
     for (Key& k : keys_) k.face = QImage();
+    ringPictures_.clear();
+    ringPictures_.shrink_to_fit();
 }
 
 void KeyboardPanel::rebuildGeometry() {
@@ -106,7 +108,7 @@ void KeyboardPanel::setLargeScreen(bool on) {
 }
 
 void KeyboardPanel::resizeEvent(QResizeEvent*) {
-    if (canvas_.size() == size()) return;
+    if (groundSize_ == size()) return;
     clearCanvas();
     for (int k = 0; k < kKeyCount; ++k) drawRings(k);
     drawEnterSeam();

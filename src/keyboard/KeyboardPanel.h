@@ -4,18 +4,27 @@
 // icons.
 //
 // The panel is one painted widget. What the design draws on the panel
-// itself (the background and the bevel rings) is kept in a canvas image that
-// persists between paints; the key faces, the Enter masks, the ridges and
-// the icons lie above it, and the highlight shapes invert what lies beneath
-// them. A change repaints only the rectangles of the keys it touches.
+// itself (the background and the bevel rings) persists between paints as
+// the design draws it, each key's rings over those drawn before: the panel
+// remembers in which order and in which state each key's rings were last
+// drawn and paints them again in that order, which gives the picture a kept
+// canvas would hold without keeping one. The key faces, the Enter masks, the
+// ridges and the icons lie above it, and the highlight shapes invert what
+// lies beneath them. A change repaints only the rectangles of the keys it
+// touches.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <utility>
+#include <vector>
+
+class QPainter;
 
 namespace tastolino {
 
@@ -76,8 +85,8 @@ class KeyboardPanel : public QWidget {
     // --- Drawing operations.
     void DrawKey(int key, bool released);
     void RedrawKeyboard();
-    // Lets the keys' drawn faces go (half a megabyte) while nothing is
-    // typed; each is drawn again when its key is next painted.
+    // Lets the keys' drawn faces and ring pictures go (half a megabyte)
+    // while nothing is typed; each is drawn again when next painted.
     void ReleaseFaces();
     void ColorTasti();
     // Shows the key and modifier for the first character of `ch`; `position`
@@ -150,11 +159,28 @@ class KeyboardPanel : public QWidget {
         bool pressed = false;
         QImage face;  // fill and caption; null when it must be drawn again
     };
+    // Bevel rings as last drawn: around `rect`, `depth` + 1 rings in the
+    // colours of the state then. For the seam of the Enter key, `seam` is
+    // the row where the lower part meets the upper one.
+    struct Rings {
+        int order = -1;  // none since the panel was cleared
+        QRect rect;
+        uint32_t colour = 0;
+        bool pressed = false;
+        bool flat = false;
+        int depth = 0;
+        int seam = 0;
+        QRect bounds() const { return rect.adjusted(-depth - 1, -depth - 1, depth + 1, depth + 1); }
+    };
 
     QRect scaled(const QRect& design) const;
     QRect outerRect(int key) const;
     void drawRings(int key);
     void drawEnterSeam();
+    Rings ringsNow(const Key& k);
+    static void paintRings(QPainter& p, const Rings& rings);
+    const QImage& ringPicture(const Rings& rings);
+    static void paintEnterSeam(QPainter& p, const Rings& seam);
     void renderFace(int key);
     void clearCanvas();
     void rebuildGeometry();
@@ -183,7 +209,23 @@ class KeyboardPanel : public QWidget {
     int expectedKeyIndex_ = 0;
     bool fullRedrawPending_ = false;
 
-    QImage canvas_;  // the panel's own drawing: background and bevel rings
+    // The panel's own drawing: the ground it was cleared to, then the rings.
+    QSize groundSize_;
+    QColor ground_ = Qt::black;
+    std::array<Rings, 63> rings_;
+    Rings enterSeam_;
+    int drawOrder_ = 0;
+    // The rings of each look (size, colour, state) as a picture: many keys
+    // share one; let go with the faces.
+    struct RingLook {
+        QSize size;
+        uint32_t colour;
+        bool pressed;
+        bool flat;
+        int depth;
+        bool operator==(const RingLook&) const = default;
+    };
+    std::vector<std::pair<RingLook, QImage>> ringPictures_;
     std::array<QRect, kHighlightShapeCount> shapes_;
     std::array<bool, kHighlightShapeCount> shapeShown_{};
     std::array<QRect, kRidgeLineCount> ridges_;

@@ -60,32 +60,48 @@ std::pair<QString, int> fitLine(const QString& line, const QFontMetrics& fm, int
 }  // namespace
 
 void KeyboardPanel::clearCanvas() {
-    if (canvas_.size() != size()) canvas_ = QImage(size(), QImage::Format_RGB32);
-    canvas_.fill(flat_ ? Qt::white : Qt::black);
+    groundSize_ = size();
+    ground_ = flat_ ? Qt::white : Qt::black;
+    for (Rings& rings : rings_) rings.order = -1;
+    enterSeam_.order = -1;
     update();
 }
 
+KeyboardPanel::Rings KeyboardPanel::ringsNow(const Key& k) {
+    Rings rings;
+    rings.order = drawOrder_++;
+    rings.rect = k.rect;
+    rings.colour = k.colour;
+    rings.pressed = k.pressed;
+    rings.flat = flat_;
+    rings.depth = bevelDepth();
+    return rings;
+}
+
 void KeyboardPanel::drawRings(int key) {
-    if (canvas_.size() != size()) clearCanvas();
-    const Key& k = keys_[key];
-    const int L = k.rect.x(), T = k.rect.y(), W = k.rect.width(), H = k.rect.height();
-    QPainter p(&canvas_);
-    for (int n = 0; n <= bevelDepth(); ++n) {
+    if (groundSize_ != size()) clearCanvas();
+    rings_[size_t(key)] = ringsNow(keys_[key]);
+}
+
+void KeyboardPanel::paintRings(QPainter& p, const Rings& rings) {
+    const int L = rings.rect.x(), T = rings.rect.y();
+    const int W = rings.rect.width(), H = rings.rect.height();
+    for (int n = 0; n <= rings.depth; ++n) {
         // Ring n lies just outside ring n - 1: from (L - n - 1, T - n - 1)
         // to (L + W + n, T + H + n), both corners included.
         const QRect right(L + W + n, T - n - 1, 1, H + 2 * n + 1);
         const QRect bottom(L - n, T + H + n, W + 2 * n + 1, 1);
         const QRect left(L - n - 1, T - n, 1, H + 2 * n + 1);
         const QRect top(L - n - 1, T - n - 1, W + 2 * n + 1, 1);
-        if (flat_) {
-            const QColor frame = k.pressed ? QColor(255, 0, 0) : QColor(0, 0, 0);
+        if (rings.flat) {
+            const QColor frame = rings.pressed ? QColor(255, 0, 0) : QColor(0, 0, 0);
             for (const QRect& r : {right, bottom, left, top}) p.fillRect(r, frame);
             continue;
         }
-        const QColor base = ColorFromBgr(k.colour);
+        const QColor base = ColorFromBgr(rings.colour);
         QColor dark = offset(base, -15 - 15 * n);
         QColor light = offset(base, 15 + 15 * n);
-        if (k.pressed) std::swap(dark, light);
+        if (rings.pressed) std::swap(dark, light);
         // Right and bottom edge first; the light edges leave the top right
         // corner to the dark one and take the bottom left corner.
         p.fillRect(right, dark);
@@ -95,20 +111,40 @@ void KeyboardPanel::drawRings(int key) {
     }
 }
 
+const QImage& KeyboardPanel::ringPicture(const Rings& rings) {
+    const RingLook look{rings.rect.size(), rings.colour, rings.pressed, rings.flat, rings.depth};
+    for (const auto& [kept, picture] : ringPictures_)
+        if (kept == look) return picture;
+    const QRect bounds = rings.bounds();
+    // Inside the rings lies the key's face, which is painted over every
+    // ring, whichever key it belongs to: the picture is opaque, a copy.
+    QImage picture(bounds.size(), QImage::Format_RGB32);
+    picture.fill(ground_);
+    QPainter p(&picture);
+    p.translate(-bounds.topLeft());
+    paintRings(p, rings);
+    p.end();
+    ringPictures_.emplace_back(look, KeptCopy(picture));
+    return ringPictures_.back().second;
+}
+
 void KeyboardPanel::drawEnterSeam() {
+    enterSeam_ = ringsNow(keys_[KeyEnterLower]);
+    enterSeam_.seam = keys_[KeyEnterUpper].rect.bottom() + 1;
+}
+
+void KeyboardPanel::paintEnterSeam(QPainter& p, const Rings& lower) {
     // The two Enter parts form one L-shaped key: below the upper part the
     // outer (right) edge of the lower part runs on unbroken, and its inner
     // (left) edge meets the ledge of the upper part in a mitre.
-    const Key& lower = keys_[KeyEnterLower];
-    const int seam = keys_[KeyEnterUpper].rect.bottom() + 1;
+    const int seam = lower.seam;
     const int L = lower.rect.x(), W = lower.rect.width(), B = lower.rect.bottom();
     const QColor base = ColorFromBgr(lower.colour);
-    QPainter p(&canvas_);
-    for (int n = 0; n <= bevelDepth(); ++n) {
+    for (int n = 0; n <= lower.depth; ++n) {
         QColor dark = offset(base, -15 - 15 * n);
         QColor light = offset(base, 15 + 15 * n);
         if (lower.pressed) std::swap(dark, light);
-        if (flat_) dark = light = lower.pressed ? QColor(255, 0, 0) : QColor(0, 0, 0);
+        if (lower.flat) dark = light = lower.pressed ? QColor(255, 0, 0) : QColor(0, 0, 0);
         p.fillRect(QRect(L + W + n, seam, 1, B + n - seam + 1), dark);
         p.fillRect(QRect(L - n - 1, seam + n, 1, B + n - seam - n + 1), light);
     }
@@ -180,7 +216,23 @@ void KeyboardPanel::renderFace(int key) {
 void KeyboardPanel::paintEvent(QPaintEvent* event) {
     const QRegion& region = event->region();
     QPainter p(this);
-    for (const QRect& r : region) p.drawImage(r, canvas_, r);
+    // The ground, then the rings that reach into the region in the order
+    // they were drawn.
+    for (const QRect& r : region) p.fillRect(r, ground_);
+    std::array<const Rings*, 64> reaching{};
+    size_t count = 0;
+    for (const Rings& rings : rings_)
+        if (rings.order >= 0 && region.intersects(rings.bounds())) reaching[count++] = &rings;
+    if (enterSeam_.order >= 0 && region.intersects(enterSeam_.bounds()))
+        reaching[count++] = &enterSeam_;
+    std::sort(reaching.begin(), reaching.begin() + std::ptrdiff_t(count),
+              [](const Rings* a, const Rings* b) { return a->order < b->order; });
+    for (size_t i = 0; i < count; ++i) {
+        if (reaching[i] == &enterSeam_)
+            paintEnterSeam(p, enterSeam_);
+        else
+            p.drawImage(reaching[i]->bounds().topLeft(), ringPicture(*reaching[i]));
+    }
 
     for (int key = 0; key < kKeyCount; ++key) {
         if (!region.intersects(keys_[key].rect)) continue;

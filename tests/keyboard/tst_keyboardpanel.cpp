@@ -52,6 +52,7 @@ class TestKeyboardPanel : public QObject {
     void deadKeyVowelHasNoModifier();
     void highlightOffKeepsKeysPressedWithoutShapes();
     void releasedFacesAreDrawnAgainAlike();
+    void partsPaintLikeTheWhole();
     void wrongKeyMarkerIsCentred();
     void untypeableCharacter();
     void doubleClicks();
@@ -224,6 +225,38 @@ void TestKeyboardPanel::releasedFacesAreDrawnAgainAlike() {
     fresh.DrawEnterInvitation();
     fresh.HighlightNextKey(QStringLiteral("j"), 0);
     QCOMPARE(panel.grab().toImage(), fresh.grab().toImage());
+}
+
+// The rings are painted again for every repaint, in the order they were
+// drawn: a part of the panel painted alone has the pixels of a whole paint,
+// also where the two Enter parts and their seam overlap, raised, pressed or
+// flat.
+void TestKeyboardPanel::partsPaintLikeTheWhole() {
+    KeyboardPanel panel;
+    panel.setFingerMapOn(true);
+    panel.ShowFingerIcons(false);
+    const int b = panel.bevelDepth() + 1;
+    const QRect enter =
+        panel.keyRect(KeyEnterUpper).united(panel.keyRect(KeyEnterLower)).adjusted(-b, -b, b, b);
+    const QRect e = panel.keyRect(2).adjusted(-b, -b, b, b);
+    const auto check = [&panel, enter, e] {
+        const QImage whole = panel.grab().toImage();
+        for (const QRect& part : {enter, enter.adjusted(5, 9, -3, -20), e, e.adjusted(-7, 2, 3, -4),
+                                  QRect(0, 0, 97, 61)}) {
+            QImage alone(whole.size(), QImage::Format_RGB32);
+            alone.fill(Qt::magenta);
+            panel.render(&alone, part.topLeft(), QRegion(part));
+            QCOMPARE(alone.copy(part), whole.copy(part));
+        }
+    };
+    check();
+    panel.DrawKey(KeyEnterLower, false);
+    panel.DrawKey(2, false);
+    check();
+    panel.setFlatKeyboardOn(true);
+    check();
+    panel.DrawKey(KeyEnterUpper, true);
+    check();
 }
 
 void TestKeyboardPanel::carriageReturnLightsBothEnterParts() {
