@@ -210,19 +210,27 @@ void KeyboardPanel::renderFace(int key) {
         }
     }
     p.end();
-    k.face = KeptCopy(face);
+    // Kept with its paint engine: a copy without it would cost every
+    // keystroke that changes a key, and faces go while nothing is typed.
+    k.face = face;
 }
 
 void KeyboardPanel::paintEvent(QPaintEvent* event) {
     const QRegion& region = event->region();
     QPainter p(this);
     // The ground, then the rings that reach into the region in the order
-    // they were drawn.
-    for (const QRect& r : region) p.fillRect(r, ground_);
+    // they were drawn. A part within one key's rings needs no ground: they
+    // fill their band, and the face covers what lies inside.
     std::array<const Rings*, 64> reaching{};
     size_t count = 0;
     for (const Rings& rings : rings_)
         if (rings.order >= 0 && region.intersects(rings.bounds())) reaching[count++] = &rings;
+    for (const QRect& r : region) {
+        const bool covered =
+            std::any_of(reaching.begin(), reaching.begin() + std::ptrdiff_t(count),
+                        [&r](const Rings* rings) { return rings->bounds().contains(r); });
+        if (!covered) p.fillRect(r, ground_);
+    }
     if (enterSeam_.order >= 0 && region.intersects(enterSeam_.bounds()))
         reaching[count++] = &enterSeam_;
     std::sort(reaching.begin(), reaching.begin() + std::ptrdiff_t(count),
