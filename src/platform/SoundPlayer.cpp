@@ -177,20 +177,9 @@ void SoundPlayer::playOne(const PcmSound& sound) {
     }
 }
 
-// --- ALSA, loaded when the first sound plays -------------------------------
+// --- ALSA, loaded while the output is open ----------------------------------
 
 namespace {
-
-struct Alsa {
-    decltype(&snd_pcm_open) open = nullptr;
-    decltype(&snd_pcm_set_params) setParams = nullptr;
-    decltype(&snd_pcm_writei) writei = nullptr;
-    decltype(&snd_pcm_recover) recover = nullptr;
-    decltype(&snd_pcm_drop) drop = nullptr;
-    decltype(&snd_pcm_prepare) prepare = nullptr;
-    decltype(&snd_pcm_close) close = nullptr;
-    decltype(&snd_lib_error_set_handler) setErrorHandler = nullptr;
-};
 
 // ALSA reports through this; a machine without a sound card is no error
 // worth a line on the terminal for every sound.
@@ -202,50 +191,75 @@ bool resolve(void* library, const char* name, F& function) {
     return function != nullptr;
 }
 
-// The library's functions, or nothing when it is not installed. Loaded once
-// and kept: unloading ALSA's plug-ins is not safe.
-const Alsa* alsa() {
-    static const std::optional<Alsa> loaded = []() -> std::optional<Alsa> {
+// The library with the functions the output uses. It is loaded when an
+// output opens and unloaded when the last output using it goes (the player
+// lets its output go after a few quiet seconds): ALSA's configuration and
+// the plug-ins it loaded are freed first, as the library provides for.
+class Alsa {
+  public:
+    // Nothing when the library is not installed or lacks a function.
+    static std::shared_ptr<const Alsa> load() {
         void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-        if (!library) return std::nullopt;
-        Alsa a;
-        if (!resolve(library, "snd_pcm_open", a.open) ||
-            !resolve(library, "snd_pcm_set_params", a.setParams) ||
-            !resolve(library, "snd_pcm_writei", a.writei) ||
-            !resolve(library, "snd_pcm_recover", a.recover) ||
-            !resolve(library, "snd_pcm_drop", a.drop) ||
-            !resolve(library, "snd_pcm_prepare", a.prepare) ||
-            !resolve(library, "snd_pcm_close", a.close) ||
-            !resolve(library, "snd_lib_error_set_handler", a.setErrorHandler))
-            return std::nullopt;
-        a.setErrorHandler(quietAlsaError);
+        if (!library) return nullptr;
+        std::shared_ptr<Alsa> a(new Alsa(library));
+        decltype(&snd_lib_error_set_handler) setErrorHandler = nullptr;
+        if (!resolve(library, "snd_pcm_open", a->open) ||
+            !resolve(library, "snd_pcm_set_params", a->setParams) ||
+            !resolve(library, "snd_pcm_writei", a->writei) ||
+            !resolve(library, "snd_pcm_recover", a->recover) ||
+            !resolve(library, "snd_pcm_drop", a->drop) ||
+            !resolve(library, "snd_pcm_prepare", a->prepare) ||
+            !resolve(library, "snd_pcm_close", a->close) ||
+            !resolve(library, "snd_config_update_free_global", a->freeConfiguration) ||
+            !resolve(library, "snd_lib_error_set_handler", setErrorHandler))
+            return nullptr;
+        setErrorHandler(quietAlsaError);
         return a;
-    }();
-    return loaded ? &*loaded : nullptr;
-}
+    }
+
+    ~Alsa() {
+        if (freeConfiguration) freeConfiguration();
+        dlclose(library_);
+    }
+    Alsa(const Alsa&) = delete;
+    Alsa& operator=(const Alsa&) = delete;
+
+    decltype(&snd_pcm_open) open = nullptr;
+    decltype(&snd_pcm_set_params) setParams = nullptr;
+    decltype(&snd_pcm_writei) writei = nullptr;
+    decltype(&snd_pcm_recover) recover = nullptr;
+    decltype(&snd_pcm_drop) drop = nullptr;
+    decltype(&snd_pcm_prepare) prepare = nullptr;
+    decltype(&snd_pcm_close) close = nullptr;
+    decltype(&snd_config_update_free_global) freeConfiguration = nullptr;
+
+  private:
+    explicit Alsa(void* library) : library_(library) {}
+    void* library_;
+};
 
 class AlsaOutput : public PcmOutput {
   public:
-    AlsaOutput(const Alsa& a, snd_pcm_t* pcm) : a_(a), pcm_(pcm) {}
+    AlsaOutput(std::shared_ptr<const Alsa> a, snd_pcm_t* pcm) : a_(std::move(a)), pcm_(pcm) {}
     ~AlsaOutput() override {
         // Quiet for seconds by now, or the program is ending.
-        a_.drop(pcm_);
-        a_.close(pcm_);
+        a_->drop(pcm_);
+        a_->close(pcm_);
     }
 
     bool configure(int rate, int channels) override {
-        a_.drop(pcm_);
+        a_->drop(pcm_);
         channels_ = channels;
         // A tenth of a second of buffer: sounds start at once and a new one
         // cuts in soon.
-        return a_.setParams(pcm_, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
-                            unsigned(channels), unsigned(rate), 1, 100000) == 0;
+        return a_->setParams(pcm_, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
+                             unsigned(channels), unsigned(rate), 1, 100000) == 0;
     }
 
     bool write(const int16_t* samples, int frames) override {
         while (frames > 0) {
-            snd_pcm_sframes_t written = a_.writei(pcm_, samples, snd_pcm_uframes_t(frames));
-            if (written < 0) written = a_.recover(pcm_, int(written), 1);
+            snd_pcm_sframes_t written = a_->writei(pcm_, samples, snd_pcm_uframes_t(frames));
+            if (written < 0) written = a_->recover(pcm_, int(written), 1);
             if (written < 0) return false;
             samples += written * channels_;
             frames -= int(written);
@@ -254,12 +268,12 @@ class AlsaOutput : public PcmOutput {
     }
 
     void cut() override {
-        a_.drop(pcm_);
-        a_.prepare(pcm_);
+        a_->drop(pcm_);
+        a_->prepare(pcm_);
     }
 
   private:
-    const Alsa& a_;
+    std::shared_ptr<const Alsa> a_;
     snd_pcm_t* pcm_;
     int channels_ = 1;
 };
@@ -267,11 +281,11 @@ class AlsaOutput : public PcmOutput {
 }  // namespace
 
 std::unique_ptr<PcmOutput> openSystemOutput() {
-    const Alsa* a = alsa();
+    std::shared_ptr<const Alsa> a = Alsa::load();
     if (!a) return nullptr;
     snd_pcm_t* pcm = nullptr;
     if (a->open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) != 0 || !pcm) return nullptr;
-    return std::make_unique<AlsaOutput>(*a, pcm);
+    return std::make_unique<AlsaOutput>(std::move(a), pcm);
 }
 
 }  // namespace tastolino

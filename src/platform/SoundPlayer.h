@@ -2,7 +2,8 @@
 // asynchronously: the call returns at once, and a new sound cuts off the one
 // still playing. Nothing is loaded before the first sound: the player's
 // thread and the sound output start with it, so with sounds off neither
-// ever exists. The output is let go after a few quiet seconds.
+// ever exists. The output is let go after a few quiet seconds, and with it
+// the system's sound library.
 #pragma once
 
 #include <QByteArray>
