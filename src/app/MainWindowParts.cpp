@@ -16,7 +16,7 @@ DisplayPanel::DisplayPanel(QWidget* parent) : QWidget(parent) {
 
 void DisplayPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (ink_.size() == size()) return;
+    if (ink_.isNull() || ink_.size() == size()) return;
     QPixmap bigger(size());
     bigger.fill(Qt::transparent);
     if (!ink_.isNull()) {
@@ -56,7 +56,9 @@ int DisplayPanel::TextHeight(const QString& text) const {
 }
 
 void DisplayPanel::Cls() {
-    ink_.fill(Qt::transparent);
+    // Nothing printed needs no picture: a panel the size of the sentence
+    // area is worth giving back until something is printed again.
+    ink_ = QPixmap();
     currentX_ = currentY_ = 0;
     printed_ = false;
     update();
@@ -66,7 +68,7 @@ void DisplayPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect r = rect();
     p.fillRect(r, Qt::white);
-    p.drawPixmap(0, 0, ink_);
+    if (!ink_.isNull()) p.drawPixmap(0, 0, ink_);
     p.setPen(QColor(0x8A, 0x9B, 0xB0));
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }

@@ -34,7 +34,7 @@ class DisplayPanel : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    QPixmap ink_;
+    QPixmap ink_;  // what was printed, on transparent; none before the first Print()
     int currentX_ = 0;
     int currentY_ = 0;
     bool printed_ = false;

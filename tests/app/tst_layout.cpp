@@ -291,6 +291,37 @@ class TestLayout : public QObject {
                                 .arg(nearest.y())));
         QVERIFY(tip.x() > shape.boundingRect().center().x());
     }
+
+    // The sentence area keeps what was printed through a resize, forgets it
+    // on Cls() and takes new prints after that exactly as before.
+    void displayPanelKeepsPrintsUntilCleared() {
+        DisplayPanel panel;
+        panel.resize(160, 50);
+        const QImage blank = panel.grab().toImage();
+        panel.SetCurrentPosition(10, 5);
+        panel.Print(QStringLiteral("Ab"));
+        panel.Print(QStringLiteral("c"));
+        QVERIFY(panel.HasPrintedText());
+        QCOMPARE(panel.CurrentX(),
+                 10 + panel.TextWidth(QStringLiteral("Ab")) + panel.TextWidth(QStringLiteral("c")));
+        const QImage printed = panel.grab().toImage();
+        QVERIFY(printed != blank);
+
+        panel.resize(200, 60);
+        const QImage wider = panel.grab().toImage();
+        QCOMPARE(wider.copy(1, 1, 150, 40), printed.copy(1, 1, 150, 40));
+
+        panel.Cls();
+        QVERIFY(!panel.HasPrintedText());
+        QCOMPARE(panel.CurrentX(), 0);
+        panel.resize(160, 50);
+        QCOMPARE(panel.grab().toImage(), blank);
+
+        panel.SetCurrentPosition(10, 5);
+        panel.Print(QStringLiteral("Ab"));
+        panel.Print(QStringLiteral("c"));
+        QCOMPARE(panel.grab().toImage(), printed);
+    }
 };
 
 QTEST_MAIN(TestLayout)
