@@ -3,7 +3,7 @@
 # anyone else goes through sudo.
 tastolino_packages=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev pkg-config
-  qt6-base-dev qt6-base-dev-tools libasound2-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
+  qt6-base-dev qt6-base-private-dev qt6-base-dev-tools libasound2-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
   libqt6sql6-sqlite wngerman hunspell-de-de
   libgl-dev libx11-dev libxkbfile-dev libxtst-dev
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35

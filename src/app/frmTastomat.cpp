@@ -10,6 +10,7 @@
 #include "exercise/MessageTable.h"
 #include "keyboard/KeyboardPanel.h"
 #include "platform/DataFolders.h"
+#include "platform/FontEngines.h"
 #include "platform/FreeMemory.h"
 #include "platform/ScreenScale.h"
 #include "platform/Seams.h"
@@ -233,6 +234,7 @@ void frmTastomat::FinishStartUp() {
     QTimer::singleShot(kSettleMs, this, [this] {
         ReleaseGradientSources();
         if (auto* keyboard = qobject_cast<KeyboardPanel*>(picKeyword)) keyboard->ReleaseFaces();
+        ReleaseFontEngines();
         ReturnFreeMemory();
     });
 }
