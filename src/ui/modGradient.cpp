@@ -180,8 +180,15 @@ void PaintGradient(QPainter& p, int x, int y, int width, int height, uint32_t to
         const QRect shown = VisibleArea(p, QRect(x, y, width, height));
         const int first = shown.isEmpty() ? 0 : shown.top() - y;
         const int last = shown.isEmpty() ? 0 : shown.bottom() + 1 - y;
-        for (int r = first; r < last; ++r)
-            p.fillRect(x, y + r, width, 1, QColor::fromRgb(rows.pixel(0, r)));
+        // Neighbouring rows of one colour (most of a gentle gradient) are
+        // filled together.
+        for (int r = first; r < last;) {
+            const QRgb colour = rows.pixel(0, r);
+            int end = r + 1;
+            while (end < last && rows.pixel(0, end) == colour) ++end;
+            p.fillRect(x, y + r, width, end - r, QColor::fromRgb(colour));
+            r = end;
+        }
     } else {
         const QImage& source =
             keptSource({GradientSourceExtent(width), GradientSourceExtent(height), topLeft,
