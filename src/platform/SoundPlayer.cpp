@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 #include <dlfcn.h>
+#include <link.h>
 
 #include <algorithm>
 #include <cmath>
@@ -191,10 +192,21 @@ bool resolve(void* library, const char* name, F& function) {
     return function != nullptr;
 }
 
+int isAlsaPlugin(dl_phdr_info* info, size_t, void*) {
+    return info->dlpi_name && std::strstr(info->dlpi_name, "libasound_module_") ? 1 : 0;
+}
+
+// Whether ALSA has loaded any of its plug-ins (the sound servers' among
+// them): unloading those is not safe, so ALSA then stays as it is.
+bool alsaPluginsLoaded() {
+    return dl_iterate_phdr(isAlsaPlugin, nullptr) != 0;
+}
+
 // The library with the functions the output uses. It is loaded when an
-// output opens and unloaded when the last output using it goes (the player
-// lets its output go after a few quiet seconds): ALSA's configuration and
-// the plug-ins it loaded are freed first, as the library provides for.
+// output opens. When the last output using it goes (the player lets its
+// output go after a few quiet seconds, or it could not open) and ALSA
+// loaded no plug-in, its configuration is freed and the library unloaded;
+// with a plug-in it stays loaded for the rest of the run.
 class Alsa {
   public:
     // Nothing when the library is not installed or lacks a function.
@@ -218,6 +230,7 @@ class Alsa {
     }
 
     ~Alsa() {
+        if (alsaPluginsLoaded()) return;
         if (freeConfiguration) freeConfiguration();
         dlclose(library_);
     }

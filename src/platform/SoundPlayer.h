@@ -3,7 +3,7 @@
 // still playing. Nothing is loaded before the first sound: the player's
 // thread and the sound output start with it, so with sounds off neither
 // ever exists. The output is let go after a few quiet seconds, and with it
-// the system's sound library.
+// the system's sound library unless that loaded plug-ins.
 #pragma once
 
 #include <QByteArray>
