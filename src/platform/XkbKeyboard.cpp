@@ -9,10 +9,20 @@
 namespace tastolino::xkb {
 
 Display* display() {
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app) return nullptr;
-    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->display() : nullptr;
+    // Asked at every blink of the Enter invitation: the application's
+    // connection is looked up once per application object.
+    static const QCoreApplication* askedOf = nullptr;
+    static Display* connection = nullptr;
+    const QCoreApplication* instance = QCoreApplication::instance();
+    if (instance != askedOf) {
+        askedOf = instance;
+        connection = nullptr;
+        if (auto* app = qobject_cast<const QGuiApplication*>(instance)) {
+            auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+            connection = x11 ? x11->display() : nullptr;
+        }
+    }
+    return connection;
 }
 
 bool capsLockOn() {
